@@ -1,0 +1,13 @@
+// The process heap behind AllocateMemory. The Windows build uses the
+// process heap; the host build uses the C library.
+#pragma once
+
+#include <cstddef>
+
+namespace pelmora::port {
+
+void* HeapAllocate(std::size_t size);
+void* HeapResize(void* block, std::size_t size);
+void HeapRelease(void* block);
+
+}  // namespace pelmora::port

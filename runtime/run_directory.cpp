@@ -1,0 +1,42 @@
+#include "runtime/run_directory.h"
+
+#include <string>
+
+#include "runtime/library_port.h"
+
+namespace pelmora {
+namespace {
+
+std::string g_run_directory;
+std::string g_file_name;
+
+}  // namespace
+
+void RecordRunDirectory(const char* executable_path) {
+  const char* last = nullptr;
+  for (const char* p = executable_path; *p != '\0'; ++p) {
+    if (static_cast<unsigned char>(*p) >= 0x80) {
+      if (p[1] == '\0') break;
+      ++p;
+      continue;
+    }
+    if (*p == '\\') last = p;
+  }
+  if (last == nullptr) {
+    g_run_directory.clear();
+    g_file_name = executable_path;
+  } else {
+    g_run_directory.assign(executable_path, last);
+    g_file_name = last + 1;
+  }
+}
+
+const char* RunDirectoryBytes() { return g_run_directory.c_str(); }
+const char* ExecutableFileName() { return g_file_name.c_str(); }
+
+Text GetRunDirectory() { return Text::FromBytes(g_run_directory.data(), g_run_directory.size()); }
+
+// Library resolution looks beside the program after the configured folder.
+const char* port::ProgramFolder() { return g_run_directory.c_str(); }
+
+}  // namespace pelmora

@@ -1,0 +1,9 @@
+#pragma once
+#include <cstddef>
+
+namespace pelmora::fake {
+// Requests above this many bytes fail (0 = no limit).
+extern std::size_t g_heap_limit;
+// Blocks handed out and not yet released.
+extern long g_live_blocks;
+}  // namespace pelmora::fake
