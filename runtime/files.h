@@ -1,0 +1,71 @@
+// File and folder operations. Paths are GBK texts in Windows form. None of
+// these shows a message: failure is the result, and where the workflow must
+// tell the user why, the system's error code is handed back as well.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "runtime/run_directory.h"
+#include "runtime/values.h"
+
+namespace pelmora {
+
+// 1..11 as tabled (3 = the desktop folder); always one trailing backslash;
+// empty for any other number or a failing platform call.
+Text GetSpecialFolder(std::int32_t number);
+
+// The caller's open directory search; 0 = none. The caller sets it to 0 on
+// entry and hands its value to EndFileSearch once when it ends.
+using SearchHandleSlot = std::uintptr_t;
+
+// A non-empty pattern starts a new search (closing the slot's old one);
+// an empty pattern continues. No mask = files only; a mask is cut to
+// AND 55. Returns the bare name, or the empty text (slot 0) when done.
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+              SearchHandleSlot* slot);
+void EndFileSearch(SearchHandleSlot handle);
+
+// A directory search for the path: wildcards and folders count.
+bool FileExists(TextView path);
+// Replaces an existing destination. `error` receives the system's code on
+// failure.
+bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error = nullptr);
+bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+// Created or truncated, exclusive sharing; each non-empty byte set written
+// whole, straight from its block. Any failure yields false, closes the file
+// and, beyond the specification's "leave what was written", removes a file
+// this call created and could not finish.
+bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                      std::uint32_t* error = nullptr);
+
+// The target stored in a shortcut, as stored (never resolved); empty when
+// the path is not a shortcut or cannot be read.
+Text ResolveShortcut(TextView path);
+
+// Names of the folder's immediate subfolders in listing order, hidden and
+// system ones included; {1, 0} when none or the folder is missing.
+TextArray PathDirList(TextView folder);
+
+// An open file that nobody else may write, rename or delete while it is
+// held: the installer is checked and started under this lock.
+class HeldFile {
+ public:
+  HeldFile() = default;
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  HeldFile(HeldFile&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
+  HeldFile& operator=(HeldFile&& other) noexcept;
+  explicit operator bool() const { return handle_ != 0; }
+
+  // Opens for reading, denying writes and deletion to everyone else.
+  static HeldFile OpenDenyingWrites(TextView path, std::uint32_t* error);
+  // True when the whole content equals the bytes of `expected`.
+  bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
+
+ private:
+  std::uintptr_t handle_ = 0;
+};
+
+}  // namespace pelmora
