@@ -1,0 +1,7 @@
+#include "app/workflow.h"
+
+namespace pelmora {
+
+void RunEmbeddingWorkflow() {}
+
+}  // namespace pelmora
