@@ -3,5 +3,6 @@
 namespace pelmora {
 
 void RunEmbeddingWorkflow() {}
+void ReleaseWorkflowPaths() {}
 
 }  // namespace pelmora

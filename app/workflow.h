@@ -7,4 +7,7 @@ namespace pelmora {
 // (window) thread. A call made while a run is in progress returns at once.
 void RunEmbeddingWorkflow();
 
+// Releases the four workflow paths (the program's exit routine does this).
+void ReleaseWorkflowPaths();
+
 }  // namespace pelmora
