@@ -30,6 +30,20 @@ constexpr std::uint32_t kFlagTabStop = 1u << 2;
 
 constexpr std::int32_t kNoHandler = -1;
 
+// Event numbers stored in the bindings. Created is the window's, Clicked the
+// button's; LeftButtonDown is common to every unit.
+constexpr std::int32_t kEventCreated = 0;
+constexpr std::int32_t kEventClicked = 0;
+constexpr std::int32_t kEventLeftButtonDown = -1;
+
+// Handler references as this program numbers them: the form stores these,
+// and the engine resolves them to the main window's routines.
+constexpr std::int32_t kHandlerOnNoticeCreated = 0;
+constexpr std::int32_t kHandlerOnStoreLinkPressed = 1;
+constexpr std::int32_t kHandlerOnProductLinkPressed = 2;
+constexpr std::int32_t kHandlerOnStartClicked = 3;
+constexpr std::int32_t kHandlerCount = 4;
+
 struct EventBinding {
   std::int32_t event_number;
   std::int32_t handler_reference;  // kNoHandler = none
