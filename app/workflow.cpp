@@ -1,8 +1,19 @@
 #include "app/workflow.h"
 
+#include "app/discovery.h"
+#include "app/workflow_ui.h"
+
 namespace pelmora {
 
-void RunEmbeddingWorkflow() {}
-void ReleaseWorkflowPaths() {}
+void RunEmbeddingWorkflow() {
+  // The scan pumps window events, so a second click can arrive mid-run; it
+  // must not start a run that shares the workflow paths with this one.
+  static bool running = false;
+  if (running) return;
+  running = true;
+  WorkflowRun run(MainWindowUi());
+  ScanUninstallEntries(run);
+  running = false;
+}
 
 }  // namespace pelmora

@@ -1,0 +1,46 @@
+// Every text the workflow shows, in one place. Titles and messages are the
+// program's own wording and must not drift; the last three boxes report
+// failures the user has to act on, with the system's reason filled in.
+#pragma once
+
+namespace pelmora::messages {
+
+struct Box {
+  const char* title;
+  const char* text;
+};
+
+// Discovery.
+inline constexpr Box kMathTypeMissing = {"你还没有安装MathType7",
+                                         "没有找到MathType7，请下载安装MathType7后再打开这个软件！"};
+inline constexpr Box kWpsMissing = {"你还没有安装WPS", "没有找到WPS，请下载安装WPS后再打开这个软件！"};
+inline constexpr Box kTemplateMissing = {"未找到你MathType的dotm文件", "请重新安装MathType7！"};
+inline constexpr Box kAddInMissing = {"未找到你MathType的MathPage.wll文件", "请重新安装MathType7！"};
+inline constexpr Box kWpsFolderMissing = {"未找到你WPS的相关文件夹！", "请重新安装WPS或寻找官方帮助！"};
+
+// Desktop route.
+inline constexpr Box kNoDesktopShortcut = {"在桌面未寻找到WPS",
+                                           "在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式"};
+inline constexpr Box kNoVersionFolder = {
+    "未找到WPS的安装目录",
+    "无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式"};
+
+// Placement: one line per failed destination follows the lead text.
+inline constexpr const char* kCopyFailedTitle = "复制文件失败";
+inline constexpr const char* kCopyFailedLead = "以下文件未能复制，嵌入没有完成：";
+inline constexpr const char* kCopyFailedAdvice = "请关闭WPS后重新运行本软件。";
+
+// VBA step.
+inline constexpr Box kVbaNotice = {"嵌入提示！",
+                                   "现在程序将打开VBA安装界面，你需要按照步骤完成VBA的安装！"};
+inline constexpr Box kVbaQuestion = {"重要提示！", "你是否已经正常安装VBA?"};
+inline constexpr const char* kDoneTitle = "成功！";
+inline constexpr const char* kDoneLead = "嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群：";
+inline constexpr const char* kDoneTail = "，获得技术支持！";
+inline constexpr Box kVbaManual = {"重要提示！", "你可以手动点击【vba.exe】完成安装，然后手动删除"};
+inline constexpr const char* kVbaFailedTitle = "无法启动VBA安装程序";
+inline constexpr const char* kVbaFailedLead = "无法写入或启动VBA安装程序：";
+inline constexpr const char* kVbaMismatch = "写出的文件与本软件携带的安装程序不一致，可能已被其他程序改动";
+inline constexpr const char* kReasonLabel = "原因：";
+
+}  // namespace pelmora::messages

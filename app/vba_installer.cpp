@@ -1,0 +1,79 @@
+#include "app/vba_installer.h"
+
+#include "app/build_settings.h"
+#include "app/vba_payload.h"
+#include "runtime/dialogs.h"
+#include "runtime/files.h"
+#include "runtime/system_error.h"
+#include "runtime/text.h"
+
+namespace pelmora {
+namespace {
+
+void ShowStartFailure(WorkflowRun& run, TextView path, TextView reason) {
+  Text text = JoinTexts({messages::kVbaFailedLead, "\r\n", path, "\r\n\r\n", messages::kReasonLabel,
+                         reason});
+  run.Show(messages::kVbaFailedTitle, text);
+}
+
+void ShowSystemFailure(WorkflowRun& run, TextView path, std::uint32_t error) {
+  Text reason = DescribeSystemError(error);
+  ShowStartFailure(run, path, reason);
+}
+
+// Writes the carried installer beside the program and starts exactly those
+// bytes: the folder may be writable by others and the program runs
+// elevated, so the file is held against writes from the check to the start.
+bool WriteAndStartInstaller(WorkflowRun& run, TextView path) {
+  ByteSetView payload = VbaInstallerPayload();
+  std::uint32_t error = 0;
+  if (!WriteBytesToFile(path, {payload}, &error)) {
+    ShowSystemFailure(run, path, error);
+    return false;
+  }
+  HeldFile held = HeldFile::OpenDenyingWrites(path, &error);
+  if (!held) {
+    ShowSystemFailure(run, path, error);
+    return false;
+  }
+  if (!held.ContentEquals(payload, &error)) {
+    if (error != 0) {
+      ShowSystemFailure(run, path, error);
+    } else {
+      ShowStartFailure(run, path, messages::kVbaMismatch);
+    }
+    return false;
+  }
+  if (run.Stopped()) return false;
+  if (!RunProgram(path, false, std::nullopt, &error)) {
+    ShowSystemFailure(run, path, error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void InstallVbaPrerequisite(WorkflowRun& run) {
+  if (run.Stopped()) return;
+  run.Show(messages::kVbaNotice);
+  if (run.Stopped()) return;
+
+  Text run_directory = GetRunDirectory();
+  Text installer = JoinTexts({run_directory, "\\vba.exe"});
+  if (!WriteAndStartInstaller(run, installer)) return;
+
+  if (run.Stopped()) return;
+  run.SetProgress(100);
+  std::int32_t answer = run.Show(messages::kVbaQuestion, 1);
+  if (run.Stopped()) return;
+  if (answer == 0) {
+    RemoveFile(installer);
+    Text done = JoinTexts({messages::kDoneLead, build_settings::kSupportGroup, messages::kDoneTail});
+    run.Show(messages::kDoneTitle, done);
+  } else {
+    run.Show(messages::kVbaManual);
+  }
+}
+
+}  // namespace pelmora

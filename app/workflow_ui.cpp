@@ -1,0 +1,31 @@
+#include "app/workflow_ui.h"
+
+#include "runtime/dialogs.h"
+#include "runtime/window_engine.h"
+
+namespace pelmora {
+namespace {
+
+constexpr std::int32_t kProgressBarUnit = 0x16010005;
+constexpr std::int32_t kPositionProperty = 13;
+
+class MainWindowWorkflowUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
+    return ShowMessageBox(text, style, title);
+  }
+  void SetProgress(std::int32_t percent) override {
+    WriteUnitProperty(kMainWindowId, kProgressBarUnit, kPositionProperty, -1, percent);
+  }
+  void PumpEvents() override { ProcessPendingEvents(); }
+  bool WindowOpen() override { return IsWindowOpen(kMainWindowId); }
+};
+
+}  // namespace
+
+WorkflowUi& MainWindowUi() {
+  static MainWindowWorkflowUi ui;
+  return ui;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,27 @@
+// What a workflow run needs from the window around it. The run is written
+// against this so that the host tests can script the window; the program
+// itself uses the runtime-backed implementation.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/values.h"
+
+namespace pelmora {
+
+class WorkflowUi {
+ public:
+  virtual ~WorkflowUi() = default;
+  // A modal box; returns the 0-based button number (OK 0, Cancel 1).
+  virtual std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) = 0;
+  virtual void SetProgress(std::int32_t percent) = 0;
+  // Lets the window repaint and react while a long step runs.
+  virtual void PumpEvents() = 0;
+  // False once the user has closed the window: the run must stop there.
+  virtual bool WindowOpen() = 0;
+};
+
+// Boxes, the progress bar 进度条1 and event pumping of the main window.
+WorkflowUi& MainWindowUi();
+
+}  // namespace pelmora
