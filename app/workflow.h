@@ -7,6 +7,10 @@ namespace pelmora {
 // (window) thread. A call made while a run is in progress returns at once.
 void RunEmbeddingWorkflow();
 
+class WorkflowUi;
+// The same, against a given window (the tests script one).
+void RunEmbeddingWorkflow(WorkflowUi& ui);
+
 // Releases the four workflow paths (the program's exit routine does this).
 void ReleaseWorkflowPaths();
 
