@@ -97,3 +97,22 @@ pelmora_stop_xvfb() {
   [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null
   PELMORA_XVFB_PID=
 }
+
+# Builds a scripted machine in the current prefix (see tests/machine/machine.py
+# for the options). $1 is the windows build folder (for make_shortcut.exe),
+# $2 a work folder; the rest goes to machine.py.
+pelmora_machine() {
+  local build=$1 work=$2
+  shift 2
+  python3 "$PELMORA_ROOT/tests/machine/machine.py" --prefix "$WINEPREFIX" --out "$work" "$@" >/dev/null || return 1
+  wine regedit /S "$(winepath -w "$work/machine.reg" 2>/dev/null)" >/dev/null 2>&1 || return 1
+  local args=()
+  local link target
+  while IFS=$'\t' read -r link target; do
+    args+=("$link" "$target")
+  done <"$work/shortcuts.txt"
+  if [ ${#args[@]} -gt 0 ]; then
+    wine "$build/tests/machine/make_shortcut.exe" "${args[@]}" >/dev/null 2>&1 || return 1
+  fi
+  wineserver -w
+}

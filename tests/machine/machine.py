@@ -1,0 +1,183 @@
+#!/usr/bin/env python3
+"""Builds a scripted Windows machine inside a Wine prefix for end-to-end runs
+and the demo: uninstall entries (imported with regedit), MathType's and WPS's
+folders and files, and desktop shortcuts (written by make_shortcut.exe).
+
+Windows paths are given in Windows form; C:\\ maps to the prefix's drive_c.
+Writes two files into --out: machine.reg and shortcuts.txt (link<TAB>target).
+"""
+import argparse
+import os
+import sys
+
+UNINSTALL = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
+HERE = os.path.dirname(os.path.abspath(__file__))
+SHARED = os.environ.get("PELMORA_SHARED_DATA",
+                        os.path.join(HERE, "..", "..", "..", "shared", "data"))
+
+
+def wine_user(prefix):
+    users = os.path.join(prefix, "drive_c", "users")
+    for name in sorted(os.listdir(users)):
+        if name != "Public":
+            return name
+    sys.exit("no user folder in " + users)
+
+
+def unix_path(prefix, windows_path):
+    drive, rest = windows_path.split(":", 1)
+    assert drive.upper() == "C", windows_path
+    parts = [p for p in rest.split("\\") if p]
+    return os.path.join(prefix, "drive_c", *parts)
+
+
+def reg_string(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def reg_expand(text):
+    data = (text + "\0").encode("utf-16-le")
+    return "hex(2):" + ",".join("%02x" % b for b in data)
+
+
+class Machine:
+    def __init__(self, prefix):
+        self.prefix = prefix
+        self.user = wine_user(prefix)
+        self.desktop = "C:\\users\\%s\\Desktop" % self.user
+        self.keys = []  # (key path, [(name, encoded value)])
+        self.shortcuts = []
+
+    def entry(self, subkey, values):
+        self.keys.append((UNINSTALL + "\\" + subkey, values))
+
+    def file(self, path, content=b""):
+        target = unix_path(self.prefix, path)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(content)
+
+    def folder(self, path):
+        os.makedirs(unix_path(self.prefix, path), exist_ok=True)
+
+    def write(self, out):
+        os.makedirs(out, exist_ok=True)
+        lines = ["Windows Registry Editor Version 5.00", ""]
+        for key, values in self.keys:
+            lines.append("[%s]" % key)
+            for name, encoded in values:
+                lines.append("%s=%s" % (reg_string(name), encoded))
+            lines.append("")
+        with open(os.path.join(out, "machine.reg"), "wb") as f:
+            f.write("\ufeff".encode("utf-16-le") + "\r\n".join(lines).encode("utf-16-le"))
+        with open(os.path.join(out, "shortcuts.txt"), "w", encoding="utf-8") as f:
+            for link, target in self.shortcuts:
+                f.write("%s\t%s\n" % (link, target))
+
+
+def add_background(m, count):
+    """The real entries of the shared data set, repeated with numbered
+    names until `count` entries exist."""
+    rows = []
+    with open(os.path.join(SHARED, "uninstall", "entries.tsv"), encoding="utf-8") as f:
+        header = f.readline().rstrip("\n").split("\t")
+        for line in f:
+            cells = line.rstrip("\n").split("\t")
+            rows.append(dict(zip(header, cells + [""] * (len(header) - len(cells)))))
+    for i in range(count):
+        row = rows[i % len(rows)]
+        name = row["subkey"] if i < len(rows) else "%s #%d" % (row["subkey"], i // len(rows))
+        values = []
+        for value in ("DisplayName", "Publisher"):
+            if row[value] and row[value] != "(missing)":
+                values.append((value, reg_string(row[value])))
+        command = row["UninstallString"]
+        if command and command != "(missing)":
+            enc = reg_expand(command) if row["UninstallString_type"] == "REG_EXPAND_SZ" \
+                else reg_string(command)
+            values.append(("UninstallString", enc))
+        m.entry(name, values)
+
+
+def add_junk(m, count):
+    """Entries a careless installer leaves: wrong value types, huge strings,
+    lone GBK lead bytes, long names and entries without values."""
+    for i in range(count):
+        kind = i % 6
+        if kind == 0:
+            m.entry("Junk %05d dword" % i, [("DisplayName", "dword:00000001"),
+                                            ("UninstallString", "hex:01,02,03")])
+        elif kind == 1:
+            m.entry("Junk %05d huge" % i, [("DisplayName", reg_string("x" * 65536)),
+                                           ("UninstallString", reg_string("C:\\j\\" + "y" * 65536))])
+        elif kind == 2:
+            # Raw bytes ending in a lone lead byte, as REG_SZ data.
+            data = b"Junk\xb0\x00"
+            m.entry("Junk %05d lead" % i, [("DisplayName", "hex(1):" + ",".join("%02x" % b for b in data)),
+                                           ("UninstallString", reg_string("C:\\j\\u.exe"))])
+        elif kind == 3:
+            m.entry("Junk %05d empty" % i, [])
+        elif kind == 4:
+            m.entry(("L%05d" % i) + "n" * 249, [("DisplayName", reg_string("long 254"))])
+        else:
+            m.entry(("L%05d" % i) + "n" * (250 if i % 12 == 5 else 295),
+                    [("DisplayName", reg_string("long name"))])
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--prefix", required=True)
+    ap.add_argument("--out", required=True)
+    ap.add_argument("--mathtype", action="store_true")
+    ap.add_argument("--mathtype-folder", default=r"C:\Program Files\MathType")
+    ap.add_argument("--wps-folders", action="store_true")
+    ap.add_argument("--wps-root", default=None)
+    ap.add_argument("--wps-version", action="append", default=[])
+    ap.add_argument("--wps-entry", action="store_true", help="machine-wide WPS uninstall entry")
+    ap.add_argument("--shortcut", action="append", default=[],
+                    help="NAME=TARGET on the desktop; TARGET 'wps' = the WPS launcher")
+    ap.add_argument("--background", type=int, default=0)
+    ap.add_argument("--junk", type=int, default=0)
+    ap.add_argument("--desktop-files", type=int, default=0)
+    args = ap.parse_args()
+
+    m = Machine(os.path.realpath(args.prefix))
+    wps_root = args.wps_root or ("C:\\users\\%s\\AppData\\Local\\Kingsoft\\WPS Office" % m.user)
+    versions = args.wps_version or ["12.1.0.28505"]
+
+    if args.background:
+        add_background(m, args.background)
+    if args.junk:
+        add_junk(m, args.junk)
+    if args.mathtype:
+        folder = args.mathtype_folder
+        m.entry("DSMT7", [("DisplayName", reg_string("MathType 7")),
+                          ("Publisher", reg_string("WIRIS")),
+                          ("UninstallString", reg_string('"%s\\Setup.exe" -R' % folder))])
+        m.file(folder + "\\Setup.exe", b"MZ setup")
+        m.file(folder + "\\Office Support\\32\\MathType Commands 2016.dotm",
+               b"PK\x03\x04 MathType Commands 2016 template " + bytes(range(256)))
+        m.file(folder + "\\MathPage\\32\\MathPage.wll", b"MZ MathPage add-in " + bytes(range(256)) * 4)
+    if args.wps_folders:
+        m.file(wps_root + "\\ksolaunch.exe", b"MZ ksolaunch")
+        for version in versions:
+            m.folder(wps_root + "\\" + version + "\\office6\\startup")
+            m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
+    if args.wps_entry:
+        m.entry("Kingsoft Office", [
+            ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
+            ("Publisher", reg_string("Kingsoft Corp.")),
+            ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))])
+    for spec in args.shortcut:
+        name, target = spec.split("=", 1)
+        if target == "wps":
+            target = wps_root + "\\ksolaunch.exe"
+        m.shortcuts.append((m.desktop + "\\" + name, target))
+    for i in range(args.desktop_files):
+        m.file(m.desktop + "\\file %05d.txt" % i, b"x")
+    m.write(args.out)
+    print(m.desktop)
+
+
+if __name__ == "__main__":
+    main()
