@@ -10,7 +10,7 @@ PELMORA_TEMPLATE=$PELMORA_WINE_ROOT/template
 
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export LOCPATH=$PELMORA_LOCALES
 
 # Code page 936 needs a real zh_CN locale, or Wine cannot see Chinese file
