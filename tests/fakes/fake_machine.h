@@ -7,6 +7,7 @@
 // upper-cased name, as Wine's do.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -39,10 +40,18 @@ class FakeRegistry {
   void SetString(std::uint32_t root, const std::string& key, const std::string& name,
                  const std::string& text);
   void SetEnvironment(const std::string& name, const std::string& value);
-  // Subkeys enumerate in insertion order unless sorted like Wine.
+  // Opening that key fails with ERROR_ACCESS_DENIED.
+  void DenyAccess(std::uint32_t root, const std::string& key);
+  // Subkeys enumerate sorted by upper-cased name, as Wine's do, whatever
+  // the order of creation.
   void Clear();
-  // Counts calls into the port, for tests of opened-and-closed balance.
+  // Keys open now, through the port or the DLL commands, for tests of
+  // opened-and-closed balance.
   int open_keys() const;
+  // Keys opened since the last Clear, and the access mask of the last open
+  // through the port.
+  int opens() const;
+  std::uint32_t last_access() const;
 };
 FakeRegistry& Registry();
 
@@ -58,10 +67,28 @@ class FakeFileSystem {
   bool Exists(const std::string& path) const;
   // Writes, copies, creates and deletes of this path fail with the code.
   void FailWritesTo(const std::string& path, std::uint32_t error_code);
-  // Special folder number (1..11) to its path, without trailing backslash.
+  // The file can be created, but writing more than `good_bytes` in all
+  // fails with the code (a full disk); with `on_close` the writes succeed
+  // and closing the file fails instead.
+  void FailDataWritesTo(const std::string& path, std::uint32_t error_code,
+                        std::size_t good_bytes = 0, bool on_close = false);
+  // Special folder number (1..11) to its path, returned exactly as given
+  // (the system's temporary folder comes with its trailing backslash);
+  // the folder is created. Defaults: 3 = C:\users\pelmora\Desktop, the
+  // others below C:\users\pelmora, 9 = C:\windows,
+  // 10 = C:\windows\system32, 11 = C:\windows\temp\ . An empty path makes
+  // the platform call fail.
   void SetSpecialFolder(int number, const std::string& path);
+  // Relative paths resolve against this folder (default C:\).
+  void SetCurrentFolder(const std::string& path);
   // Search handles open now (for leak tests).
   int open_searches() const;
+  // File handles open now (being written, or held by HeldFile).
+  int open_files() const;
+  // Write calls made and the address the last one wrote from, to show
+  // that a byte set is written straight from its own block.
+  int write_calls() const;
+  const void* last_write_source() const;
   void Clear();
 };
 FakeFileSystem& Files();

@@ -1,0 +1,332 @@
+#include "runtime/files.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "runtime/files_port.h"
+#include "runtime/shell_link_port.h"
+
+namespace pelmora {
+namespace {
+
+constexpr std::uint32_t kAttributeFolder = 0x10;
+constexpr std::uint32_t kMaskBits = 55;  // read-only, hidden, system, folder, archive
+constexpr std::uint32_t kErrorInvalidName = 123;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+
+// The commands take paths into the platform's fixed 260-byte buffers. A
+// longer path fails here with the platform's own code rather than being
+// cut short into some other path.
+bool FitsPathBuffer(std::size_t length) { return length < port::kPathBuffer; }
+
+bool Fail(std::uint32_t* error, std::uint32_t code) {
+  if (error != nullptr) *error = code;
+  return false;
+}
+
+bool Succeed(std::uint32_t* error) {
+  if (error != nullptr) *error = 0;
+  return true;
+}
+
+// A comparison that worked and found a difference: no error to report.
+bool Differs(std::uint32_t* error) {
+  Succeed(error);
+  return false;
+}
+
+// The file handle of one command, closed on every way out.
+class OwnedFile {
+ public:
+  explicit OwnedFile(port::FileHandle file) : file_(file) {}
+  ~OwnedFile() {
+    std::uint32_t ignored = 0;
+    if (file_ != 0) port::CloseFile(file_, &ignored);
+  }
+  OwnedFile(const OwnedFile&) = delete;
+  OwnedFile& operator=(const OwnedFile&) = delete;
+  port::FileHandle get() const { return file_; }
+  port::FileHandle release() {
+    port::FileHandle f = file_;
+    file_ = 0;
+    return f;
+  }
+
+ private:
+  port::FileHandle file_;
+};
+
+bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mask) {
+  // Without a mask only files count, which also keeps out "." and "..".
+  if (!attribute_mask) return (attributes & kAttributeFolder) == 0;
+  std::uint32_t mask = static_cast<std::uint32_t>(*attribute_mask) & kMaskBits;
+  if (mask == 0) return attributes == 0;
+  return (attributes & mask) != 0;
+}
+
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// True when the path's last character (not merely its last byte) is `sep`,
+// so the 0x5C trail byte of a double-byte character does not count.
+bool EndsWithSeparator(const char* path, char sep) {
+  bool last_is_sep = false;
+  for (const char* p = path; *p != '\0'; ++p) {
+    if (IsLeadByte(*p)) {
+      last_is_sep = false;
+      if (p[1] == '\0') break;
+      ++p;
+      continue;
+    }
+    last_is_sep = *p == sep;
+  }
+  return last_is_sep;
+}
+
+// The search pattern for every entry of a folder: separators made uniform
+// (forward slashes, double-byte aware), exactly one appended, then "*.*".
+std::string FolderPattern(TextView folder) {
+  std::string pattern;
+  pattern.reserve(folder.size() + 4);
+  bool ends_with_separator = false;
+  for (const char* p = folder.c_str(); *p != '\0'; ++p) {
+    if (IsLeadByte(*p)) {
+      pattern.push_back(*p);
+      ends_with_separator = false;
+      if (p[1] == '\0') break;
+      pattern.push_back(*++p);
+      continue;
+    }
+    bool separator = *p == '\\' || *p == '/';
+    pattern.push_back(separator ? '/' : *p);
+    ends_with_separator = separator;
+  }
+  if (!ends_with_separator) pattern.push_back('/');
+  pattern += "*.*";
+  return pattern;
+}
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+enum class FolderSource { kShell, kWindows, kSystem, kTemp };
+struct SpecialFolderEntry {
+  FolderSource source;
+  int csidl;
+};
+const SpecialFolderEntry kSpecialFolders[11] = {
+    {FolderSource::kShell, 5},   // documents
+    {FolderSource::kShell, 6},   // favourites
+    {FolderSource::kShell, 16},  // desktop folder
+    {FolderSource::kShell, 20},  // fonts
+    {FolderSource::kShell, 11},  // start menu
+    {FolderSource::kShell, 2},   // programs
+    {FolderSource::kShell, 7},   // start-up
+    {FolderSource::kShell, 26},  // application data
+    {FolderSource::kWindows, 0},
+    {FolderSource::kSystem, 0},
+    {FolderSource::kTemp, 0},
+};
+
+}  // namespace
+
+Text GetSpecialFolder(std::int32_t number) {
+  if (number < 1 || number > 11) return Text();
+  const SpecialFolderEntry& entry = kSpecialFolders[number - 1];
+  char buffer[port::kPathBuffer + 1] = {};
+  bool ok = false;
+  switch (entry.source) {
+    case FolderSource::kShell: ok = port::ShellFolderPath(entry.csidl, buffer); break;
+    case FolderSource::kWindows: ok = port::WindowsFolderPath(buffer); break;
+    case FolderSource::kSystem: ok = port::SystemFolderPath(buffer); break;
+    case FolderSource::kTemp: ok = port::TempFolderPath(buffer); break;
+  }
+  if (!ok) return Text();
+  buffer[port::kPathBuffer - 1] = '\0';
+  std::size_t length = std::strlen(buffer);
+  if (length > 0 && !EndsWithSeparator(buffer, '\\')) buffer[length++] = '\\';
+  return Text::FromBytes(buffer, length);
+}
+
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+              SearchHandleSlot* slot) {
+  port::FoundEntry entry;
+  port::SearchHandle search = 0;
+  if (!pattern.empty()) {
+    if (*slot != 0) port::CloseSearch(*slot);
+    *slot = 0;
+    if (!FitsPathBuffer(pattern.size())) return Text();
+    std::uint32_t ignored = 0;
+    search = port::FindFirstEntry(pattern.c_str(), &entry, &ignored);
+    if (search == 0) return Text();
+  } else {
+    if (*slot == 0) return Text();
+    search = *slot;
+    if (!port::FindNextEntry(search, &entry)) {
+      port::CloseSearch(search);
+      *slot = 0;
+      return Text();
+    }
+  }
+  for (;;) {
+    if (Accepts(entry.attributes, attribute_mask)) {
+      *slot = search;
+      entry.name[port::kPathBuffer - 1] = '\0';
+      return Text::FromBytes(entry.name, std::strlen(entry.name));
+    }
+    if (!port::FindNextEntry(search, &entry)) break;
+  }
+  port::CloseSearch(search);
+  *slot = 0;
+  return Text();
+}
+
+void EndFileSearch(SearchHandleSlot handle) {
+  if (handle != 0) port::CloseSearch(handle);
+}
+
+bool FileExists(TextView path) {
+  if (!FitsPathBuffer(path.size())) return false;
+  port::FoundEntry entry;
+  std::uint32_t ignored = 0;
+  port::SearchHandle search = port::FindFirstEntry(path.c_str(), &entry, &ignored);
+  if (search == 0) return false;
+  port::CloseSearch(search);
+  return true;
+}
+
+bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
+  if (!FitsPathBuffer(source.size()) || !FitsPathBuffer(destination.size())) {
+    return Fail(error, kErrorFilenameExcedRange);
+  }
+  std::uint32_t code = 0;
+  if (!port::CopyFileReplacing(source.c_str(), destination.c_str(), &code)) {
+    return Fail(error, code);
+  }
+  return Succeed(error);
+}
+
+bool RemoveFile(TextView path, std::uint32_t* error) {
+  if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
+  std::uint32_t code = 0;
+  if (!port::DeleteFileAt(path.c_str(), &code)) return Fail(error, code);
+  return Succeed(error);
+}
+
+bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                      std::uint32_t* error) {
+  if (path.empty()) return Fail(error, kErrorInvalidName);
+  if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
+  std::uint32_t code = 0;
+  OwnedFile file(port::CreateFileForWriting(path.c_str(), &code));
+  if (file.get() == 0) return Fail(error, code);
+  bool written = true;
+  for (const ByteSetView& set : byte_sets) {
+    std::int32_t count = set.count();
+    if (count <= 0) continue;
+    // Straight from the set's own block: the payload is megabytes.
+    if (!port::WriteToFile(file.get(), set.bytes(), static_cast<std::uint32_t>(count), &code)) {
+      written = false;
+      break;
+    }
+  }
+  if (written) written = port::CloseFile(file.release(), &code);
+  if (written) return Succeed(error);
+  // A half-written installer must not be left for anyone to start.
+  std::uint32_t ignored = 0;
+  if (file.get() != 0) port::CloseFile(file.release(), &ignored);
+  port::DeleteFileAt(path.c_str(), &ignored);
+  return Fail(error, code);
+}
+
+Text ResolveShortcut(TextView path) {
+  if (!FitsPathBuffer(path.size())) return Text();
+  if (!port::ItemIsShellLink(path.c_str())) return Text();
+  std::string file(path.c_str());
+  if (file.find('.') == std::string::npos) file += ".lnk";
+  if (!FitsPathBuffer(file.size())) return Text();
+  char target[port::kPathBuffer + 1] = {};
+  if (!port::ReadShellLinkTarget(file.c_str(), target)) return Text();
+  target[port::kPathBuffer - 1] = '\0';
+  return Text::FromBytes(target, std::strlen(target));
+}
+
+TextArray PathDirList(TextView folder) {
+  TextArray names;
+  std::string pattern = FolderPattern(folder);
+  if (!FitsPathBuffer(pattern.size())) return names;
+  port::FoundEntry entry;
+  std::uint32_t ignored = 0;
+  port::SearchHandle search = port::FindFirstEntry(pattern.c_str(), &entry, &ignored);
+  if (search == 0) return names;
+  do {
+    entry.name[port::kPathBuffer - 1] = '\0';
+    if ((entry.attributes & kAttributeFolder) != 0 && !IsDotEntry(entry.name)) {
+      names.Append(Text::FromBytes(entry.name, std::strlen(entry.name)));
+    }
+  } while (port::FindNextEntry(search, &entry));
+  port::CloseSearch(search);
+  return names;
+}
+
+HeldFile::~HeldFile() {
+  std::uint32_t ignored = 0;
+  if (handle_ != 0) port::CloseFile(handle_, &ignored);
+}
+
+HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
+  if (this != &other) {
+    std::uint32_t ignored = 0;
+    if (handle_ != 0) port::CloseFile(handle_, &ignored);
+    handle_ = other.handle_;
+    other.handle_ = 0;
+  }
+  return *this;
+}
+
+HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
+  HeldFile held;
+  if (!FitsPathBuffer(path.size())) {
+    Fail(error, kErrorFilenameExcedRange);
+    return held;
+  }
+  std::uint32_t code = 0;
+  held.handle_ = port::OpenFileDenyingWrites(path.c_str(), &code);
+  if (held.handle_ == 0) {
+    Fail(error, code);
+  } else {
+    Succeed(error);
+  }
+  return held;
+}
+
+bool HeldFile::ContentEquals(ByteSetView expected, std::uint32_t* error) const {
+  if (handle_ == 0) return Fail(error, 6);  // ERROR_INVALID_HANDLE
+  std::uint32_t code = 0;
+  std::uint64_t size = 0;
+  if (!port::FileSizeOf(handle_, &size, &code)) return Fail(error, code);
+  std::int32_t count = expected.count();
+  if (count < 0 || size != static_cast<std::uint64_t>(count)) return Differs(error);
+  // Chunked, so checking the installer never costs a second copy of it.
+  constexpr std::uint32_t kChunk = 64 * 1024;
+  std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kChunk]);
+  if (!chunk) return Fail(error, 8);  // ERROR_NOT_ENOUGH_MEMORY
+  const unsigned char* bytes = expected.bytes();
+  std::uint64_t offset = 0;
+  while (offset < size) {
+    std::uint64_t left = size - offset;
+    std::uint32_t want = left < kChunk ? static_cast<std::uint32_t>(left) : kChunk;
+    std::uint32_t read = 0;
+    if (!port::ReadFileAt(handle_, offset, chunk.get(), want, &read, &code)) {
+      return Fail(error, code);
+    }
+    if (read == 0) return Differs(error);  // shorter than its size said
+    if (std::memcmp(chunk.get(), bytes + offset, read) != 0) return Differs(error);
+    offset += read;
+  }
+  return Succeed(error);
+}
+
+}  // namespace pelmora

@@ -1,0 +1,52 @@
+// The file system calls behind the file commands, one to one with their
+// Windows counterparts. Every call that can fail hands the system's error
+// code back through `error`, taken at the moment of failure.
+#pragma once
+
+#include <cstdint>
+
+namespace pelmora::port {
+
+// The platform's path limit, terminating NUL included.
+constexpr std::uint32_t kPathBuffer = 260;
+
+// An open directory search; 0 = none.
+using SearchHandle = std::uintptr_t;
+// An open file; 0 = none.
+using FileHandle = std::uintptr_t;
+
+struct FoundEntry {
+  std::uint32_t attributes = 0;
+  char name[kPathBuffer] = {};
+};
+
+// FindFirstFileA / FindNextFileA / FindClose.
+SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_t* error);
+bool FindNextEntry(SearchHandle search, FoundEntry* entry);
+void CloseSearch(SearchHandle search);
+
+// CopyFileA with fail-if-exists false, DeleteFileA.
+bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error);
+bool DeleteFileAt(const char* path, std::uint32_t* error);
+
+// Created or truncated, write access, no sharing at all.
+FileHandle CreateFileForWriting(const char* path, std::uint32_t* error);
+// One write of `size` bytes; fewer bytes written counts as a failure.
+bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error);
+// Read access, shared with readers only.
+FileHandle OpenFileDenyingWrites(const char* path, std::uint32_t* error);
+bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error);
+// Reads up to `size` bytes at `offset`; `*read` is 0 at the end.
+bool ReadFileAt(FileHandle file, std::uint64_t offset, void* bytes, std::uint32_t size,
+                std::uint32_t* read, std::uint32_t* error);
+bool CloseFile(FileHandle file, std::uint32_t* error);
+
+// SHGetSpecialFolderPathA (no owner, no create) into a kPathBuffer buffer.
+bool ShellFolderPath(int csidl, char* buffer);
+// GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA into a kPathBuffer
+// buffer; false when the call fails or the path does not fit.
+bool WindowsFolderPath(char* buffer);
+bool SystemFolderPath(char* buffer);
+bool TempFolderPath(char* buffer);
+
+}  // namespace pelmora::port

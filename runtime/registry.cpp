@@ -1,0 +1,125 @@
+#include "runtime/registry.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "runtime/registry_port.h"
+
+namespace pelmora {
+namespace {
+
+// Closes the key on every way out, so a failed read never leaks it.
+class OwnedKey {
+ public:
+  OwnedKey() = default;
+  ~OwnedKey() { reset(); }
+  OwnedKey(const OwnedKey&) = delete;
+  OwnedKey& operator=(const OwnedKey&) = delete;
+
+  port::RegistryKey get() const { return key_; }
+  port::RegistryKey* receive() {
+    reset();
+    return &key_;
+  }
+  void reset() {
+    if (key_ != 0) port::CloseRegistryKey(key_);
+    key_ = 0;
+  }
+
+ private:
+  port::RegistryKey key_ = 0;
+};
+
+// Working buffers whose exhaustion is an ordinary failure of the command,
+// not the fatal one of result texts.
+std::unique_ptr<char[]> WorkingBuffer(std::uint32_t size) {
+  return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
+}
+
+bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key) {
+  return port::OpenRegistryKey(root, path.key.c_str(), port::kKeyRead, key->receive()) == 0;
+}
+
+// The value's text when it is a REG_SZ or REG_EXPAND_SZ that can be read
+// (and expanded); nothing otherwise.
+bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result) {
+  OwnedKey key;
+  if (!OpenForReading(root, path, &key)) return false;
+  const char* name = path.value_name.c_str();
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (port::QueryRegistryValue(key.get(), name, &type, nullptr, &size) != 0) return false;
+  if (type != port::kRegSz && type != port::kRegExpandSz) return false;
+  if (size == 0) return false;
+  // One spare byte so data stored without its NUL still ends in one.
+  std::unique_ptr<char[]> data = WorkingBuffer(size + 1);
+  if (!data) return false;
+  std::uint32_t returned = size;
+  if (port::QueryRegistryValue(key.get(), name, &type, reinterpret_cast<unsigned char*>(data.get()),
+                               &returned) != 0) {
+    return false;
+  }
+  key.reset();
+  if (type != port::kRegSz && type != port::kRegExpandSz) return false;
+  data[returned < size ? returned : size] = '\0';
+  if (type == port::kRegSz) {
+    *result = Text::FromBytes(data.get(), std::strlen(data.get()));
+    return true;
+  }
+  std::uint32_t needed = port::ExpandEnvironment(data.get(), nullptr, 0);
+  if (needed == 0) return false;
+  std::unique_ptr<char[]> expanded = WorkingBuffer(needed + 1);
+  if (!expanded) return false;
+  std::uint32_t written = port::ExpandEnvironment(data.get(), expanded.get(), needed);
+  if (written == 0 || written > needed) return false;
+  expanded[needed] = '\0';
+  *result = Text::FromBytes(expanded.get(), std::strlen(expanded.get()));
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t RootKeyOf(std::int32_t root_number) {
+  switch (root_number) {
+    case 1: return 0x80000000u;  // HKEY_CLASSES_ROOT
+    case 2: return 0x80000005u;  // HKEY_CURRENT_CONFIG
+    case 4: return 0x80000002u;  // HKEY_LOCAL_MACHINE
+    case 5: return 0x80000003u;  // HKEY_USERS
+    default: return 0x80000001u;  // HKEY_CURRENT_USER
+  }
+}
+
+RegistryPath SplitRegistryPath(TextView full_path) {
+  const char* start = full_path.c_str();
+  const char* last = nullptr;
+  for (const char* p = start; *p != '\0'; ++p) {
+    if (static_cast<unsigned char>(*p) >= 0x80) {
+      // A lead byte owns the next byte, even when that byte is 0x5C.
+      if (p[1] == '\0') break;
+      ++p;
+      continue;
+    }
+    if (*p == '\\') last = p;
+  }
+  if (last == nullptr) return {Text(), Text::From(full_path)};
+  return {Text::FromBytes(start, static_cast<std::size_t>(last - start)), Text::From(last + 1)};
+}
+
+Text ReadRegistryText(std::int32_t root_number, TextView full_path,
+                      std::optional<TextView> default_text) {
+  Text result;
+  if (ReadTextValue(RootKeyOf(root_number), SplitRegistryPath(full_path), &result)) return result;
+  return default_text ? Text::From(*default_text) : Text();
+}
+
+bool RegistryItemExists(std::int32_t root_number, TextView full_path) {
+  RegistryPath path = SplitRegistryPath(full_path);
+  OwnedKey key;
+  if (!OpenForReading(RootKeyOf(root_number), path, &key)) return false;
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  return port::QueryRegistryValue(key.get(), path.value_name.c_str(), &type, nullptr, &size) == 0;
+}
+
+}  // namespace pelmora

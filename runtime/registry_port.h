@@ -1,0 +1,30 @@
+// The registry calls behind the registry commands, one to one with their
+// Windows counterparts so the portable rules run unchanged against the
+// host's fake registry.
+#pragma once
+
+#include <cstdint>
+
+namespace pelmora::port {
+
+// An open key; 0 = none.
+using RegistryKey = std::uintptr_t;
+
+constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ, no registry view flag
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+
+// RegOpenKeyExA. Returns the system's error code, 0 = success.
+std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
+                             RegistryKey* key);
+// RegQueryValueExA. `data` may be null to learn the type and size only;
+// `*size` is the buffer size going in and the data size coming out.
+std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
+                                unsigned char* data, std::uint32_t* size);
+void CloseRegistryKey(RegistryKey key);
+
+// ExpandEnvironmentStringsA: the size the expansion needs, its NUL
+// included, or 0 on failure.
+std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size);
+
+}  // namespace pelmora::port

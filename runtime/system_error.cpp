@@ -1,0 +1,25 @@
+#include "runtime/system_error.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/system_error_port.h"
+
+namespace pelmora {
+
+Text DescribeSystemError(std::uint32_t code) {
+  Text message = port::SystemErrorMessage(code);
+  // The table's texts end in a line break, often after a full stop; the
+  // boxes put the text inside sentences of their own. None of these bytes
+  // can be the trail byte of a double-byte character, so trimming from the
+  // end is safe.
+  const char* bytes = message.c_str();
+  std::size_t length = message.size();
+  while (length > 0 && std::strchr("\r\n .", bytes[length - 1]) != nullptr) --length;
+  if (length > 0) return Text::FromBytes(bytes, length);
+  char fallback[32];
+  int n = std::snprintf(fallback, sizeof fallback, "错误代码 %lu", static_cast<unsigned long>(code));
+  return Text::FromBytes(fallback, static_cast<std::size_t>(n));
+}
+
+}  // namespace pelmora

@@ -1,0 +1,45 @@
+// Name handling shared by the fake registry and the fake file system:
+// GBK-aware splitting and the ASCII-only case folding Windows applies.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pelmora::fake {
+
+// Upper-cases ASCII letters only; the trail byte of a double-byte
+// character is never folded (it may be a letter's code).
+inline std::string UpperName(const std::string& name) {
+  std::string out = name;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    if (c >= 0x80) {
+      ++i;
+      continue;
+    }
+    if (c >= 'a' && c <= 'z') out[i] = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// Splits at separator bytes that are not the trail byte of a double-byte
+// character. Empty components are kept (callers decide what they mean).
+inline std::vector<std::string> SplitComponents(const std::string& path, bool slash_too) {
+  std::vector<std::string> parts(1);
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c >= 0x80 && i + 1 < path.size()) {
+      parts.back().push_back(path[i]);
+      parts.back().push_back(path[++i]);
+      continue;
+    }
+    if (c == '\\' || (slash_too && c == '/')) {
+      parts.emplace_back();
+      continue;
+    }
+    parts.back().push_back(path[i]);
+  }
+  return parts;
+}
+
+}  // namespace pelmora::fake

@@ -1,0 +1,220 @@
+// The fake registry behind the registry port and the three declared DLL
+// commands: a tree of keys per root, values by case-folded name, subkeys
+// enumerated sorted by upper-cased name as Wine does.
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "fakes/fake_machine.h"
+#include "fakes/fake_names.h"
+#include "runtime/registry.h"
+#include "runtime/registry_port.h"
+
+namespace pelmora::fake {
+namespace {
+
+constexpr std::int32_t kErrorFileNotFound = 2;
+constexpr std::int32_t kErrorAccessDenied = 5;
+constexpr std::int32_t kErrorInvalidHandle = 6;
+
+struct Value {
+  std::uint32_t type = 0;
+  std::string data;
+};
+
+struct Key {
+  std::string name;
+  bool denied = false;
+  std::map<std::string, std::unique_ptr<Key>> subkeys;  // by upper-cased name
+  std::map<std::string, Value> values;                  // by upper-cased name
+};
+
+struct RegistryState {
+  std::map<std::uint32_t, Key> roots;
+  std::map<std::string, std::string> environment;  // by upper-cased name
+  std::map<std::uintptr_t, Key*> handles;
+  std::uintptr_t next_handle = 0x1000;
+  std::uint32_t last_access = 0;
+  int opens = 0;
+};
+
+RegistryState& State() {
+  static RegistryState state;
+  return state;
+}
+
+Key* RootKey(std::uint32_t root) {
+  auto it = State().roots.find(root);
+  if (it != State().roots.end()) return &it->second;
+  switch (root) {
+    case kHkeyClassesRoot: case kHkeyCurrentUser: case kHkeyLocalMachine:
+    case kHkeyUsers: case kHkeyCurrentConfig:
+      return &State().roots[root];
+    default:
+      return nullptr;
+  }
+}
+
+// A root constant or an open handle.
+Key* KeyOf(std::uintptr_t key) {
+  if (key >= 0x80000000u) return RootKey(static_cast<std::uint32_t>(key));
+  auto it = State().handles.find(key);
+  return it == State().handles.end() ? nullptr : it->second;
+}
+
+Key* Walk(Key* from, const std::string& path, bool create) {
+  Key* key = from;
+  for (const std::string& part : SplitComponents(path, false)) {
+    if (part.empty()) continue;
+    std::string upper = UpperName(part);
+    auto it = key->subkeys.find(upper);
+    if (it == key->subkeys.end()) {
+      if (!create) return nullptr;
+      auto child = std::make_unique<Key>();
+      child->name = part;
+      it = key->subkeys.emplace(upper, std::move(child)).first;
+    }
+    key = it->second.get();
+  }
+  return key;
+}
+
+std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* access,
+                  std::uintptr_t* result) {
+  *result = 0;
+  Key* from = KeyOf(parent);
+  if (from == nullptr) return kErrorInvalidHandle;
+  Key* key = Walk(from, subkey ? subkey : "", false);
+  if (key == nullptr) return kErrorFileNotFound;
+  if (key->denied) return kErrorAccessDenied;
+  if (access != nullptr) State().last_access = *access;
+  std::uintptr_t handle = State().next_handle;
+  State().next_handle += 4;
+  State().handles[handle] = key;
+  ++State().opens;
+  *result = handle;
+  return 0;
+}
+
+std::int32_t Close(std::uintptr_t handle) {
+  if (handle >= 0x80000000u) return 0;
+  return State().handles.erase(handle) == 1 ? 0 : kErrorInvalidHandle;
+}
+
+}  // namespace
+
+void FakeRegistry::CreateKey(std::uint32_t root, const std::string& key) {
+  Walk(RootKey(root), key, true);
+}
+
+void FakeRegistry::SetValue(std::uint32_t root, const std::string& key, const std::string& name,
+                            std::uint32_t type, const std::string& data) {
+  Walk(RootKey(root), key, true)->values[UpperName(name)] = Value{type, data};
+}
+
+void FakeRegistry::SetString(std::uint32_t root, const std::string& key, const std::string& name,
+                             const std::string& text) {
+  SetValue(root, key, name, kRegSz, text + std::string(1, '\0'));
+}
+
+void FakeRegistry::SetEnvironment(const std::string& name, const std::string& value) {
+  State().environment[UpperName(name)] = value;
+}
+
+void FakeRegistry::DenyAccess(std::uint32_t root, const std::string& key) {
+  Walk(RootKey(root), key, true)->denied = true;
+}
+
+void FakeRegistry::Clear() { State() = RegistryState(); }
+
+int FakeRegistry::open_keys() const { return static_cast<int>(State().handles.size()); }
+int FakeRegistry::opens() const { return State().opens; }
+std::uint32_t FakeRegistry::last_access() const { return State().last_access; }
+
+FakeRegistry& Registry() {
+  static FakeRegistry registry;
+  return registry;
+}
+
+}  // namespace pelmora::fake
+
+namespace pelmora::port {
+using fake::State;
+
+std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
+                             RegistryKey* key) {
+  return fake::Open(root, subkey, &access, key);
+}
+
+std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
+                                unsigned char* data, std::uint32_t* size) {
+  fake::Key* k = fake::KeyOf(key);
+  if (k == nullptr) return fake::kErrorInvalidHandle;
+  auto it = k->values.find(fake::UpperName(name ? name : ""));
+  if (it == k->values.end()) return fake::kErrorFileNotFound;
+  const fake::Value& value = it->second;
+  if (type != nullptr) *type = value.type;
+  std::uint32_t capacity = size ? *size : 0;
+  if (size != nullptr) *size = static_cast<std::uint32_t>(value.data.size());
+  if (data == nullptr) return 0;
+  if (capacity < value.data.size()) return kErrorMoreData;
+  std::memcpy(data, value.data.data(), value.data.size());
+  return 0;
+}
+
+void CloseRegistryKey(RegistryKey key) { fake::Close(key); }
+
+// %NAME% is replaced by the variable's value; unknown names stay as written.
+std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size) {
+  std::string in(source);
+  std::string out;
+  std::size_t i = 0;
+  while (i < in.size()) {
+    std::size_t close = in[i] == '%' ? in.find('%', i + 1) : std::string::npos;
+    if (close == std::string::npos) {
+      out.push_back(in[i++]);
+      continue;
+    }
+    auto it = State().environment.find(fake::UpperName(in.substr(i + 1, close - i - 1)));
+    if (it == State().environment.end()) {
+      out += in.substr(i, close - i);
+      i = close;
+      continue;
+    }
+    out += it->second;
+    i = close + 1;
+  }
+  std::uint32_t needed = static_cast<std::uint32_t>(out.size() + 1);
+  if (destination != nullptr && size >= needed) std::memcpy(destination, out.c_str(), needed);
+  return needed;
+}
+
+}  // namespace pelmora::port
+
+namespace pelmora {
+
+std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key) {
+  std::uintptr_t handle = 0;
+  std::int32_t code = fake::Open(root_key, subkey.c_str(), nullptr, &handle);
+  *key = static_cast<std::uint32_t>(handle);
+  return code;
+}
+
+std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
+                             std::uint32_t buffer_size) {
+  fake::Key* k = fake::KeyOf(key);
+  if (k == nullptr) return fake::kErrorInvalidHandle;
+  if (index >= k->subkeys.size()) return kErrorNoMoreItems;
+  auto it = k->subkeys.begin();
+  std::advance(it, index);
+  const std::string& name = it->second->name;
+  if (name.size() + 1 > buffer_size) return kErrorMoreData;
+  std::memcpy(name_buffer, name.c_str(), name.size() + 1);
+  return 0;
+}
+
+std::int32_t CallRegCloseKey(std::uint32_t key) { return fake::Close(key); }
+
+}  // namespace pelmora
