@@ -1,0 +1,90 @@
+// The uninstall scan against the least any scan must do: the registry calls
+// one entry needs (open, query, close for each value the scan reads), over
+// the same key, measured side by side in one run.
+//   scan_bench.exe <rounds>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/discovery.h"
+#include "app/placement.h"
+#include "app/workflow.h"
+#include "app/workflow_run.h"
+#include "bench/bench_clock_win32.h"
+
+namespace {
+
+const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// Answers every box at once and never closes.
+class QuietUi final : public pelmora::WorkflowUi {
+ public:
+  std::int32_t ShowBox(pelmora::TextView, std::int32_t, pelmora::TextView) override {
+    ++boxes;
+    return 1;
+  }
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override {}
+  bool WindowOpen() override { return true; }
+  int boxes = 0;
+};
+
+bool ReadValue(const std::string& key, const char* name) {
+  HKEY h;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  char data[512];
+  DWORD type = 0, size = sizeof data;
+  LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(h);
+  return r == ERROR_SUCCESS;
+}
+
+// Per entry: the uninstall command, the display name's existence and the
+// display name itself, as the scan reads them.
+int FloorScan() {
+  HKEY root;
+  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kUninstall, &root) != ERROR_SUCCESS) return 0;
+  char name[256];
+  int entries = 0;
+  for (DWORD i = 0;; ++i) {
+    LONG r = RegEnumKeyA(root, i, name, 255);
+    if (r == ERROR_MORE_DATA) continue;
+    if (r != ERROR_SUCCESS) break;
+    std::string key = std::string(kUninstall) + "\\" + name;
+    if (ReadValue(key, "UninstallString")) {
+      ReadValue(key, "DisplayName");
+      ReadValue(key, "DisplayName");
+    }
+    ++entries;
+  }
+  RegCloseKey(root);
+  return entries;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+  int entries = FloorScan();  // warms the server's cache for both
+  std::vector<double> scan, floor;
+  for (int round = 0; round < rounds; ++round) {
+    QuietUi ui;
+    pelmora::WorkflowRun run(ui);
+    double t0 = pelmora::bench::NowSeconds();
+    pelmora::ScanUninstallEntries(run);
+    double t1 = pelmora::bench::NowSeconds();
+    FloorScan();
+    double t2 = pelmora::bench::NowSeconds();
+    scan.push_back(t1 - t0);
+    floor.push_back(t2 - t1);
+  }
+  pelmora::ReleaseWorkflowPaths();
+  double scan_us = pelmora::bench::Median(scan) * 1e6 / entries;
+  double floor_us = pelmora::bench::Median(floor) * 1e6 / entries;
+  std::printf("entries=%d scan_us_per_entry=%.1f floor_us_per_entry=%.1f ratio=%.3f\n", entries,
+              scan_us, floor_us, scan_us / floor_us);
+  return 0;
+}
