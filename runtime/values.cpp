@@ -123,7 +123,8 @@ TextArray& TextArray::operator=(TextArray&& other) noexcept {
 std::int32_t TextArray::ElementCount() const { return pelmora::ElementCount(block_); }
 
 TextView TextArray::At(std::int32_t index, FaultLocation where) const {
-  if (index - 1 < 0) ReportRuntimeError(4, where.subroutine, where.statement);
+  // Compared without subtracting, so the most negative index cannot overflow.
+  if (index < 1) ReportRuntimeError(4, where.subroutine, where.statement);
   if (index - 1 >= ElementCount()) ReportRuntimeError(1, where.subroutine, where.statement);
   const char* text;
   std::memcpy(&text, static_cast<const unsigned char*>(block_) + 8 + (index - 1) * sizeof(char*),
@@ -136,6 +137,8 @@ void TextArray::Append(Text text) {
   void* private_block = block_;
   MakeArrayPrivate(sizeof(char*), &private_block);
   block_ = ResizeMemory(private_block, static_cast<std::int32_t>(8 + (n + 1) * sizeof(char*)));
+  // An adopted null array has no header yet.
+  if (private_block == nullptr) WriteInt32(block_, 1);
   WriteInt32(static_cast<char*>(block_) + 4, n + 1);
   char* element = text.release();
   std::memcpy(static_cast<unsigned char*>(block_) + 8 + n * sizeof(char*), &element, sizeof(char*));
