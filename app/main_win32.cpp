@@ -1,4 +1,10 @@
 // Process entry of pelmora.exe.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/main_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The start routine's result is the exit code; the runtime shuts down
+  // (exit routines included) before the process ends with it.
+  pelmora::ExitProgram(pelmora::ProgramStart());
+}

@@ -3,10 +3,45 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "runtime/values.h"
 
 namespace pelmora {
+
+// Type tags of the values a message box accepts as its content or owner.
+constexpr std::uint32_t kTagText = 0x80000004u;
+constexpr std::uint32_t kTagByte = 0x80000101u;
+constexpr std::uint32_t kTagShort = 0x80000201u;
+constexpr std::uint32_t kTagInteger = 0x80000301u;
+constexpr std::uint32_t kTagLong = 0x80000401u;
+constexpr std::uint32_t kTagSingle = 0x80000501u;
+constexpr std::uint32_t kTagDouble = 0x80000601u;
+constexpr std::uint32_t kTagLogical = 0x80000002u;
+constexpr std::uint32_t kTagDateTime = 0x80000003u;
+constexpr std::uint32_t kTagWindowReference = 0x00010001u;
+
+// One typed argument: the two value words and the type tag. A text keeps
+// its bytes in `text` (the low word cannot hold an address on every build).
+struct BoxValue {
+  std::uint32_t type_tag = 0;
+  std::uint32_t low = 0;
+  std::uint32_t high = 0;
+  const char* text = nullptr;
+
+  static BoxValue OfText(TextView t) { return {kTagText, 0, 0, t.c_str()}; }
+  static BoxValue OfInteger(std::int32_t v) {
+    return {kTagInteger, static_cast<std::uint32_t>(v), 0, nullptr};
+  }
+  static BoxValue OfLong(std::int64_t v);
+  static BoxValue OfSingle(float v);
+  static BoxValue OfDouble(double v);
+  static BoxValue OfDateTime(double ole_date);
+  static BoxValue OfLogical(bool v) { return {kTagLogical, v ? 1u : 0u, 0, nullptr}; }
+  static BoxValue OfWindow(std::int32_t window_id) {
+    return {kTagWindowReference, static_cast<std::uint32_t>(window_id), 0, nullptr};
+  }
+};
 
 // Box with a text content. Style is the platform's message-box style word
 // (0 = OK only, 1 = OK and Cancel, ...); task modal is added unless system
@@ -14,6 +49,13 @@ namespace pelmora {
 // number: OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6, else 0.
 std::int32_t ShowMessageBox(TextView content, std::int32_t style,
                             std::optional<TextView> title = std::nullopt);
+
+// The same for any content kind. `owner` is read only when given (the
+// fourth argument record): a loaded window's reference or a raw handle as
+// an integer; anything else gives no owner.
+std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
+                              std::optional<TextView> title = std::nullopt,
+                              const BoxValue* owner = nullptr);
 
 // Starts a command line as given. Without wait, waits at most 1000 ms for
 // the program to become idle. Show mode 1..6 (clamped), omitted = 2.
@@ -24,5 +66,23 @@ bool RunProgram(TextView command_line, bool wait = false,
 
 // The shell's "open" verb on the address; silent on failure.
 void OpenWebAddress(std::optional<TextView> address = std::nullopt);
+
+// The rules behind the commands, for their tests.
+namespace dialog_rules {
+
+// GBK box text for a content of any kind; "" for unknown kinds.
+std::string FormatContent(const BoxValue& content);
+// Rounded to six significant digits the way the box shows single numbers.
+double RoundSingle(float value);
+// "%d年%d月%d日" plus the time parts that are not zero.
+std::string FormatDateTime(double ole_date);
+// Adds task modal (8192) unless system modal (4096) is present.
+std::uint32_t StyleWithModality(std::int32_t style);
+// The platform's result (IDOK..IDNO) to the 0-based button number.
+std::int32_t ButtonNumber(int platform_result);
+// ShowMode 1..6 (clamped, omitted = 2) to the platform's show value.
+int ShowWindowValue(std::optional<std::int32_t> show_mode);
+
+}  // namespace dialog_rules
 
 }  // namespace pelmora

@@ -1,11 +1,44 @@
-// The window engine as the program's own code sees it.
+// The window engine as the program's own code sees it: start-up, the start
+// window, event delivery to the program's handlers, unit properties, the
+// message loop and shutdown.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace pelmora {
 
 constexpr std::int32_t kMainWindowId = 0x52010001;
+
+// What a handler gave back: LeftButtonDown handlers decide with a value of 0
+// that the press is consumed; returning no value lets it through.
+struct HandlerResult {
+  bool has_value = false;
+  std::int32_t value = 0;
+  static HandlerResult None() { return {}; }
+  static HandlerResult Value(std::int32_t v) { return {true, v}; }
+};
+
+// A program routine bound to (unit, event number). Arguments arrive as
+// 32-bit values in declaration order.
+using EventHandler = HandlerResult (*)(const std::int32_t* arguments, int count);
+using ExitRoutine = void (*)();
+
+// Runs once, first thing: hardening of the library search, heap, OLE, the
+// run directory as current folder, the hidden owner window, the constant
+// block, the form descriptions from the resources and the handler binding.
+// A form's handler reference k names handlers[k].
+void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count);
+
+// Appends the routine unless it is already registered.
+void RegisterExitRoutine(ExitRoutine routine);
+
+// Builds and shows the window; a window that cannot be built is the fatal
+// report "载入启动窗口失败". Returns true when the window is built.
+bool LoadStartWindow(std::int32_t window_id);
+
+// Pumps messages (idle work between them) until the quit message.
+void RunMessageLoop();
 
 // Writes a unit property; for a ProcessBar, property 13 is Position
 // (clamped to 0..32,767 and into the range). Element index -1 = the whole
@@ -18,5 +51,13 @@ void ProcessPendingEvents();
 
 // True while the form window is built and not destroyed.
 bool IsWindowOpen(std::int32_t window_id);
+
+// The open window's platform handle, 0 when it is not open.
+std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
+
+// Runs the exit routines once each, in order, and releases the runtime.
+void Shutdown(int exit_code);
+// Shutdown, then the process ends with the code.
+[[noreturn]] void ExitProgram(int exit_code);
 
 }  // namespace pelmora

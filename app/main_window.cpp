@@ -1,0 +1,50 @@
+#include "app/main_window.h"
+
+#include "app/build_settings.h"
+#include "app/workflow.h"
+#include "runtime/dialogs.h"
+
+namespace pelmora {
+namespace {
+
+HandlerResult OnNoticeCreated(const std::int32_t*, int) {
+  ShowMessageBox("你需要安装wps2019版以上，并且MathType需要是会员激活状态，否则嵌入后面板为灰色将不可用",
+                 0, TextView("嵌入前准备！"));
+  return HandlerResult::None();
+}
+
+// Both links open on the press itself and return no value, so the label
+// still gets its ordinary handling of the press.
+HandlerResult OnStoreLinkPressed(const std::int32_t*, int) {
+  OpenWebAddress(TextView(build_settings::kStoreAddress));
+  return HandlerResult::None();
+}
+
+HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
+  OpenWebAddress(TextView(build_settings::kProductAddress));
+  return HandlerResult::None();
+}
+
+HandlerResult OnStartClicked(const std::int32_t*, int) {
+  RunEmbeddingWorkflow();
+  return HandlerResult::None();
+}
+
+constexpr EventHandler kHandlers[kMainWindowHandlerCount] = {
+    OnNoticeCreated, OnStoreLinkPressed, OnProductLinkPressed, OnStartClicked};
+
+}  // namespace
+
+const EventHandler* MainWindowHandlers() { return kHandlers; }
+
+void ReleaseGlobals() { ReleaseWorkflowPaths(); }
+
+int ProgramStart() {
+  InitializeRuntime(kHandlers, kMainWindowHandlerCount);
+  RegisterExitRoutine(ReleaseGlobals);
+  LoadStartWindow(kMainWindowId);
+  RunMessageLoop();
+  return 0;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,24 @@
+// What the dialog commands need from the platform. Handles are opaque
+// numbers so the rules can run against a fake on the host.
+#pragma once
+
+#include <cstdint>
+
+namespace pelmora::port {
+
+// Shows a modal box (GBK texts) and returns the platform's result, 0 when
+// the box could not be shown.
+int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
+            std::uint32_t style);
+
+// Creates the process from the command line as given; waits for its end or
+// for it to become idle (at most 1000 ms). `error` gets the system's code
+// the moment creation fails.
+bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
+                  std::uint32_t* error);
+
+// The shell's "open" verb, owned by a window titled "Microsoft Internet
+// Explorer" when one exists.
+void OpenWithShell(const char* address);
+
+}  // namespace pelmora::port

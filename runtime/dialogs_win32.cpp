@@ -1,0 +1,48 @@
+// Message boxes, process launch and the shell's "open" verb.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "runtime/dialog_port.h"
+#include "runtime/window_port_win32.h"
+
+namespace pelmora::port {
+
+int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
+            std::uint32_t style) {
+  const std::wstring text = win32::WideFromGbk(gbk_text);
+  const std::wstring title = win32::WideFromGbk(gbk_title);
+  return MessageBoxW(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(), style);
+}
+
+bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
+                  std::uint32_t* error) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_window);
+  PROCESS_INFORMATION process = {};
+  // CreateProcessA may write into the command line: give it a copy.
+  std::string line = command_line;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    if (error != nullptr) *error = GetLastError();
+    return false;
+  }
+  win32::UniqueKernelHandle process_handle(process.hProcess);
+  win32::UniqueKernelHandle thread_handle(process.hThread);
+  if (wait_for_end) {
+    WaitForSingleObject(process_handle.get(), INFINITE);
+  } else {
+    WaitForInputIdle(process_handle.get(), 1000);
+  }
+  return true;
+}
+
+void OpenWithShell(const char* address) {
+  HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
+  ShellExecuteA(owner, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace pelmora::port

@@ -1,0 +1,23 @@
+// The fatal report's box and ending on Win32.
+#include <windows.h>
+
+#include <string>
+
+#include "runtime/fatal_port.h"
+#include "runtime/window_engine.h"
+#include "runtime/window_engine_internal.h"
+#include "runtime/window_port_win32.h"
+
+namespace pelmora::port {
+
+void SuppressEventsForReport() { engine::RaiseEventSuppression(); }
+
+void ShowFatalErrorBox(const char* gbk_text) {
+  const std::wstring text = win32::WideFromGbk(gbk_text);
+  const std::wstring title = win32::WideFromGbk("错误");
+  MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
+}
+
+void ExitAfterFatalReport(int exit_code) { ExitProgram(exit_code); }
+
+}  // namespace pelmora::port

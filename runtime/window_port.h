@@ -1,0 +1,80 @@
+// What the window engine needs from the platform's windowing. Windows are
+// opaque numbers so the engine's rules run against a fake on the host.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/form_description.h"
+
+namespace pelmora::port {
+
+using NativeWindow = std::uintptr_t;
+
+void PrimaryScreenSize(std::int32_t* width, std::int32_t* height);
+
+// The form window, created hidden at the given outer rectangle with the
+// frame, caption, boxes, icon and font its record asks for. `owner` is the
+// hidden owner window when the window stays out of the taskbar. 0 on failure.
+NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int32_t top,
+                              NativeWindow owner);
+// A unit's control as a hidden child of the form at its stored rectangle.
+// 0 on failure.
+NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id);
+void MoveIntoContainer(NativeWindow unit, NativeWindow container, std::int32_t left,
+                       std::int32_t top);
+// Puts the unit directly below `above`, or on top of its siblings when 0.
+void PlaceBelow(NativeWindow unit, NativeWindow above);
+void ShowUnit(NativeWindow unit, bool visible);
+void ShowFormWindow(NativeWindow form, std::int32_t start_position);
+void RestoreOrActivate(NativeWindow form);
+void DestroyNativeWindow(NativeWindow window);
+NativeWindow ParentOf(NativeWindow window);
+
+void SetProgressRange(NativeWindow bar, std::int32_t low, std::int32_t high);
+void SetProgressPosition(NativeWindow bar, std::int32_t position);
+// Child frame 0..5 (none, client edge, raised, thin sunken, both, line).
+void SetUnitFrame(NativeWindow unit, std::int32_t border_style);
+
+void CloseFormWindow(NativeWindow form);
+void MoveFocusToNextTabStop(NativeWindow form);
+
+// The message queue of this thread.
+bool MessageWaiting(bool* is_quit);
+enum class PumpResult { kNothing, kDispatched, kQuit };
+// Takes one message, lets the engine pre-translate it, then translates and
+// dispatches it unless the engine consumed it.
+PumpResult PumpOneMessage();
+void WaitForMessage();
+void PostQuit(int exit_code);
+
+// The zero-size tool window that owns windows kept out of the taskbar.
+NativeWindow CreateHiddenOwner();
+void PostToWindow(NativeWindow window, std::uint32_t message, std::uintptr_t parameter);
+bool OnMainThread();
+[[noreturn]] void EndProcess(int exit_code);
+
+}  // namespace pelmora::port
+
+namespace pelmora::engine {
+
+// Raw input the pump shows the engine before dispatching it.
+struct InputMessage {
+  enum class Kind { kLeftButtonDown, kKeyDown };
+  Kind kind = Kind::kKeyDown;
+  port::NativeWindow target = 0;
+  std::int32_t x = 0, y = 0;      // press position in the target's client area
+  std::int32_t key = 0;           // virtual key code
+  std::int32_t modifiers = 0;     // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
+};
+constexpr std::int32_t kKeyTab = 0x09;
+constexpr std::int32_t kKeyEnter = 0x0D;
+constexpr std::int32_t kKeyEscape = 0x1B;
+
+// True when the engine consumed the message.
+bool PreTranslateInput(const InputMessage& message);
+// A button control reported a click.
+void UnitClicked(port::NativeWindow control);
+// A form window is being destroyed.
+void FormWindowDestroyed(port::NativeWindow form);
+
+}  // namespace pelmora::engine

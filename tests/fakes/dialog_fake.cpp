@@ -1,0 +1,41 @@
+#include "fakes/dialog_fake.h"
+
+#include "runtime/dialog_port.h"
+
+namespace pelmora {
+namespace fake {
+
+FakeDialogs& Dialogs() {
+  static FakeDialogs dialogs;
+  return dialogs;
+}
+
+}  // namespace fake
+
+namespace port {
+
+int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
+            std::uint32_t style) {
+  fake::FakeDialogs& d = fake::Dialogs();
+  d.boxes.push_back({owner, gbk_text, gbk_title, style});
+  if (d.results.empty()) return 1;
+  const int result = d.results.front();
+  d.results.pop_front();
+  return result;
+}
+
+bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
+                  std::uint32_t* error) {
+  fake::FakeDialogs& d = fake::Dialogs();
+  if (d.process_error != 0) {
+    *error = d.process_error;
+    return false;
+  }
+  d.processes.push_back({command_line, show_window, wait_for_end});
+  return true;
+}
+
+void OpenWithShell(const char* address) { fake::Dialogs().opened.push_back(address); }
+
+}  // namespace port
+}  // namespace pelmora

@@ -1,0 +1,65 @@
+// Host stand-in for the platform's windows and message queue. Windows are
+// records; the queue holds input the tests post, and pumping it runs the
+// engine's pre-translation as the real pump does.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "runtime/form_description.h"
+#include "runtime/window_port.h"
+
+namespace pelmora::fake {
+
+struct FakeWindow {
+  UnitKind kind = UnitKind::kWindow;
+  bool form = false;
+  bool hidden_owner = false;
+  port::NativeWindow parent = 0;
+  port::NativeWindow owner = 0;
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+  std::int32_t control_id = 0;
+  bool visible = false;
+  bool destroyed = false;
+  std::int32_t range_low = 0, range_high = 100, position = 0;
+  std::int32_t frame = -1;
+  int z = 0;  // lower is higher in the stacking order among siblings
+};
+
+struct FakeMessage {
+  enum class Kind { kInput, kClick, kQuit, kOther } kind = Kind::kOther;
+  engine::InputMessage input;
+  port::NativeWindow target = 0;
+  int quit_code = 0;
+};
+
+class FakeWindows {
+ public:
+  std::map<port::NativeWindow, FakeWindow> windows;
+  std::deque<FakeMessage> queue;
+  // Messages that went past pre-translation to their window.
+  std::vector<FakeMessage> dispatched;
+  std::int32_t screen_width = 1024, screen_height = 768;
+  // Creation of the n-th unit control (0-based) fails when >= 0.
+  int fail_unit_creation_at = -1;
+  int units_created = 0;
+  bool on_main_thread = true;
+  std::vector<std::pair<std::uint32_t, std::uintptr_t>> posted;
+  int closes = 0;
+  int focus_moves = 0;
+
+  port::NativeWindow FormWindow() const;
+  // The live control with this control id, 0 if none.
+  port::NativeWindow Control(std::int32_t control_id) const;
+  void PostInput(const engine::InputMessage& input);
+  void PostClick(port::NativeWindow button);
+  void PostOther(port::NativeWindow target);
+  void Destroy(port::NativeWindow window);
+  void Clear();
+};
+FakeWindows& Windows();
+
+}  // namespace pelmora::fake
