@@ -1,0 +1,117 @@
+// The desktop route and the copies into WPS's folders, including what
+// happens when a step cannot be completed.
+#include "workflow_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class PlacementTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallMathType();
+    InstallWpsFolders();
+  }
+};
+
+TEST_F(PlacementTest, SingleDesktopShortcutLeadsToAllThreeCopies) {
+  AddWpsShortcut();
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathType Commands 2016.dotm")), "dotm-bytes");
+  EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathPage.wll")), "wll-bytes");
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  ASSERT_EQ(ui.boxes.size(), 3u);
+  EXPECT_EQ(ui.boxes[0].title, kD1);
+  EXPECT_EQ(ui.boxes[0].progress, 80);
+  EXPECT_EQ(ui.boxes[1].progress, 100);
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 80, 100}));
+}
+
+TEST_F(PlacementTest, LastMatchingShortcutAndLastVersionFolderWin) {
+  AddWpsShortcut("a wps.lnk", "C:\\Old\\ksolaunch.exe");
+  AddWpsShortcut("Notes.lnk", "C:\\Elsewhere\\notes.exe");
+  AddWpsShortcut("WPS Office.lnk");
+  fake::Files().AddFolder("C:\\users\\tester\\Desktop\\wps.lnk");  // a folder: never considered
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps.txt", "x");
+  fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\11.1.0.9\\office6\\startup"));
+  Run();
+  // Listing order is by upper-cased name: 11.1.0.9 before 12.1.0.28505.
+  EXPECT_EQ(Paths().wps_startup_folder,
+            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6\\startup").c_str()));
+  EXPECT_EQ(Paths().wps_office6_folder,
+            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6").c_str()));
+}
+
+TEST_F(PlacementTest, NoShortcutShowsC1AndLeavesTheBar) {
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"在桌面未寻找到WPS");
+  EXPECT_EQ(ui.boxes[0].text, u8"在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式");
+  EXPECT_EQ(ui.progress, 20);
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
+}
+
+TEST_F(PlacementTest, UnreadableShortcutOrNoVersionFolderIsReportedNotFatal) {
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps broken.lnk", "not a link");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+  EXPECT_EQ(ui.boxes[0].text,
+            u8"无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式");
+
+  ui = ScriptedUi();
+  fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
+  AddWpsShortcut("WPS 2.lnk", "C:\\Bare\\launcher.exe");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+}
+
+TEST_F(PlacementTest, WpsFoundInTheRegistryPlacesWithoutTheDesktop) {
+  AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
+           std::string(kWpsRoot) + "\\" + kWpsVersion + "\\utility\\uninst.exe");
+  AddWpsShortcut("WPS Office.lnk", "C:\\Nowhere\\ksolaunch.exe");
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 40, 80, 100}));
+}
+
+TEST_F(PlacementTest, NoMathTypeInThisRunCopiesNothing) {
+  fake::Registry().Clear();
+  AddWpsShortcut();
+  Run();
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"你还没有安装MathType7"));
+  EXPECT_EQ(ui.boxes[0].text, u8"没有找到MathType7，请下载安装MathType7后再打开这个软件！");
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
+
+  // When the scan already said so, it is not said twice.
+  ui = ScriptedUi();
+  AddEntry("MT6", "MathType 6.9", "Design Science", "C:\\MT6\\u.exe");
+  Run();
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"你还没有安装MathType7"));
+}
+
+TEST_F(PlacementTest, FailedCopyIsNamedAndStopsBeforeTheInstaller) {
+  AddWpsShortcut();
+  fake::Files().FailWritesTo(StartupFile("MathPage.wll"), 32);  // sharing violation
+  Run();
+  // The other two copies were still made.
+  EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathType Commands 2016.dotm")), "dotm-bytes");
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"复制文件失败");
+  EXPECT_THAT(ui.boxes[0].text, HasSubstr(fake::GbkToUtf8(StartupFile("MathPage.wll"))));
+  EXPECT_THAT(ui.boxes[0].text, Not(HasSubstr("MathType Commands 2016.dotm")));
+  EXPECT_EQ(ui.progress, 20);
+  EXPECT_FALSE(fake::Files().Exists(VbaPath()));
+}
+
+}  // namespace
+}  // namespace pelmora::testing

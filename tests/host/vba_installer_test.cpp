@@ -1,0 +1,103 @@
+// The VBA step: the installer written out byte for byte, the question, and
+// what is left behind for each answer.
+#include "fakes/dialog_fake.h"
+#include "workflow_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class VbaInstallerTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallMathType();
+    InstallWpsFolders();
+    AddWpsShortcut();
+    fake::Dialogs().Clear();
+  }
+};
+
+TEST_F(VbaInstallerTest, OkDeletesTheInstallerAndShowsCompletion) {
+  std::optional<std::string> written_while_asked;
+  ui.on_box = [&](const BoxSeen& box) {
+    if (box.title == kD2 && box.style == 1) written_while_asked = fake::Files().ReadFile(VbaPath());
+  };
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(written_while_asked, DefaultFakeVbaPayload());
+  ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
+  EXPECT_EQ(fake::Dialogs().processes[0].command_line, VbaPath());
+  EXPECT_FALSE(fake::Dialogs().processes[0].wait_for_end);
+  EXPECT_FALSE(fake::Files().Exists(VbaPath()));
+  ASSERT_EQ(ui.boxes.size(), 3u);
+  EXPECT_EQ(ui.boxes[0].text, u8"现在程序将打开VBA安装界面，你需要按照步骤完成VBA的安装！");
+  EXPECT_EQ(ui.boxes[1].text, u8"你是否已经正常安装VBA?");
+  EXPECT_EQ(ui.boxes[1].style, 1);
+  EXPECT_EQ(ui.boxes[2].title, kD3);
+  EXPECT_THAT(ui.boxes[2].text, HasSubstr(u8"嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群："));
+  EXPECT_THAT(ui.boxes[2].text, HasSubstr(u8"，获得技术支持！"));
+}
+
+TEST_F(VbaInstallerTest, CancelKeepsTheInstallerForManualUse) {
+  ui.answers = {0, 1};
+  Run();
+  EXPECT_EQ(fake::Files().ReadFile(VbaPath()), DefaultFakeVbaPayload());
+  ASSERT_EQ(ui.boxes.size(), 3u);
+  EXPECT_EQ(ui.boxes[2].title, u8"重要提示！");
+  EXPECT_EQ(ui.boxes[2].text, u8"你可以手动点击【vba.exe】完成安装，然后手动删除");
+}
+
+TEST_F(VbaInstallerTest, SecondRunOverwritesTheInstallerAndKeepsTheBar) {
+  fake::Files().AddFile(VbaPath(), std::string(100000, 'x'));  // a stale, longer file
+  ui.answers = {0, 1};
+  Run();
+  EXPECT_EQ(fake::Files().ReadFile(VbaPath()), DefaultFakeVbaPayload());
+  ui.boxes.clear();
+  ui.answers = {0, 1};
+  Run();
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 80, 100, 20, 80, 100}));
+  EXPECT_EQ(ui.boxes[0].progress, 80);
+}
+
+TEST_F(VbaInstallerTest, UnwritableInstallerIsReportedAndNoQuestionIsAsked) {
+  fake::Files().FailWritesTo(VbaPath(), 5);  // access denied
+  Run();
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  EXPECT_THAT(ui.boxes[1].text, HasSubstr("C:\\Tools\\vba.exe"));
+  EXPECT_NE(ui.progress, 100);
+}
+
+TEST_F(VbaInstallerTest, InstallerThatCannotStartIsReportedWithTheSystemReason) {
+  fake::Dialogs().process_error = 193;  // not a valid program
+  Run();
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"原因："));
+  EXPECT_EQ(ui.progress, 80);
+}
+
+TEST_F(VbaInstallerTest, ClickDuringARunIsIgnored) {
+  int nested_boxes = -1;
+  ui.on_pump = [&] {
+    size_t before = ui.boxes.size();
+    RunEmbeddingWorkflow(ui);
+    nested_boxes = static_cast<int>(ui.boxes.size() - before);
+  };
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(nested_boxes, 0);
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+}
+
+TEST_F(VbaInstallerTest, ClosingTheWindowDuringTheScanEndsTheRunQuietly) {
+  ui.close_at_pump = 1;
+  Run();
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
+  EXPECT_FALSE(fake::Files().Exists(VbaPath()));
+}
+
+}  // namespace
+}  // namespace pelmora::testing

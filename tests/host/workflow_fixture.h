@@ -1,0 +1,140 @@
+// A scripted window and a scripted machine for workflow runs on the host.
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/placement.h"
+#include "app/workflow.h"
+#include "app/workflow_ui.h"
+#include "fakes/fake_machine.h"
+#include "fakes/gbk.h"
+#include "fakes/vba_payload_fake.h"
+#include "runtime/run_directory.h"
+
+namespace pelmora::testing {
+
+struct BoxSeen {
+  std::string title;  // UTF-8
+  std::string text;   // UTF-8
+  int style;
+  int progress;  // the bar's position while the box was up
+};
+
+class ScriptedUi : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
+    boxes.push_back({fake::GbkToUtf8(title.c_str()), fake::GbkToUtf8(text.c_str()), style,
+                     progress});
+    if (on_box) on_box(boxes.back());
+    if (answers.empty()) return 0;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void SetProgress(std::int32_t percent) override {
+    ASSERT_TRUE(open) << "progress written after the window was closed";
+    progress = percent;
+    progress_history.push_back(percent);
+  }
+  void PumpEvents() override {
+    ++pumps;
+    if (pumps == close_at_pump) open = false;
+    if (on_pump) on_pump();
+  }
+  bool WindowOpen() override { return open; }
+
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> titles;
+    for (const BoxSeen& box : boxes) titles.push_back(box.title);
+    return titles;
+  }
+
+  std::vector<BoxSeen> boxes;
+  std::deque<int> answers;
+  std::function<void(const BoxSeen&)> on_box;
+  std::function<void()> on_pump;
+  std::vector<int> progress_history;
+  int progress = 0;
+  int pumps = 0;
+  int close_at_pump = -1;
+  bool open = true;
+};
+
+inline std::string Gbk(const std::string& utf8) { return fake::Utf8ToGbk(utf8); }
+
+constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kDesktop = "C:\\users\\tester\\Desktop";
+constexpr const char* kRunDirectory = "C:\\Tools";
+constexpr const char* kMathTypeFolder = "C:\\Program Files (x86)\\MathType";
+constexpr const char* kWpsRoot = "C:\\users\\tester\\AppData\\Local\\Kingsoft\\WPS Office";
+constexpr const char* kWpsVersion = "12.1.0.28505";
+
+class WorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake::Registry().Clear();
+    fake::Files().Clear();
+    ReleaseWorkflowPaths();
+    RecordRunDirectory("C:\\Tools\\pelmora.exe");
+    fake::Files().AddFile("C:\\Tools\\pelmora.exe", "MZ");
+    fake::Files().AddFolder(kDesktop);
+    fake::Files().SetSpecialFolder(3, kDesktop);
+  }
+  void TearDown() override { ReleaseWorkflowPaths(); }
+
+  void AddEntry(const std::string& subkey, const std::string& display_name,
+                const std::string& publisher, const std::string& uninstall) {
+    std::string key = std::string(kUninstall) + "\\" + Gbk(subkey);
+    fake::Registry().CreateKey(fake::kHkeyLocalMachine, key);
+    fake::Registry().SetString(fake::kHkeyLocalMachine, key, "DisplayName", Gbk(display_name));
+    if (!publisher.empty())
+      fake::Registry().SetString(fake::kHkeyLocalMachine, key, "Publisher", Gbk(publisher));
+    fake::Registry().SetString(fake::kHkeyLocalMachine, key, "UninstallString", Gbk(uninstall));
+  }
+
+  // MathType 7 as its installer leaves it: entry DSMT7 and both files.
+  void InstallMathType(const std::string& folder = kMathTypeFolder) {
+    AddEntry("DSMT7", "MathType 7", "WIRIS", "\"" + folder + "\\Setup.exe\" -R");
+    fake::Files().AddFile(Gbk(folder + "\\Office Support\\32\\MathType Commands 2016.dotm"),
+                          "dotm-bytes");
+    fake::Files().AddFile(Gbk(folder + "\\MathPage\\32\\MathPage.wll"), "wll-bytes");
+  }
+
+  // WPS's folders on disk (the per-user install has no machine-wide entry).
+  void InstallWpsFolders(const std::string& root = kWpsRoot,
+                         const std::string& version = kWpsVersion) {
+    fake::Files().AddFile(Gbk(root + "\\ksolaunch.exe"), "MZ");
+    fake::Files().AddFolder(Gbk(root + "\\" + version + "\\office6\\startup"));
+    fake::Files().AddFile(Gbk(root + "\\" + version + "\\utility\\uninst.exe"), "MZ");
+  }
+
+  void AddWpsShortcut(const std::string& name = "WPS Office.lnk",
+                      const std::string& target = std::string(kWpsRoot) + "\\ksolaunch.exe") {
+    fake::Files().AddShortcut(Gbk(std::string(kDesktop) + "\\" + name), Gbk(target));
+  }
+
+  std::string StartupFile(const std::string& name) const {
+    return Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6\\startup\\" + name);
+  }
+  std::string Office6File(const std::string& name) const {
+    return Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6\\" + name);
+  }
+  static std::string VbaPath() { return "C:\\Tools\\vba.exe"; }
+
+  void Run() { RunEmbeddingWorkflow(ui); }
+
+  ScriptedUi ui;
+};
+
+// Titles of the boxes, as the user sees them.
+inline const char* const kD1 = u8"嵌入提示！";
+inline const char* const kD2 = u8"重要提示！";
+inline const char* const kD3 = u8"成功！";
+
+}  // namespace pelmora::testing
