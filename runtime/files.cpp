@@ -58,6 +58,22 @@ class OwnedFile {
   port::FileHandle file_;
 };
 
+// A search that lives only inside one command.
+class OwnedSearch {
+ public:
+  explicit OwnedSearch(port::SearchHandle search) : search_(search) {}
+  ~OwnedSearch() {
+    if (search_ != 0) port::CloseSearch(search_);
+  }
+  OwnedSearch(const OwnedSearch&) = delete;
+  OwnedSearch& operator=(const OwnedSearch&) = delete;
+  explicit operator bool() const { return search_ != 0; }
+  port::SearchHandle get() const { return search_; }
+
+ private:
+  port::SearchHandle search_;
+};
+
 bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mask) {
   // Without a mask only files count, which also keeps out "." and "..".
   if (!attribute_mask) return (attributes & kAttributeFolder) == 0;
@@ -191,10 +207,8 @@ bool FileExists(TextView path) {
   if (!FitsPathBuffer(path.size())) return false;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
-  port::SearchHandle search = port::FindFirstEntry(path.c_str(), &entry, &ignored);
-  if (search == 0) return false;
-  port::CloseSearch(search);
-  return true;
+  OwnedSearch search(port::FindFirstEntry(path.c_str(), &entry, &ignored));
+  return static_cast<bool>(search);
 }
 
 bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
@@ -259,15 +273,14 @@ TextArray PathDirList(TextView folder) {
   if (!FitsPathBuffer(pattern.size())) return names;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
-  port::SearchHandle search = port::FindFirstEntry(pattern.c_str(), &entry, &ignored);
-  if (search == 0) return names;
+  OwnedSearch search(port::FindFirstEntry(pattern.c_str(), &entry, &ignored));
+  if (!search) return names;
   do {
     entry.name[port::kPathBuffer - 1] = '\0';
     if ((entry.attributes & kAttributeFolder) != 0 && !IsDotEntry(entry.name)) {
       names.Append(Text::FromBytes(entry.name, std::strlen(entry.name)));
     }
-  } while (port::FindNextEntry(search, &entry));
-  port::CloseSearch(search);
+  } while (port::FindNextEntry(search.get(), &entry));
   return names;
 }
 

@@ -1,0 +1,145 @@
+// Kernel32 and shell32 calls for the file commands. Handles cross the port
+// as integers (0 = none) and are owned by the portable layer's owners; the
+// invalid value of find and file handles is INVALID_HANDLE_VALUE, never 0.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "runtime/files_port.h"
+
+namespace pelmora::port {
+namespace {
+
+HANDLE AsHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+std::uintptr_t FromHandle(HANDLE handle) {
+  return handle == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<std::uintptr_t>(handle);
+}
+
+void CopyEntry(const WIN32_FIND_DATAA& data, FoundEntry* entry) {
+  entry->attributes = data.dwFileAttributes;
+  std::memcpy(entry->name, data.cFileName, sizeof entry->name);
+  entry->name[kPathBuffer - 1] = '\0';
+}
+
+// The directory calls write at most `size` bytes and return the length
+// without NUL, or the size they would need when the path does not fit.
+template <typename Call>
+bool FixedFolder(Call call, char* buffer) {
+  UINT length = call(buffer, kPathBuffer);
+  return length != 0 && length < kPathBuffer;
+}
+
+}  // namespace
+
+SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_t* error) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(pattern, &data);
+  if (search == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return 0;
+  }
+  CopyEntry(data, entry);
+  return FromHandle(search);
+}
+
+bool FindNextEntry(SearchHandle search, FoundEntry* entry) {
+  WIN32_FIND_DATAA data;
+  if (!FindNextFileA(AsHandle(search), &data)) return false;
+  CopyEntry(data, entry);
+  return true;
+}
+
+void CloseSearch(SearchHandle search) { FindClose(AsHandle(search)); }
+
+bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
+  if (CopyFileA(source, destination, FALSE)) return true;
+  *error = GetLastError();
+  return false;
+}
+
+bool DeleteFileAt(const char* path, std::uint32_t* error) {
+  if (DeleteFileA(path)) return true;
+  *error = GetLastError();
+  return false;
+}
+
+FileHandle CreateFileForWriting(const char* path, std::uint32_t* error) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) *error = GetLastError();
+  return FromHandle(file);
+}
+
+bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error) {
+  DWORD written = 0;
+  if (!WriteFile(AsHandle(file), bytes, size, &written, nullptr)) {
+    *error = GetLastError();
+    return false;
+  }
+  if (written != size) {
+    *error = ERROR_WRITE_FAULT;
+    return false;
+  }
+  return true;
+}
+
+FileHandle OpenFileDenyingWrites(const char* path, std::uint32_t* error) {
+  // Sharing with readers only: no writer, no rename and no delete while held.
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) *error = GetLastError();
+  return FromHandle(file);
+}
+
+bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error) {
+  LARGE_INTEGER value;
+  if (!GetFileSizeEx(AsHandle(file), &value)) {
+    *error = GetLastError();
+    return false;
+  }
+  *size = static_cast<std::uint64_t>(value.QuadPart);
+  return true;
+}
+
+bool ReadFileAt(FileHandle file, std::uint64_t offset, void* bytes, std::uint32_t size,
+                std::uint32_t* read, std::uint32_t* error) {
+  OVERLAPPED at = {};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD got = 0;
+  *read = 0;
+  if (!ReadFile(AsHandle(file), bytes, size, &got, &at)) {
+    DWORD code = GetLastError();
+    if (code == ERROR_HANDLE_EOF) return true;
+    *error = code;
+    return false;
+  }
+  *read = got;
+  return true;
+}
+
+bool CloseFile(FileHandle file, std::uint32_t* error) {
+  if (CloseHandle(AsHandle(file))) return true;
+  *error = GetLastError();
+  return false;
+}
+
+bool ShellFolderPath(int csidl, char* buffer) {
+  return SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE) != FALSE;
+}
+
+bool WindowsFolderPath(char* buffer) {
+  return FixedFolder([](char* b, UINT n) { return GetWindowsDirectoryA(b, n); }, buffer);
+}
+
+bool SystemFolderPath(char* buffer) {
+  return FixedFolder([](char* b, UINT n) { return GetSystemDirectoryA(b, n); }, buffer);
+}
+
+bool TempFolderPath(char* buffer) {
+  return FixedFolder([](char* b, UINT n) { return static_cast<UINT>(GetTempPathA(n, b)); }, buffer);
+}
+
+}  // namespace pelmora::port

@@ -1,0 +1,76 @@
+// Registry calls for the registry commands, and the three declared DLL
+// commands reached through the DLL command table.
+#include <windows.h>
+
+#include "runtime/dll_commands.h"
+#include "runtime/registry.h"
+#include "runtime/registry_port.h"
+
+namespace pelmora::port {
+namespace {
+
+HKEY AsKey(std::uintptr_t key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
+                             RegistryKey* key) {
+  HKEY opened = nullptr;
+  LONG code = RegOpenKeyExA(AsKey(root), subkey, 0, access, &opened);
+  *key = code == ERROR_SUCCESS ? reinterpret_cast<std::uintptr_t>(opened) : 0;
+  return code;
+}
+
+std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
+                                unsigned char* data, std::uint32_t* size) {
+  DWORD value_type = 0;
+  DWORD value_size = size != nullptr ? *size : 0;
+  LONG code = RegQueryValueExA(AsKey(key), name, nullptr, &value_type, data, &value_size);
+  if (type != nullptr) *type = value_type;
+  if (size != nullptr) *size = value_size;
+  return code;
+}
+
+void CloseRegistryKey(RegistryKey key) { RegCloseKey(AsKey(key)); }
+
+std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size) {
+  return ExpandEnvironmentStringsA(source, destination, size);
+}
+
+}  // namespace pelmora::port
+
+namespace pelmora {
+namespace {
+
+// The exact prototypes of the declared functions: with these the call
+// cannot unbalance the stack, so no check after the call is needed.
+using RegOpenKeyAFunction = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
+using RegEnumKeyAFunction = LONG(WINAPI*)(HKEY, DWORD, LPSTR, DWORD);
+using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
+
+template <typename Function>
+Function Command(int index) {
+  return reinterpret_cast<Function>(ResolveDllCommand(index));
+}
+
+HKEY AsKey(std::uint32_t key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
+
+}  // namespace
+
+std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key) {
+  HKEY opened = nullptr;
+  LONG code = Command<RegOpenKeyAFunction>(kRegOpenKeyA)(AsKey(root_key), subkey.c_str(), &opened);
+  *key = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(opened));
+  return code;
+}
+
+std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
+                             std::uint32_t buffer_size) {
+  return Command<RegEnumKeyAFunction>(kRegEnumKeyA)(AsKey(key), index, name_buffer, buffer_size);
+}
+
+std::int32_t CallRegCloseKey(std::uint32_t key) {
+  return Command<RegCloseKeyFunction>(kRegCloseKey)(AsKey(key));
+}
+
+}  // namespace pelmora

@@ -1,0 +1,76 @@
+// Reading a shortcut's stored target with the shell's link object.
+#include <windows.h>
+#include <objidl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <utility>
+
+#include "runtime/shell_link_port.h"
+
+namespace pelmora::port {
+namespace {
+
+// Owns one interface reference.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) {
+      reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  Interface* operator->() const { return pointer_; }
+  void reset() {
+    if (pointer_ != nullptr) std::exchange(pointer_, nullptr)->Release();
+  }
+  void** receive() {
+    reset();
+    return reinterpret_cast<void**>(&pointer_);
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+}  // namespace
+
+bool ItemIsShellLink(const char* path) {
+  SHFILEINFOA info = {};
+  if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) == 0) return false;
+  return (info.dwAttributes & SFGAO_LINK) != 0;
+}
+
+bool ReadShellLinkTarget(const char* path, char* target) {
+  ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.receive()))) {
+    return false;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
+  wchar_t wide_path[kPathBuffer];
+  if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide_path, kPathBuffer) == 0) return false;
+  if (FAILED(file->Load(wide_path, STGM_READ))) return false;
+  // Twice the platform's buffer, so a stored path that the 260-byte buffer
+  // would silently cut short is seen and refused. Never Resolve: that can
+  // show a window or rewrite the user's shortcut.
+  char stored[2 * kPathBuffer] = {};
+  if (FAILED(link->GetPath(stored, sizeof stored, nullptr, 0))) return false;
+  stored[sizeof stored - 1] = '\0';
+  std::size_t length = std::strlen(stored);
+  if (length >= kPathBuffer) return false;
+  std::memcpy(target, stored, length + 1);
+  return true;
+}
+
+}  // namespace pelmora::port
