@@ -140,6 +140,19 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+// The system's group box leaves its inside to the parent, which clips its
+// children away: the box fills its own background with the form's colour.
+LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_ERASEBKGND) {
+    HWND form = GetAncestor(hwnd, GA_ROOT);
+    const auto* look = reinterpret_cast<const FormLook*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+    FillBack(hwnd, reinterpret_cast<HDC>(wparam), look ? look->back_color : kSystemColor);
+    return 1;
+  }
+  return CallWindowProcW(original, hwnd, message, wparam, lparam);
+}
+
 LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   // A shutdown asked for on another thread finishes on this one.
   if (message == kShutdownFromOtherThread) ExitProgram(static_cast<int>(wparam));
@@ -352,6 +365,11 @@ NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::i
     case UnitKind::kGroupBox:
       control = CreateChild(0, L"BUTTON", std::wstring(), style | BS_GROUPBOX, parent, unit,
                             control_id, nullptr);
+      if (control != nullptr) {
+        const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
+        SetWindowLongPtrW(control, GWLP_USERDATA, original);
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc));
+      }
       break;
     case UnitKind::kProcessBar: {
       InitializeProgressClass();

@@ -1,0 +1,476 @@
+// Drives pelmora.exe inside Wine for the end-to-end scenarios: starts the
+// program, follows a line-based script, and writes what it sees as a UTF-8
+// transcript, one line per event. Everything is read with the wide
+// calls so the transcript is the same whatever the ANSI code page.
+//
+//   ui_driver.exe PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER]
+//
+// Script commands (one per line, '#' starts a comment):
+//   expect-box [SECONDS]      a message box of the program; records it
+//   answer OK|CANCEL|CLOSE|YES|NO|ABORT|RETRY|IGNORE
+//   expect-no-box MILLISECONDS  records a box if one shows up meanwhile
+//   expect-window [SECONDS]   the visible main window; records its facts
+//   progress                  records the progress bar's position
+//   click TEXT | click-button TEXT | click-label TEXT
+//   right-click TEXT          a real mouse press on the unit with that text
+//   press-key ESC|TAB|ENTER|F4 [ctrl] [shift] [alt]
+//   close-window              the close command of the system menu
+//   screenshot NAME           asks the host script for a screenshot
+//   sleep MILLISECONDS
+//   wait-exit [SECONDS]       records "exit CODE"
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+FILE* g_transcript = nullptr;
+PROCESS_INFORMATION g_process = {};
+std::wstring g_shots;
+HWND g_box = nullptr;
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], n);
+  return out;
+}
+
+// Line breaks inside texts are written as \r and \n so one event stays on
+// one line.
+std::string Quoted(const std::wstring& text) {
+  std::string out = "\"";
+  for (char c : Utf8(text)) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void Record(const std::string& line) {
+  std::fputs(line.c_str(), g_transcript);
+  std::fputc('\n', g_transcript);
+  std::fflush(g_transcript);
+}
+
+std::wstring TextOf(HWND hwnd) {
+  const int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd, &text[0], n + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = L"";
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+struct TopLevelSearch {
+  DWORD pid;
+  const wchar_t* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM parameter) {
+  auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == search->pid && ClassOf(hwnd) == search->class_name) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND ProgramWindow(const wchar_t* class_name) {
+  TopLevelSearch search = {g_process.dwProcessId, class_name, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND MainWindow() { return ProgramWindow(L"KvWindow"); }
+
+HWND VisibleBox() {
+  HWND box = ProgramWindow(L"#32770");
+  return box != nullptr && IsWindowVisible(box) ? box : nullptr;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM parameter) {
+  reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+std::string Progress() {
+  HWND main = MainWindow();
+  if (main == nullptr) return "none";
+  for (HWND child : Descendants(main)) {
+    if (ClassOf(child) == L"msctls_progress32") {
+      DWORD_PTR position = 0;
+      if (!SendMessageTimeoutW(child, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &position)) {
+        return "unanswered";
+      }
+      return std::to_string(static_cast<int>(position));
+    }
+  }
+  return "none";
+}
+
+std::string MainState() {
+  HWND main = MainWindow();
+  if (main == nullptr) return "none";
+  return IsWindowVisible(main) ? "visible" : "hidden";
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+  Record("error " + what);
+  if (WaitForSingleObject(g_process.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(g_process.hProcess, 99);
+  }
+  std::fclose(g_transcript);
+  std::exit(2);
+}
+
+template <typename Condition>
+bool WaitFor(DWORD milliseconds, Condition condition) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(50);
+  }
+}
+
+void RecordBox(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  Record("box title=" + Quoted(TextOf(box)) +
+         " text=" + Quoted(text != nullptr ? TextOf(text) : std::wstring()) +
+         " progress=" + Progress() + " main=" + MainState());
+}
+
+void ExpectBox(DWORD seconds) {
+  HWND box = nullptr;
+  if (!WaitFor(seconds * 1000, [&] { return (box = VisibleBox()) != nullptr; })) {
+    Fail("no message box appeared");
+  }
+  Sleep(200);  // let the box finish laying out its text
+  g_box = box;
+  RecordBox(box);
+}
+
+void Answer(const std::string& which) {
+  if (g_box == nullptr || !IsWindow(g_box)) Fail("answer without a box");
+  struct Button {
+    const char* name;
+    int id;
+  };
+  static const Button kButtons[] = {{"OK", IDOK},         {"CANCEL", IDCANCEL},
+                                    {"ABORT", IDABORT},   {"RETRY", IDRETRY},
+                                    {"IGNORE", IDIGNORE}, {"YES", IDYES},
+                                    {"NO", IDNO}};
+  if (which == "CLOSE") {
+    PostMessageW(g_box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    int id = 0;
+    for (const Button& button : kButtons) {
+      if (which == button.name) id = button.id;
+    }
+    if (id == 0) Fail("unknown answer " + which);
+    PostMessageW(g_box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(g_box, id)));
+  }
+  HWND box = g_box;
+  if (!WaitFor(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+    Fail("box did not close after " + which);
+  }
+  g_box = nullptr;
+  Record("answer " + which);
+}
+
+void ExpectNoBox(DWORD milliseconds) {
+  HWND box = nullptr;
+  if (WaitFor(milliseconds, [&] { return (box = VisibleBox()) != nullptr; })) {
+    Sleep(200);
+    g_box = box;
+    RecordBox(box);
+  } else {
+    Record("no-box");
+  }
+}
+
+std::string YesNo(bool value) { return value ? "yes" : "no"; }
+
+std::string RectRelativeTo(HWND hwnd, HWND parent) {
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  if (parent != nullptr) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+         std::to_string(rect.right - rect.left) + "," + std::to_string(rect.bottom - rect.top);
+}
+
+void ExpectWindow(DWORD seconds) {
+  HWND main = nullptr;
+  if (!WaitFor(seconds * 1000, [&] {
+        main = MainWindow();
+        return main != nullptr && IsWindowVisible(main);
+      })) {
+    Fail("the main window did not become visible");
+  }
+  Sleep(200);
+  const LONG style = GetWindowLongW(main, GWL_STYLE);
+  const LONG ex_style = GetWindowLongW(main, GWL_EXSTYLE);
+  Record("window class=" + Quoted(ClassOf(main)) + " title=" + Quoted(TextOf(main)) +
+         " rect=" + RectRelativeTo(main, nullptr) + " screen=" +
+         std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
+         std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+         " caption=" + YesNo((style & WS_CAPTION) == WS_CAPTION) +
+         " sizing-frame=" + YesNo(style & WS_THICKFRAME) +
+         " system-menu=" + YesNo(style & WS_SYSMENU) +
+         " minimize-box=" + YesNo(style & WS_MINIMIZEBOX) +
+         " maximize-box=" + YesNo(style & WS_MAXIMIZEBOX) +
+         " tool-window=" + YesNo(ex_style & WS_EX_TOOLWINDOW) +
+         " owned=" + YesNo(GetWindow(main, GW_OWNER) != nullptr));
+  for (HWND child : Descendants(main)) {
+    HWND parent = GetParent(child);
+    const LONG child_style = GetWindowLongW(child, GWL_STYLE);
+    const int parent_id = parent == main ? 0 : GetDlgCtrlID(parent);
+    Record("unit id=" + std::to_string(GetDlgCtrlID(child)) + " class=" + Quoted(ClassOf(child)) +
+           " text=" + Quoted(TextOf(child)) + " rect=" + RectRelativeTo(child, parent) +
+           " parent=" + std::to_string(parent_id) +
+           " visible=" + YesNo(child_style & WS_VISIBLE) +
+           " tabstop=" + YesNo(child_style & WS_TABSTOP) +
+           " disabled=" + YesNo(child_style & WS_DISABLED));
+  }
+}
+
+HWND UnitWithText(const std::wstring& text) {
+  HWND main = MainWindow();
+  if (main == nullptr) return nullptr;
+  for (HWND child : Descendants(main)) {
+    if (TextOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
+void SendMouse(DWORD down, DWORD up) {
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = up;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void Click(const std::string& text, bool right) {
+  HWND unit = UnitWithText(Wide(text));
+  if (unit == nullptr) Fail("no unit with text " + text);
+  SetForegroundWindow(MainWindow());
+  RECT rect;
+  GetWindowRect(unit, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  Sleep(100);
+  if (right) {
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  } else {
+    SendMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  }
+  Sleep(300);
+  Record(std::string(right ? "right-click " : "click ") + Quoted(Wide(text)));
+}
+
+void PressKey(const std::vector<std::string>& words) {
+  static const struct {
+    const char* name;
+    WORD key;
+  } kKeys[] = {{"ESC", VK_ESCAPE}, {"TAB", VK_TAB}, {"ENTER", VK_RETURN}, {"F4", VK_F4}};
+  WORD key = 0;
+  for (const auto& k : kKeys) {
+    if (words.size() > 1 && words[1] == k.name) key = k.key;
+  }
+  if (key == 0) Fail("unknown key");
+  std::vector<WORD> held;
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "ctrl") held.push_back(VK_CONTROL);
+    if (words[i] == "shift") held.push_back(VK_SHIFT);
+    if (words[i] == "alt") held.push_back(VK_MENU);
+  }
+  HWND main = MainWindow();
+  if (main != nullptr) SetForegroundWindow(main);
+  Sleep(100);
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD vk : held) add(vk, false);
+  add(key, false);
+  add(key, true);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) add(*it, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(300);
+  std::string line = "press-key";
+  for (std::size_t i = 1; i < words.size(); ++i) line += " " + words[i];
+  Record(line);
+}
+
+void Screenshot(const std::string& name) {
+  if (g_shots.empty()) return;
+  const std::wstring base = g_shots + L"\\" + Wide(name);
+  const std::wstring request = base + L".request";
+  const std::wstring done = base + L".done";
+  HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!WaitFor(20000, [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+    Fail("screenshot " + name + " was not taken");
+  }
+}
+
+void WaitExit(DWORD seconds) {
+  if (WaitForSingleObject(g_process.hProcess, seconds * 1000) != WAIT_OBJECT_0) {
+    Fail("the program did not end");
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(g_process.hProcess, &code);
+  Record("exit " + std::to_string(static_cast<int>(code)));
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i >= line.size()) break;
+    std::size_t end = line.find(' ', i);
+    if (end == std::string::npos) end = line.size();
+    words.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return words;
+}
+
+// The rest of the line after the command word, for texts with blanks.
+std::string Rest(const std::string& line) {
+  const std::size_t space = line.find(' ');
+  return space == std::string::npos ? std::string() : line.substr(space + 1);
+}
+
+DWORD NumberOr(const std::vector<std::string>& words, DWORD fallback) {
+  return words.size() > 1 ? static_cast<DWORD>(std::strtoul(words[1].c_str(), nullptr, 10))
+                          : fallback;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    std::fputs("usage: ui_driver PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER]\n", stderr);
+    return 2;
+  }
+  g_transcript = _wfopen(argv[3], L"wb");
+  if (g_transcript == nullptr) return 2;
+  if (argc > 4) g_shots = argv[4];
+
+  FILE* script = _wfopen(argv[2], L"rb");
+  if (script == nullptr) Fail("cannot read the script");
+  std::vector<std::string> lines;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, script) != nullptr) {
+    std::string line = buffer;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    lines.push_back(line);
+  }
+  std::fclose(script);
+
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+  if (!CreateProcessW(argv[1], &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &g_process)) {
+    Fail("cannot start the program (" + std::to_string(GetLastError()) + ")");
+  }
+
+  for (const std::string& line : lines) {
+    const std::vector<std::string> words = Words(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    const std::string& command_word = words[0];
+    if (command_word == "expect-box") {
+      ExpectBox(NumberOr(words, 20));
+    } else if (command_word == "answer" && words.size() > 1) {
+      Answer(words[1]);
+    } else if (command_word == "expect-no-box") {
+      ExpectNoBox(NumberOr(words, 1000));
+    } else if (command_word == "expect-window") {
+      ExpectWindow(NumberOr(words, 20));
+    } else if (command_word == "progress") {
+      Record("progress " + Progress());
+    } else if (command_word == "click" || command_word == "click-button" ||
+               command_word == "click-label") {
+      Click(Rest(line), false);
+    } else if (command_word == "right-click") {
+      Click(Rest(line), true);
+    } else if (command_word == "press-key") {
+      PressKey(words);
+    } else if (command_word == "close-window") {
+      HWND main = MainWindow();
+      if (main == nullptr) Fail("no main window to close");
+      PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+      Record("close-window");
+    } else if (command_word == "screenshot" && words.size() > 1) {
+      Screenshot(words[1]);
+    } else if (command_word == "sleep") {
+      Sleep(NumberOr(words, 0));
+    } else if (command_word == "wait-exit") {
+      WaitExit(NumberOr(words, 20));
+    } else {
+      Fail("unknown script line: " + line);
+    }
+  }
+
+  DWORD code = 0;
+  if (WaitForSingleObject(g_process.hProcess, 0) == WAIT_TIMEOUT) {
+    Record("still-running");
+    TerminateProcess(g_process.hProcess, 99);
+    WaitForSingleObject(g_process.hProcess, 5000);
+  }
+  GetExitCodeProcess(g_process.hProcess, &code);
+  CloseHandle(g_process.hThread);
+  CloseHandle(g_process.hProcess);
+  std::fclose(g_transcript);
+  return static_cast<int>(code);
+}
