@@ -23,7 +23,21 @@ constexpr UINT kShutdownFromOtherThread = WM_APP + 999;
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 HWND Hwnd(NativeWindow w) { return reinterpret_cast<HWND>(w); }
 NativeWindow Native(HWND h) { return reinterpret_cast<NativeWindow>(h); }
-HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+// The system's default GUI font, as message boxes use it. The stock
+// DEFAULT_GUI_FONT has no Chinese glyphs on a system whose ANSI page is not
+// 936, while the message font reaches the system's Chinese fonts there.
+HFONT GuiFont() {
+  static HFONT font = [] {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    HFONT created = nullptr;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      created = CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    return created != nullptr ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }();
+  return font;
+}
 
 // What a form window keeps for itself until it is destroyed.
 struct FormLook {
