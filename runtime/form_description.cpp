@@ -101,7 +101,8 @@ class ByteReader {
       return false;
     }
     while (count > 0) {
-      if (buffer_start_ > position_ || position_ >= buffer_start_ + buffer_fill_) Refill();
+      // Reading only moves forward, so the buffer is stale once passed.
+      if (position_ >= buffer_start_ + buffer_fill_) Refill();
       const std::size_t offset = position_ - buffer_start_;
       std::size_t n = buffer_fill_ - offset;
       if (n > count) n = count;
