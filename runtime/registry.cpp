@@ -41,6 +41,14 @@ bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key)
   return port::OpenRegistryKey(root, path.key.c_str(), port::kKeyRead, key->receive()) == 0;
 }
 
+bool IsTextType(std::uint32_t type) { return type == port::kRegSz || type == port::kRegExpandSz; }
+
+// Short values (every display name, publisher and uninstall command seen in
+// practice) come back from a first query into this buffer; only longer ones
+// need the size query and a heap buffer. That keeps the uninstall scan at
+// one query per value, each a round trip to the registry.
+constexpr std::uint32_t kInlineValueBytes = 512;
+
 // The value's text when it is a REG_SZ or REG_EXPAND_SZ that can be read
 // (and expanded); nothing otherwise.
 bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result) {
@@ -48,30 +56,33 @@ bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result) {
   if (!OpenForReading(root, path, &key)) return false;
   const char* name = path.value_name.c_str();
   std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (port::QueryRegistryValue(key.get(), name, &type, nullptr, &size) != 0) return false;
-  if (type != port::kRegSz && type != port::kRegExpandSz) return false;
-  if (size == 0) return false;
-  // One spare byte so data stored without its NUL still ends in one.
-  std::unique_ptr<char[]> data = WorkingBuffer(size + 1);
-  if (!data) return false;
-  std::uint32_t returned = size;
-  if (port::QueryRegistryValue(key.get(), name, &type, reinterpret_cast<unsigned char*>(data.get()),
-                               &returned) != 0) {
-    return false;
+  char inline_data[kInlineValueBytes + 1];
+  std::unique_ptr<char[]> heap_data;
+  char* data = inline_data;
+  std::uint32_t size = kInlineValueBytes;
+  std::int32_t status = port::QueryRegistryValue(
+      key.get(), name, &type, reinterpret_cast<unsigned char*>(inline_data), &size);
+  if (status == kErrorMoreData) {
+    if (!IsTextType(type)) return false;
+    // One spare byte so data stored without its NUL still ends in one.
+    heap_data = WorkingBuffer(size + 1);
+    if (!heap_data) return false;
+    data = heap_data.get();
+    status = port::QueryRegistryValue(key.get(), name, &type,
+                                      reinterpret_cast<unsigned char*>(data), &size);
   }
+  if (status != 0 || !IsTextType(type) || size == 0) return false;
   key.reset();
-  if (type != port::kRegSz && type != port::kRegExpandSz) return false;
-  data[returned < size ? returned : size] = '\0';
+  data[size] = '\0';  // the data ends where the registry says, NUL or not
   if (type == port::kRegSz) {
-    *result = Text::FromBytes(data.get(), std::strlen(data.get()));
+    *result = Text::FromBytes(data, std::strlen(data));
     return true;
   }
-  std::uint32_t needed = port::ExpandEnvironment(data.get(), nullptr, 0);
+  std::uint32_t needed = port::ExpandEnvironment(data, nullptr, 0);
   if (needed == 0) return false;
   std::unique_ptr<char[]> expanded = WorkingBuffer(needed + 1);
   if (!expanded) return false;
-  std::uint32_t written = port::ExpandEnvironment(data.get(), expanded.get(), needed);
+  std::uint32_t written = port::ExpandEnvironment(data, expanded.get(), needed);
   if (written == 0 || written > needed) return false;
   expanded[needed] = '\0';
   *result = Text::FromBytes(expanded.get(), std::strlen(expanded.get()));

@@ -118,6 +118,18 @@ TEST_F(RegistryTest, DataWithoutNulStopsAtTheEndOfTheData) {
   EXPECT_EQ(ReadRegistryText(3, "K\\inner"), "ab");
 }
 
+TEST_F(RegistryTest, LongValuesAreReadWholeWithOrWithoutNul) {
+  std::string long_text(70000, 'x');
+  Registry().SetValue(fake::kHkeyCurrentUser, "K", "long", fake::kRegSz, long_text + '\0');
+  Registry().SetValue(fake::kHkeyCurrentUser, "K", "exact", fake::kRegSz, std::string(512, 'y'));
+  Registry().SetValue(fake::kHkeyCurrentUser, "K", "over", fake::kRegSz, std::string(513, 'z'));
+  Registry().SetValue(fake::kHkeyCurrentUser, "K", "bin", fake::kRegBinary, long_text);
+  EXPECT_EQ(ReadRegistryText(3, "K\\long").size(), 70000u);
+  EXPECT_EQ(ReadRegistryText(3, "K\\exact"), std::string(512, 'y').c_str());
+  EXPECT_EQ(ReadRegistryText(3, "K\\over"), std::string(513, 'z').c_str());
+  EXPECT_EQ(ReadRegistryText(3, "K\\bin", TextView("d")), "d");
+}
+
 TEST_F(RegistryTest, ExpandStringsAreExpandedFromTheEnvironment) {
   Registry().SetEnvironment("PELMORA_DIR", "C:\\Suite");
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "e", fake::kRegExpandSz,
