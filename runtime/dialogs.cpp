@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::uint32_t kSystemModal = 4096;
 constexpr std::uint32_t kTaskModal = 8192;
-// Formatted contents are built in a buffer of this size, as they always were.
+// Formatted contents never need more than this.
 constexpr std::size_t kFormatBuffer = 100;
 constexpr const char* kDefaultTitle = "信息：";
 constexpr const char* kDefaultWebAddress = "about:blank";
@@ -168,8 +168,8 @@ std::string FormatContent(const BoxValue& content) {
 
 std::uint32_t StyleWithModality(std::int32_t style) {
   auto flags = static_cast<std::uint32_t>(style);
-  // Added arithmetically: a style that already holds 8192 gains it twice,
-  // as callers of the original command saw.
+  // Added, not or-ed: a style that already holds 8192 gets it a second
+  // time, and the platform then reads a different style word.
   if ((flags & kSystemModal) == 0) flags += kTaskModal;
   return flags;
 }
