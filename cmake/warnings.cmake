@@ -18,5 +18,11 @@ endif()
 function(pelmora_product_options target)
   if(NOT MSVC)
     target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+    if(WIN32)
+      # Small executable: unused functions and unwind tables go.
+      target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
+                             -fno-asynchronous-unwind-tables -fno-unwind-tables
+                             -fno-threadsafe-statics)
+    endif()
   endif()
 endfunction()

@@ -11,8 +11,8 @@ namespace pelmora::port {
 
 int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
             std::uint32_t style) {
-  const std::wstring text = win32::WideFromGbk(gbk_text);
-  const std::wstring title = win32::WideFromGbk(gbk_title);
+  const win32::WideText text = win32::WideFromGbk(gbk_text);
+  const win32::WideText title = win32::WideFromGbk(gbk_title);
   return MessageBoxW(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(), style);
 }
 

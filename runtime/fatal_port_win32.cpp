@@ -13,8 +13,8 @@ namespace pelmora::port {
 void SuppressEventsForReport() { engine::RaiseEventSuppression(); }
 
 void ShowFatalErrorBox(const char* gbk_text) {
-  const std::wstring text = win32::WideFromGbk(gbk_text);
-  const std::wstring title = win32::WideFromGbk("错误");
+  const win32::WideText text = win32::WideFromGbk(gbk_text);
+  const win32::WideText title = win32::WideFromGbk("错误");
   MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
 }
 

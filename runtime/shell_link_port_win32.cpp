@@ -12,6 +12,12 @@
 namespace pelmora::port {
 namespace {
 
+// The three identifiers, written out: the system's uuid library brings
+// every interface identifier it knows into the executable (about 40 KiB).
+constexpr CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // Owns one interface reference.
 template <typename Interface>
 class ComPtr {
@@ -52,12 +58,12 @@ bool ItemIsShellLink(const char* path) {
 
 bool ReadShellLinkTarget(const char* path, char* target) {
   ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                               link.receive()))) {
     return false;
   }
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
+  if (FAILED(link->QueryInterface(kIidPersistFile, file.receive()))) return false;
   wchar_t wide_path[kPathBuffer];
   if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide_path, kPathBuffer) == 0) return false;
   if (FAILED(file->Load(wide_path, STGM_READ))) return false;

@@ -109,9 +109,8 @@ void PaintLabel(HWND hwnd, const LabelLook& look) {
   RECT client;
   GetClientRect(hwnd, &client);
   const int length = GetWindowTextLengthW(hwnd);
-  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(hwnd, &caption[0], length + 1);
-  caption.resize(static_cast<std::size_t>(length));
+  win32::WideText caption(static_cast<std::size_t>(length));
+  GetWindowTextW(hwnd, caption.data(), length + 1);
   HGDIOBJ old_font = SelectObject(dc, look.own_font ? look.own_font : GuiFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.text_color);
@@ -251,7 +250,7 @@ void InitializeProgressClass() {
   done = true;
 }
 
-HWND CreateChild(DWORD ex_style, const wchar_t* window_class, const std::wstring& caption,
+HWND CreateChild(DWORD ex_style, const wchar_t* window_class, const win32::WideText& caption,
                  DWORD style, HWND parent, const UnitRecord& unit, std::int32_t control_id,
                  void* parameter) {
   return CreateWindowExW(ex_style, window_class, caption.c_str(), style, unit.left, unit.top,
@@ -317,7 +316,7 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
 
   auto* look = new FormLook;
   look->back_color = data.back_color;
-  const std::wstring title = win32::WideFromGbk(data.title.c_str());
+  const win32::WideText title = win32::WideFromGbk(data.title.c_str());
   HWND hwnd = CreateWindowExW(ex_style, kFormClass, title.c_str(), style, left, top, own.width,
                               own.height, Hwnd(owner), nullptr, Instance(), look);
   if (hwnd == nullptr) {
@@ -377,7 +376,7 @@ NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::i
       break;
     }
     case UnitKind::kGroupBox:
-      control = CreateChild(0, L"BUTTON", std::wstring(), style | BS_GROUPBOX, parent, unit,
+      control = CreateChild(0, L"BUTTON", win32::WideText(), style | BS_GROUPBOX, parent, unit,
                             control_id, nullptr);
       if (control != nullptr) {
         const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
@@ -390,7 +389,7 @@ NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::i
       const ProcessBarData& data = unit.process_bar;
       if (data.vertical == 1) style |= PBS_VERTICAL;
       if (data.smooth == 1) style |= PBS_SMOOTH;
-      control = CreateChild(FrameExStyle(data.border_style), PROGRESS_CLASSW, std::wstring(),
+      control = CreateChild(FrameExStyle(data.border_style), PROGRESS_CLASSW, win32::WideText(),
                             style | FrameStyle(data.border_style), parent, unit, control_id,
                             nullptr);
       break;

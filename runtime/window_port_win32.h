@@ -4,19 +4,31 @@
 
 #include <windows.h>
 
-#include <string>
+#include <vector>
 
 namespace pelmora::win32 {
 
 // Every text value is GBK; what reaches the screen is converted from code
 // page 936 explicitly so it reads the same whatever the ANSI page is.
-inline std::wstring WideFromGbk(const char* gbk) {
-  if (gbk == nullptr || gbk[0] == '\0') return std::wstring();
+// (A vector rather than std::wstring: the library's wide-string code is
+// compiled with exceptions and would bring the unwinder into the program.)
+class WideText {
+ public:
+  WideText() : chars_(1, L'\0') {}
+  explicit WideText(std::size_t length) : chars_(length + 1, L'\0') {}
+  const wchar_t* c_str() const { return chars_.data(); }
+  wchar_t* data() { return chars_.data(); }
+
+ private:
+  std::vector<wchar_t> chars_;
+};
+
+inline WideText WideFromGbk(const char* gbk) {
+  if (gbk == nullptr || gbk[0] == '\0') return WideText();
   const int n = MultiByteToWideChar(936, 0, gbk, -1, nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(936, 0, gbk, -1, &wide[0], n);
-  wide.resize(static_cast<std::size_t>(n - 1));
+  if (n <= 0) return WideText();
+  WideText wide(static_cast<std::size_t>(n - 1));
+  MultiByteToWideChar(936, 0, gbk, -1, wide.data(), n);
   return wide;
 }
 
