@@ -18,6 +18,8 @@
 //   screenshot NAME           asks the host script for a screenshot
 //   sleep MILLISECONDS
 //   wait-exit [SECONDS]       records "exit CODE"
+//   dismiss-other TEXT        OK on the box of another program (the started
+//                             installer) whose title contains TEXT
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -96,31 +98,32 @@ struct TopLevelSearch {
   DWORD pid;
   const wchar_t* class_name;
   HWND found;
+  bool visible_only;
 };
 
 BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM parameter) {
   auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == search->pid && ClassOf(hwnd) == search->class_name) {
+  // The process may keep hidden dialogs of its own (the shell's, say): a
+  // box is only the visible one.
+  if (pid == search->pid && ClassOf(hwnd) == search->class_name &&
+      (!search->visible_only || IsWindowVisible(hwnd))) {
     search->found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND ProgramWindow(const wchar_t* class_name) {
-  TopLevelSearch search = {g_process.dwProcessId, class_name, nullptr};
+HWND ProgramWindow(const wchar_t* class_name, bool visible_only = false) {
+  TopLevelSearch search = {g_process.dwProcessId, class_name, nullptr, visible_only};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 HWND MainWindow() { return ProgramWindow(L"KvWindow"); }
 
-HWND VisibleBox() {
-  HWND box = ProgramWindow(L"#32770");
-  return box != nullptr && IsWindowVisible(box) ? box : nullptr;
-}
+HWND VisibleBox() { return ProgramWindow(L"#32770", true); }
 
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM parameter) {
   reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(hwnd);
@@ -219,6 +222,48 @@ void Answer(const std::string& which) {
   Record("answer " + which);
 }
 
+struct ForeignSearch {
+  DWORD own_pid;
+  std::wstring text;
+  HWND found;
+};
+
+BOOL CALLBACK FindForeignBox(HWND hwnd, LPARAM parameter) {
+  auto* search = reinterpret_cast<ForeignSearch*>(parameter);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != search->own_pid && pid != GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+      ClassOf(hwnd) == L"#32770" && TextOf(hwnd).find(search->text) != std::wstring::npos) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The installer the program started runs on its own; a user finishes it
+// before answering the program's question.
+void DismissOther(const std::wstring& text) {
+  ForeignSearch search = {g_process.dwProcessId, text, nullptr};
+  if (!WaitFor(20000, [&] {
+        search.found = nullptr;
+        EnumWindows(FindForeignBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      })) {
+    Fail("no box of another program");
+  }
+  HWND box = search.found;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(box, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  if (process != nullptr) {
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  Record("dismiss-other " + Quoted(text));
+}
+
 void ExpectNoBox(DWORD milliseconds) {
   HWND box = nullptr;
   if (WaitFor(milliseconds, [&] { return (box = VisibleBox()) != nullptr; })) {
@@ -284,13 +329,23 @@ HWND UnitWithText(const std::wstring& text) {
   return nullptr;
 }
 
-void SendMouse(DWORD down, DWORD up) {
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = down;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = up;
-  SendInput(2, inputs, sizeof(INPUT));
+// Every event carries the absolute position: under Wine a bare press may
+// land where the X pointer was before SetCursorPos reached the server.
+void SendMouse(int x, int y, DWORD down, DWORD up) {
+  const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+  const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (width > 0 ? width : 1);
+    input.mi.dy = y * 65535 / (height > 0 ? height : 1);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  }
+  SendInput(1, &inputs[0], sizeof(INPUT));
+  Sleep(150);
+  inputs[1].mi.dwFlags |= down;
+  inputs[2].mi.dwFlags |= up;
+  SendInput(2, &inputs[1], sizeof(INPUT));
 }
 
 void Click(const std::string& text, bool right) {
@@ -299,12 +354,14 @@ void Click(const std::string& text, bool right) {
   SetForegroundWindow(MainWindow());
   RECT rect;
   GetWindowRect(unit, &rect);
-  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  const int x = (rect.left + rect.right) / 2;
+  const int y = (rect.top + rect.bottom) / 2;
+  SetCursorPos(x, y);
   Sleep(100);
   if (right) {
-    SendMouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    SendMouse(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   } else {
-    SendMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    SendMouse(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   }
   Sleep(300);
   Record(std::string(right ? "right-click " : "click ") + Quoted(Wide(text)));
@@ -455,6 +512,8 @@ int wmain(int argc, wchar_t** argv) {
       Screenshot(words[1]);
     } else if (command_word == "sleep") {
       Sleep(NumberOr(words, 0));
+    } else if (command_word == "dismiss-other") {
+      DismissOther(Wide(Rest(line)));
     } else if (command_word == "wait-exit") {
       WaitExit(NumberOr(words, 20));
     } else {
