@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/build_settings.h"
+#include "app/messages.h"
 #include "app/workflow.h"
 #include "runtime/dialogs.h"
 
@@ -8,8 +9,7 @@ namespace pelmora {
 namespace {
 
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
-  ShowMessageBox("你需要安装wps2019版以上，并且MathType需要是会员激活状态，否则嵌入后面板为灰色将不可用",
-                 0, TextView("嵌入前准备！"));
+  ShowMessageBox(messages::kNotice.text, 0, TextView(messages::kNotice.title));
   return HandlerResult::None();
 }
 

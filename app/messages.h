@@ -10,6 +10,11 @@ struct Box {
   const char* text;
 };
 
+// Shown from the window's Created event, before the window appears.
+inline constexpr Box kNotice = {
+    "嵌入前准备！",
+    "你需要安装wps2019版以上，并且MathType需要是会员激活状态，否则嵌入后面板为灰色将不可用"};
+
 // Discovery.
 inline constexpr Box kMathTypeMissing = {"你还没有安装MathType7",
                                          "没有找到MathType7，请下载安装MathType7后再打开这个软件！"};
