@@ -99,29 +99,67 @@ def add_background(m, count):
         m.entry(name, values)
 
 
+def reg_hex(type_number, data):
+    """Raw value data in regedit's hex notation: hex(1) is REG_SZ, hex(7)
+    REG_MULTI_SZ, and so on; the data is UTF-16LE for the string types."""
+    tag = "hex" if type_number == 3 else "hex(%x)" % type_number
+    return tag + ":" + ",".join("%02x" % b for b in data)
+
+
+def wide(text):
+    return text.encode("utf-16-le")
+
+
+def long_name(i, length):
+    return ("L%05d" % i) + "n" * (length - 6)
+
+
 def add_junk(m, count):
-    """Entries a careless installer leaves: wrong value types, huge strings,
-    lone GBK lead bytes, long names and entries without values."""
+    """Entries a careless installer leaves behind, one kind after another:
+    values of the wrong type (a MathType display name among them, which must
+    not count), values whose ANSI form ends in a byte of 0x80 or above,
+    entries without values, subkey names of 254, 255, 256 and 300
+    characters, empty and unexpandable strings, and every thousandth entry
+    with 64 KiB strings. No junk display name contains "mathtype" or "wps"
+    as a usable string, so the junk alone never shows a box."""
     for i in range(count):
-        kind = i % 6
+        kind = i % 10
+        command = reg_string("C:\\Junk\\%05d\\uninst.exe" % i)
         if kind == 0:
             m.entry("Junk %05d dword" % i, [("DisplayName", "dword:00000001"),
-                                            ("UninstallString", "hex:01,02,03")])
+                                            ("UninstallString", reg_hex(3, b"\x01\x02\x03"))])
         elif kind == 1:
-            m.entry("Junk %05d huge" % i, [("DisplayName", reg_string("x" * 65536)),
-                                           ("UninstallString", reg_string("C:\\j\\" + "y" * 65536))])
+            m.entry("Junk %05d types" % i, [
+                ("DisplayName", reg_hex(7, wide("MathType 7\0\0"))),
+                ("Publisher", reg_hex(3, b"WIRIS")),
+                ("UninstallString", command)])
         elif kind == 2:
-            # Raw bytes ending in a lone lead byte, as REG_SZ data.
-            data = b"Junk\xb0\x00"
-            m.entry("Junk %05d lead" % i, [("DisplayName", "hex(1):" + ",".join("%02x" % b for b in data)),
-                                           ("UninstallString", reg_string("C:\\j\\u.exe"))])
+            # The euro sign is the single byte 0x80 in code page 936: the
+            # ANSI text ends in a byte that a double-byte walk takes as a
+            # lead byte, right before the NUL.
+            m.entry("Junk %05d lead" % i, [
+                ("DisplayName", reg_hex(1, wide("Junk\u20ac\0"))),
+                ("Publisher", reg_hex(1, wide("\u20ac\0"))),
+                ("UninstallString", reg_hex(1, wide("C:\\j\\u.exe \u20ac\0")))])
         elif kind == 3:
             m.entry("Junk %05d empty" % i, [])
-        elif kind == 4:
-            m.entry(("L%05d" % i) + "n" * 249, [("DisplayName", reg_string("long 254"))])
+        elif kind in (4, 5, 6, 7):
+            length = {4: 254, 5: 255, 6: 256, 7: 300}[kind]
+            m.entry(long_name(i, length), [("DisplayName", reg_string("long %d" % length)),
+                                           ("Publisher", reg_string("Junk Corp")),
+                                           ("UninstallString", command)])
+        elif kind == 8:
+            m.entry("Junk %05d blank" % i, [("DisplayName", reg_hex(1, b"")),
+                                            ("Publisher", reg_hex(1, wide("\0"))),
+                                            ("UninstallString", reg_expand("%PELMORA_UNSET%\\u.exe"))])
+        elif i % 1000 == 9:
+            m.entry("Junk %05d huge" % i, [("DisplayName", reg_string("x" * 65536)),
+                                           ("Publisher", reg_string("y" * 65536)),
+                                           ("UninstallString", reg_string("C:\\j\\" + "z" * 65536))])
         else:
-            m.entry(("L%05d" % i) + "n" * (250 if i % 12 == 5 else 295),
-                    [("DisplayName", reg_string("long name"))])
+            m.entry("Junk %05d tool" % i, [("DisplayName", reg_string("Junk tool %d" % i)),
+                                           ("Publisher", reg_string("Junk Corp")),
+                                           ("UninstallString", command)])
 
 
 def main():

@@ -18,3 +18,55 @@ scenario_background() {
   wine "$PELMORA_WINDOWS_BUILD/tests/machine/$exe" "$@" >/dev/null 2>&1 &
   sleep 2
 }
+
+# Hostile machines. Wine runs as root here, and root ignores the Windows
+# read-only attribute and Unix permissions alike, so what must really refuse
+# writes is made immutable (chattr +i) or lives on a small mounted disk.
+# Every such change is written to an undo list that check.sh plays back
+# with scenario_restore; until then the prefix cannot be deleted.
+scenario_undo_list() { echo "$(dirname "$WINEPREFIX")/restore.list"; }
+
+# Makes files or folders refuse every change, even by root: a read-only
+# file cannot be replaced, a read-only folder takes no new files.
+scenario_immutable() {
+  local path
+  for path in "$@"; do
+    chattr +i "$path"
+    printf 'chattr\t%s\n' "$path" >>"$(scenario_undo_list)"
+  done
+}
+
+# Mounts a tmpfs of SIZE (e.g. 1m) and maps it as Wine drive LETTER; echoes
+# the mount's Unix path.
+scenario_small_drive() {
+  local letter=$1 size=$2
+  local dir
+  dir="$(dirname "$WINEPREFIX")/drive_$letter"
+  mkdir -p "$dir"
+  mount -t tmpfs -o "size=$size" "pelmora_$letter" "$dir"
+  printf 'umount\t%s\n' "$dir" >>"$(scenario_undo_list)"
+  ln -sfn "$dir" "$WINEPREFIX/dosdevices/$letter:"
+  echo "$dir"
+}
+
+# Fills the file system that holds FOLDER until only FREE_KIB KiB are left.
+scenario_fill_disk() {
+  local folder=$1 free_kib=$2
+  dd if=/dev/zero of="$folder/.reserve" bs=1024 count="$free_kib" status=none
+  dd if=/dev/zero of="$folder/.filler" bs=4096 status=none 2>/dev/null || true
+  rm -f "$folder/.reserve"
+}
+
+# Undoes what the two helpers above did, newest first.
+scenario_restore() {
+  local list kind path
+  list=$(scenario_undo_list)
+  [ -f "$list" ] || return 0
+  tac "$list" | while IFS=$'\t' read -r kind path; do
+    case $kind in
+      chattr) chattr -i "$path" ;;
+      umount) umount "$path" || umount -l "$path" ;;
+    esac
+  done
+  rm -f "$list"
+}
