@@ -72,15 +72,23 @@ FileHandle CreateFileForWriting(const char* path, std::uint32_t* error) {
   return FromHandle(file);
 }
 
+// A write that stops short (Wine does this when the disk fills up) is
+// continued with the rest, so the failing call reports the system's real
+// reason, such as a full disk, instead of a bare write fault.
 bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error) {
-  DWORD written = 0;
-  if (!WriteFile(AsHandle(file), bytes, size, &written, nullptr)) {
-    *error = GetLastError();
-    return false;
-  }
-  if (written != size) {
-    *error = ERROR_WRITE_FAULT;
-    return false;
+  const char* next = static_cast<const char*>(bytes);
+  while (size > 0) {
+    DWORD written = 0;
+    if (!WriteFile(AsHandle(file), next, size, &written, nullptr)) {
+      *error = GetLastError();
+      return false;
+    }
+    if (written == 0) {
+      *error = ERROR_WRITE_FAULT;
+      return false;
+    }
+    next += written;
+    size -= written;
   }
   return true;
 }
