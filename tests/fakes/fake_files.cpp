@@ -61,6 +61,7 @@ struct FileState {
   std::map<std::string, Node> drives;  // "C:"
   std::map<std::string, std::uint32_t> failing_paths;
   std::map<std::string, DataFailure> data_failures;
+  std::map<std::string, std::string> replacements;  // by upper-cased full path
   std::map<int, std::string> special;
   std::string current = "C:\\";
   std::map<std::uintptr_t, Search> searches;
@@ -276,6 +277,10 @@ void FakeFileSystem::FailWritesTo(const std::string& path, std::uint32_t error_c
 void FakeFileSystem::FailDataWritesTo(const std::string& path, std::uint32_t error_code,
                                       std::size_t good_bytes, bool on_close) {
   State().data_failures[Parse(path).key()] = DataFailure{error_code, good_bytes, on_close};
+}
+
+void FakeFileSystem::ReplaceAfterWrite(const std::string& path, const std::string& content) {
+  State().replacements[Parse(path).key()] = content;
 }
 
 void FakeFileSystem::SetSpecialFolder(int number, const std::string& path) {
@@ -562,6 +567,11 @@ bool CloseFile(FileHandle file, std::uint32_t* error) {
   if (failure != State().data_failures.end() && failure->second.on_close) {
     *error = failure->second.code;
     return false;
+  }
+  auto replacement = State().replacements.find(open.key);
+  if (replacement != State().replacements.end()) {
+    open.node->content = replacement->second;
+    State().replacements.erase(replacement);
   }
   return true;
 }

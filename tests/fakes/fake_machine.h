@@ -72,6 +72,9 @@ class FakeFileSystem {
   // and closing the file fails instead.
   void FailDataWritesTo(const std::string& path, std::uint32_t error_code,
                         std::size_t good_bytes = 0, bool on_close = false);
+  // Another process replaces the file's content the moment a write to it
+  // has completed (its writer closed it), once.
+  void ReplaceAfterWrite(const std::string& path, const std::string& content);
   // Special folder number (1..11) to its path, returned exactly as given
   // (the system's temporary folder comes with its trailing backslash);
   // the folder is created. Defaults: 3 = C:\users\pelmora\Desktop, the

@@ -78,6 +78,29 @@ TEST_F(VbaInstallerTest, InstallerThatCannotStartIsReportedWithTheSystemReason) 
   EXPECT_EQ(ui.progress, 80);
 }
 
+// Between writing the installer and starting it, another process swaps the
+// file: by other bytes of another length, or by the same length with one
+// byte changed. The elevated program must start neither.
+TEST_F(VbaInstallerTest, InstallerReplacedAfterWritingIsNeverStarted) {
+  std::string same_length = DefaultFakeVbaPayload();
+  ASSERT_FALSE(same_length.empty());
+  same_length[same_length.size() / 2] ^= 0x5A;
+  for (const std::string& replacement : {std::string("MZ planted program"), same_length}) {
+    SCOPED_TRACE(replacement.size());
+    fake::Files().ReplaceAfterWrite(VbaPath(), replacement);
+    fake::Dialogs().Clear();
+    ui.boxes.clear();
+    ui.progress = 0;
+    Run();
+    ASSERT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+    EXPECT_THAT(ui.boxes[1].text, HasSubstr("C:\\Tools\\vba.exe"));
+    EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"写出的文件与本软件携带的安装程序不一致"));
+    EXPECT_TRUE(fake::Dialogs().processes.empty());
+    EXPECT_EQ(ui.progress, 80);
+    EXPECT_EQ(fake::Files().open_files(), 0);
+  }
+}
+
 TEST_F(VbaInstallerTest, ClickDuringARunIsIgnored) {
   int nested_boxes = -1;
   ui.on_pump = [&] {
