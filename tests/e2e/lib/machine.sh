@@ -31,7 +31,10 @@ scenario_undo_list() { echo "$(dirname "$WINEPREFIX")/restore.list"; }
 scenario_immutable() {
   local path
   for path in "$@"; do
-    chattr +i "$path"
+    if ! chattr +i "$path" 2>/dev/null; then
+      echo "skipped: this file system cannot make $path immutable (chattr +i)"
+      exit 77
+    fi
     printf 'chattr\t%s\n' "$path" >>"$(scenario_undo_list)"
   done
 }
@@ -43,7 +46,10 @@ scenario_small_drive() {
   local dir
   dir="$(dirname "$WINEPREFIX")/drive_$letter"
   mkdir -p "$dir"
-  mount -t tmpfs -o "size=$size" "pelmora_$letter" "$dir"
+  if ! mount -t tmpfs -o "size=$size" "pelmora_$letter" "$dir" 2>/dev/null; then
+    echo "skipped: this machine does not allow mounting a small file system"
+    exit 77
+  fi
   printf 'umount\t%s\n' "$dir" >>"$(scenario_undo_list)"
   ln -sfn "$dir" "$WINEPREFIX/dosdevices/$letter:"
   echo "$dir"
