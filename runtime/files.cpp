@@ -7,6 +7,7 @@
 
 #include "runtime/files_port.h"
 #include "runtime/shell_link_port.h"
+#include "runtime/text.h"
 
 namespace pelmora {
 namespace {
@@ -84,20 +85,11 @@ bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mas
 
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// True when the path's last character (not merely its last byte) is `sep`,
-// so the 0x5C trail byte of a double-byte character does not count.
-bool EndsWithSeparator(const char* path, char sep) {
-  bool last_is_sep = false;
-  for (const char* p = path; *p != '\0'; ++p) {
-    if (IsLeadByte(*p)) {
-      last_is_sep = false;
-      if (p[1] == '\0') break;
-      ++p;
-      continue;
-    }
-    last_is_sep = *p == sep;
-  }
-  return last_is_sep;
+// True when the path's last character (not merely its last byte) is a
+// backslash.
+bool EndsWithBackslash(const char* path) {
+  const char* last = FindLastBackslash(path);
+  return last != nullptr && last[1] == '\0';
 }
 
 // The search pattern for every entry of a folder: separators made uniform
@@ -162,7 +154,7 @@ Text GetSpecialFolder(std::int32_t number) {
   if (!ok) return Text();
   buffer[port::kPathBuffer - 1] = '\0';
   std::size_t length = std::strlen(buffer);
-  if (length > 0 && !EndsWithSeparator(buffer, '\\')) buffer[length++] = '\\';
+  if (length > 0 && !EndsWithBackslash(buffer)) buffer[length++] = '\\';
   return Text::FromBytes(buffer, length);
 }
 

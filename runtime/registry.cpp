@@ -5,6 +5,7 @@
 #include <new>
 
 #include "runtime/registry_port.h"
+#include "runtime/text.h"
 
 namespace pelmora {
 namespace {
@@ -103,16 +104,7 @@ std::uint32_t RootKeyOf(std::int32_t root_number) {
 
 RegistryPath SplitRegistryPath(TextView full_path) {
   const char* start = full_path.c_str();
-  const char* last = nullptr;
-  for (const char* p = start; *p != '\0'; ++p) {
-    if (static_cast<unsigned char>(*p) >= 0x80) {
-      // A lead byte owns the next byte, even when that byte is 0x5C.
-      if (p[1] == '\0') break;
-      ++p;
-      continue;
-    }
-    if (*p == '\\') last = p;
-  }
+  const char* last = FindLastBackslash(full_path);
   if (last == nullptr) return {Text(), Text::From(full_path)};
   return {Text::FromBytes(start, static_cast<std::size_t>(last - start)), Text::From(last + 1)};
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/library_port.h"
+#include "runtime/text.h"
 
 namespace pelmora {
 namespace {
@@ -13,15 +14,7 @@ std::string g_file_name;
 }  // namespace
 
 void RecordRunDirectory(const char* executable_path) {
-  const char* last = nullptr;
-  for (const char* p = executable_path; *p != '\0'; ++p) {
-    if (static_cast<unsigned char>(*p) >= 0x80) {
-      if (p[1] == '\0') break;
-      ++p;
-      continue;
-    }
-    if (*p == '\\') last = p;
-  }
+  const char* last = FindLastBackslash(executable_path);
   if (last == nullptr) {
     g_run_directory.clear();
     g_file_name = executable_path;
