@@ -206,8 +206,8 @@ def main():
             ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
             ("Publisher", reg_string("Kingsoft Corp.")),
             ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))])
-    for spec in args.shortcut:
-        name, target = spec.split("=", 1)
+    for shortcut in args.shortcut:
+        name, target = shortcut.split("=", 1)
         if target == "wps":
             target = wps_root + "\\ksolaunch.exe"
         m.shortcuts.append((m.desktop + "\\" + name, target))
