@@ -90,8 +90,8 @@ TEST_F(DiscoveryTest, LongSubkeyNameDoesNotHideTheEntriesAfterIt) {
 
 // The 267 real entries as the background of a machine with both products.
 void LoadRealEntries() {
-  std::ifstream in(std::string(PELMORA_SHARED_DATA) + "/uninstall/entries.tsv");
-  ASSERT_TRUE(in) << "shared data missing";
+  std::ifstream in(std::string(PELMORA_TEST_DATA) + "/uninstall/entries.tsv");
+  ASSERT_TRUE(in) << "test data missing";
   std::string line;
   std::getline(in, line);
   while (std::getline(in, line)) {

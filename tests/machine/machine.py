@@ -12,8 +12,7 @@ import sys
 
 UNINSTALL = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
 HERE = os.path.dirname(os.path.abspath(__file__))
-SHARED = os.environ.get("PELMORA_SHARED_DATA",
-                        os.path.join(HERE, "..", "..", "..", "shared", "data"))
+DATA = os.path.join(HERE, "..", "data")
 
 
 def wine_user(prefix):
@@ -76,10 +75,10 @@ class Machine:
 
 
 def add_background(m, count):
-    """The real entries of the shared data set, repeated with numbered
+    """The real uninstall entries of tests/data, repeated with numbered
     names until `count` entries exist."""
     rows = []
-    with open(os.path.join(SHARED, "uninstall", "entries.tsv"), encoding="utf-8") as f:
+    with open(os.path.join(DATA, "uninstall", "entries.tsv"), encoding="utf-8") as f:
         header = f.readline().rstrip("\n").split("\t")
         for line in f:
             cells = line.rstrip("\n").split("\t")

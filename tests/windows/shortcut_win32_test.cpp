@@ -106,7 +106,7 @@ struct CorpusEntry {
 };
 
 std::string CorpusFolder() {
-  std::string unix_path = PELMORA_SHARED_DATA_UNIX "/lnk";
+  std::string unix_path = PELMORA_TEST_DATA_UNIX "/lnk";
   std::string path = "Z:";
   for (char c : unix_path) path.push_back(c == '/' ? '\\' : c);
   return path;
