@@ -1,6 +1,8 @@
 #include "app/discovery.h"
 
 #include "app/placement.h"
+#include "app/uninstall_entries.h"
+#include "app/wps_sources.h"
 #include "runtime/files.h"
 #include "runtime/registry.h"
 #include "runtime/text.h"
@@ -8,9 +10,6 @@
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kLocalMachine = 4;
-constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kUninstallPrefix = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr std::uint32_t kNameBufferSize = 255;
 
 // Closes the enumerated key on every way out of the scan.
@@ -27,20 +26,7 @@ class UninstallKey {
 };
 
 Text ReadValue(TextView key_path, const char* value_path) {
-  return ReadRegistryText(kLocalMachine, JoinTexts({key_path, value_path}));
-}
-
-// The folder of an entry's uninstall command, up to and including its last
-// backslash, without double quotes.
-Text EntryFolder(TextView entry_key_path) {
-  Text command = ReadValue(entry_key_path, "\\UninstallString");
-  std::int32_t last = FindTextFromEnd(command, "\\", std::nullopt, false);
-  Text folder = LeftText(command, last);
-  return ReplaceSubtext(folder, "\"", TextView(""), std::nullopt, std::nullopt, true);
-}
-
-bool Contains(TextView text, TextView part, bool ignore_case) {
-  return FindText(text, part, std::nullopt, ignore_case) != -1;
+  return ReadEntryValue(kMachineUninstallList, key_path, value_path);
 }
 
 void ShowMathTypeMissing(WorkflowRun& run) {
@@ -48,20 +34,20 @@ void ShowMathTypeMissing(WorkflowRun& run) {
   run.math_type_missing_shown = true;
 }
 
-// Steps 7 to 12 for one subkey that passed the name filters. Returns false
+// The checks and boxes for one subkey that passed the name filters. Returns false
 // when the window was closed meanwhile.
 bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   Text command = TrimBlanks(ReadValue(key_path, "\\UninstallString"));
   if (CompareTexts(command, "") == 0) return true;
-  if (!RegistryItemExists(kLocalMachine, JoinTexts({key_path, "\\DisplayName"}))) return true;
+  if (!EntryValueExists(kMachineUninstallList, key_path, "\\DisplayName")) return true;
   Text display_name = ReadValue(key_path, "\\DisplayName");
 
   run.PumpEvents();
   if (run.Stopped()) return false;
 
-  if (Contains(display_name, "mathtype", true)) {
+  if (ContainsText(display_name, "mathtype", true)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (Contains(publisher, "WIRIS", true)) {
+    if (ContainsText(publisher, "WIRIS", true)) {
       TakeMathTypeEntry(run, key_path);
       if (run.Stopped()) return false;
       run.SetProgress(20);
@@ -71,9 +57,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   }
   if (run.Stopped()) return false;
 
-  if (Contains(display_name, "wps", true)) {
+  if (ContainsText(display_name, "wps", true)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (Contains(publisher, "Kingsoft", true)) {
+    if (ContainsText(publisher, "Kingsoft", true)) {
       run.SetProgress(40);
       *wps_found = true;
       TakeWpsEntry(run, key_path);
@@ -100,7 +86,7 @@ void ScanUninstallEntries(WorkflowRun& run) {
 
     TextView name(name_buffer.c_str());
     Text key_path = JoinTexts({kUninstallPrefix, name});
-    if (!Contains(name, "}.KB", false) && !Contains(name, "{9", false)) {
+    if (PassesNameFilters(name)) {
       if (!ExamineEntry(run, key_path, &wps_found)) return;
     }
     run.PumpEvents();
@@ -112,13 +98,24 @@ void ScanUninstallEntries(WorkflowRun& run) {
     PlaceComponents(run);
     return;
   }
-  Text desktop = GetSpecialFolder(3);
-  SearchDesktopShortcut(run, desktop);
+  // The places the removal of the panel looks at too, in the same order;
+  // they say nothing about entries that are not WPS.
+  WpsRoute route;
+  std::optional<Text> version_folder = LocateWpsAfterMachineList(run, &route);
+  if (!version_folder || run.Stopped()) return;
+  if (route == WpsRoute::kRegistry) {
+    run.SetProgress(40);
+    TakeWpsVersionFolder(run, *version_folder);
+  } else {
+    SetWpsFolders(*version_folder);
+  }
+  PlaceComponents(run);
 }
 
 void TakeMathTypeEntry(WorkflowRun& run, TextView entry_key_path) {
-  Text folder = EntryFolder(entry_key_path);
+  Text folder = EntryFolder(kMachineUninstallList, entry_key_path);
   WorkflowPaths& paths = Paths();
+  paths.math_type_folder = Text::From(folder);
   paths.math_type_template = JoinTexts({folder, "Office Support\\32\\MathType Commands 2016.dotm"});
   paths.math_type_add_in = JoinTexts({folder, "MathPage\\32\\MathPage.wll"});
   run.math_type_recognised = true;
@@ -131,9 +128,10 @@ void TakeMathTypeEntry(WorkflowRun& run, TextView entry_key_path) {
 }
 
 void TakeWpsEntry(WorkflowRun& run, TextView entry_key_path) {
-  Text folder = EntryFolder(entry_key_path);
-  folder = ReplaceSubtext(folder, "utility\\", TextView(""), std::nullopt, std::nullopt, false);
+  Text folder = WpsFolderOfEntry(kMachineUninstallList, entry_key_path);
   WorkflowPaths& paths = Paths();
+  // The folder ends in its backslash (when the command had one at all).
+  paths.wps_version_folder = LeftText(folder, TextLength(folder) - 1);
   paths.wps_startup_folder = JoinTexts({folder, "office6\\startup"});
   paths.wps_office6_folder = JoinTexts({folder, "office6"});
   if (!FileExists(paths.wps_startup_folder)) run.Show(messages::kWpsFolderMissing);

@@ -30,7 +30,12 @@ inline constexpr Box kNoVersionFolder = {
     "未找到WPS的安装目录",
     "无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式"};
 
-// Placement: one line per failed destination follows the lead text.
+// Placement. Asked with Retry and Cancel while a WPS program still runs.
+inline constexpr Box kWpsRunning = {
+    "WPS正在运行",
+    "请保存文档并关闭所有WPS窗口，然后点击“重试”继续；点击“取消”结束嵌入。"};
+
+// One line per failed destination follows the lead text.
 inline constexpr const char* kCopyFailedTitle = "复制文件失败";
 inline constexpr const char* kCopyFailedLead = "以下文件未能复制，嵌入没有完成：";
 inline constexpr const char* kCopyFailedAdvice = "请关闭WPS后重新运行本软件。";

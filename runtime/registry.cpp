@@ -38,8 +38,13 @@ std::unique_ptr<char[]> WorkingBuffer(std::uint32_t size) {
   return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
 }
 
-bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key) {
-  return port::OpenRegistryKey(root, path.key.c_str(), port::kKeyRead, key->receive()) == 0;
+std::uint32_t ReadAccessIn(RegistryView view) {
+  return view == RegistryView::k64Bit ? port::kKeyRead | port::kKeyWow64_64Key : port::kKeyRead;
+}
+
+bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key,
+                    RegistryView view = RegistryView::kOwn) {
+  return port::OpenRegistryKey(root, path.key.c_str(), ReadAccessIn(view), key->receive()) == 0;
 }
 
 bool IsTextType(std::uint32_t type) { return type == port::kRegSz || type == port::kRegExpandSz; }
@@ -52,9 +57,10 @@ constexpr std::uint32_t kInlineValueBytes = 512;
 
 // The value's text when it is a REG_SZ or REG_EXPAND_SZ that can be read
 // (and expanded); nothing otherwise.
-bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result) {
+bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
+                   RegistryView view = RegistryView::kOwn) {
   OwnedKey key;
-  if (!OpenForReading(root, path, &key)) return false;
+  if (!OpenForReading(root, path, &key, view)) return false;
   const char* name = path.value_name.c_str();
   std::uint32_t type = 0;
   char inline_data[kInlineValueBytes + 1];
@@ -117,12 +123,43 @@ Text ReadRegistryText(std::int32_t root_number, TextView full_path,
 }
 
 bool RegistryItemExists(std::int32_t root_number, TextView full_path) {
+  return RegistryItemExistsIn(RegistryView::kOwn, root_number, full_path);
+}
+
+Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number, TextView full_path) {
+  Text result;
+  ReadTextValue(RootKeyOf(root_number), SplitRegistryPath(full_path), &result, view);
+  return result;
+}
+
+bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path) {
   RegistryPath path = SplitRegistryPath(full_path);
   OwnedKey key;
-  if (!OpenForReading(RootKeyOf(root_number), path, &key)) return false;
+  if (!OpenForReading(RootKeyOf(root_number), path, &key, view)) return false;
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   return port::QueryRegistryValue(key.get(), path.value_name.c_str(), &type, nullptr, &size) == 0;
+}
+
+std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_number,
+                                      TextView key_path) {
+  std::vector<Text> names;
+  OwnedKey key;
+  if (port::OpenRegistryKey(RootKeyOf(root_number), key_path.c_str(), ReadAccessIn(view),
+                            key.receive()) != 0) {
+    return names;
+  }
+  constexpr std::uint32_t kNameBuffer = 255;
+  char name[kNameBuffer + 1];
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t size = kNameBuffer;
+    std::int32_t status = port::EnumerateRegistryKey(key.get(), index, name, &size);
+    // A name too long for the buffer must not hide the names after it.
+    if (status == kErrorMoreData) continue;
+    if (status != 0) break;
+    names.push_back(Text::FromBytes(name, size));
+  }
+  return names;
 }
 
 }  // namespace pelmora

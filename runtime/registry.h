@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "runtime/values.h"
 
@@ -28,6 +29,23 @@ Text ReadRegistryText(std::int32_t root_number, TextView full_path,
                       std::optional<TextView> default_text = std::nullopt);
 // True when the value exists and its type and size can be read.
 bool RegistryItemExists(std::int32_t root_number, TextView full_path);
+
+// Which registry a read sees. A 32-bit program sees its own view: on 64-bit
+// Windows, the 32-bit one (WOW6432Node below HKEY_LOCAL_MACHINE\SOFTWARE).
+// The 64-bit view is where 64-bit programs register themselves.
+enum class RegistryView { kOwn, k64Bit };
+
+// As ReadRegistryText and RegistryItemExists (without a default), in the
+// given view.
+Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number, TextView full_path);
+bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path);
+
+// Names of the key's immediate subkeys in the registry's order; empty when
+// the key cannot be opened. Names of 255 characters or more are left out,
+// as the uninstall scan's 255-byte buffer leaves them out, so every list of
+// entries is read alike.
+std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_number,
+                                      TextView key_path);
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.

@@ -11,6 +11,9 @@ namespace pelmora::port {
 using RegistryKey = std::uintptr_t;
 
 constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ, no registry view flag
+// Added to kKeyRead: the 64-bit view, where a 64-bit program keeps its keys
+// on 64-bit Windows. Ignored by 32-bit Windows.
+constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 
@@ -22,6 +25,10 @@ std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32
 std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
                                 unsigned char* data, std::uint32_t* size);
 void CloseRegistryKey(RegistryKey key);
+// RegEnumKeyExA: the name of the subkey at `index` into `name`, `*size`
+// bytes going in (NUL included), the name's length coming out.
+std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* name,
+                                  std::uint32_t* size);
 
 // ExpandEnvironmentStringsA: the size the expansion needs, its NUL
 // included, or 0 on failure.

@@ -33,6 +33,14 @@ std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t
 
 void CloseRegistryKey(RegistryKey key) { RegCloseKey(AsKey(key)); }
 
+std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* name,
+                                  std::uint32_t* size) {
+  DWORD length = *size;
+  LONG code = RegEnumKeyExA(AsKey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+  *size = length;
+  return code;
+}
+
 std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size) {
   return ExpandEnvironmentStringsA(source, destination, size);
 }

@@ -21,6 +21,10 @@ constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
 constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 constexpr std::uint32_t kHkeyUsers = 0x80000003u;
 constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
+// HKEY_LOCAL_MACHINE as the program sees it when it asks for the 64-bit
+// view: a tree of its own, as on 64-bit Windows, where the plain root is the
+// 32-bit view. Only the fake knows this number; tests write 64-bit keys here.
+constexpr std::uint32_t kHkeyLocalMachine64 = 0x80000102u;
 
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;

@@ -50,7 +50,7 @@ Key* RootKey(std::uint32_t root) {
   if (it != State().roots.end()) return &it->second;
   switch (root) {
     case kHkeyClassesRoot: case kHkeyCurrentUser: case kHkeyLocalMachine:
-    case kHkeyUsers: case kHkeyCurrentConfig:
+    case kHkeyUsers: case kHkeyCurrentConfig: case kHkeyLocalMachine64:
       return &State().roots[root];
     default:
       return nullptr;
@@ -81,9 +81,16 @@ Key* Walk(Key* from, const std::string& path, bool create) {
   return key;
 }
 
+constexpr std::uint32_t kWow64_64Key = 0x0100;
+
 std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* access,
                   std::uintptr_t* result) {
   *result = 0;
+  // Only HKEY_LOCAL_MACHINE has a 64-bit view of its own here; the user's
+  // keys are the same in both views.
+  if (parent == kHkeyLocalMachine && access != nullptr && (*access & kWow64_64Key) != 0) {
+    parent = kHkeyLocalMachine64;
+  }
   Key* from = KeyOf(parent);
   if (from == nullptr) return kErrorInvalidHandle;
   Key* key = Walk(from, subkey ? subkey : "", false);
@@ -165,6 +172,20 @@ std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t
 }
 
 void CloseRegistryKey(RegistryKey key) { fake::Close(key); }
+
+std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* name,
+                                  std::uint32_t* size) {
+  fake::Key* k = fake::KeyOf(key);
+  if (k == nullptr) return fake::kErrorInvalidHandle;
+  if (index >= k->subkeys.size()) return kErrorNoMoreItems;
+  auto it = k->subkeys.begin();
+  std::advance(it, index);
+  const std::string& subkey = it->second->name;
+  if (subkey.size() + 1 > *size) return kErrorMoreData;
+  std::memcpy(name, subkey.c_str(), subkey.size() + 1);
+  *size = static_cast<std::uint32_t>(subkey.size());
+  return 0;
+}
 
 // %NAME% is replaced by the variable's value; unknown names stay as written.
 std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size) {

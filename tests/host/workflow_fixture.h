@@ -13,6 +13,7 @@
 #include "app/workflow.h"
 #include "app/workflow_ui.h"
 #include "fakes/fake_machine.h"
+#include "fakes/fake_system.h"
 #include "fakes/gbk.h"
 #include "fakes/vba_payload_fake.h"
 #include "runtime/run_directory.h"
@@ -80,6 +81,7 @@ class WorkflowTest : public ::testing::Test {
   void SetUp() override {
     fake::Registry().Clear();
     fake::Files().Clear();
+    fake::ClearSystem();
     ReleaseWorkflowPaths();
     RecordRunDirectory("C:\\Tools\\pelmora.exe");
     fake::Files().AddFile("C:\\Tools\\pelmora.exe", "MZ");
@@ -90,12 +92,28 @@ class WorkflowTest : public ::testing::Test {
 
   void AddEntry(const std::string& subkey, const std::string& display_name,
                 const std::string& publisher, const std::string& uninstall) {
+    AddEntryUnder(fake::kHkeyLocalMachine, subkey, display_name, publisher, uninstall);
+  }
+  // The same in another list: fake::kHkeyCurrentUser (per user) or
+  // fake::kHkeyLocalMachine64 (the machine-wide list's 64-bit view).
+  void AddEntryUnder(std::uint32_t root, const std::string& subkey,
+                     const std::string& display_name, const std::string& publisher,
+                     const std::string& uninstall) {
     std::string key = std::string(kUninstall) + "\\" + Gbk(subkey);
-    fake::Registry().CreateKey(fake::kHkeyLocalMachine, key);
-    fake::Registry().SetString(fake::kHkeyLocalMachine, key, "DisplayName", Gbk(display_name));
-    if (!publisher.empty())
-      fake::Registry().SetString(fake::kHkeyLocalMachine, key, "Publisher", Gbk(publisher));
-    fake::Registry().SetString(fake::kHkeyLocalMachine, key, "UninstallString", Gbk(uninstall));
+    fake::Registry().CreateKey(root, key);
+    fake::Registry().SetString(root, key, "DisplayName", Gbk(display_name));
+    if (!publisher.empty()) fake::Registry().SetString(root, key, "Publisher", Gbk(publisher));
+    fake::Registry().SetString(root, key, "UninstallString", Gbk(uninstall));
+  }
+  // WPS's own entry for a version folder below `root_folder`.
+  void AddWpsEntryUnder(std::uint32_t root, const std::string& root_folder,
+                        const std::string& version = kWpsVersion) {
+    AddEntryUnder(root, "Kingsoft Office", "WPS Office (" + version + ")", "Kingsoft Corp.",
+                  root_folder + "\\" + version + "\\utility\\uninst.exe");
+  }
+  void SetInstallRoot(std::uint32_t root, const std::string& folder) {
+    fake::Registry().SetString(root, "Software\\Kingsoft\\Office\\6.0\\Common", "InstallRoot",
+                               Gbk(folder));
   }
 
   // MathType 7 as its installer leaves it: entry DSMT7 and both files.
@@ -117,6 +135,23 @@ class WorkflowTest : public ::testing::Test {
   void AddWpsShortcut(const std::string& name = "WPS Office.lnk",
                       const std::string& target = std::string(kWpsRoot) + "\\ksolaunch.exe") {
     fake::Files().AddShortcut(Gbk(std::string(kDesktop) + "\\" + name), Gbk(target));
+  }
+
+  // A version folder of WPS with office6\startup, without the launcher.
+  void AddVersionFolder(const std::string& root, const std::string& version) {
+    fake::Files().AddFolder(Gbk(root + "\\" + version + "\\office6\\startup"));
+  }
+  // MathType's 64-bit pair, distinct from the 32-bit one.
+  void AddMathType64Pair(const std::string& folder = kMathTypeFolder) {
+    fake::Files().AddFile(Gbk(folder + "\\Office Support\\64\\MathType Commands 2016.dotm"),
+                          "dotm64-bytes");
+    fake::Files().AddFile(Gbk(folder + "\\MathPage\\64\\MathPage.wll"), "wll64-bytes");
+  }
+
+  // Where the files of a run landed: `version_folder` + \office6\...
+  static std::string Landed(const std::string& version_folder, const std::string& name) {
+    auto content = fake::Files().ReadFile(Gbk(version_folder + "\\office6\\" + name));
+    return content ? *content : "(missing)";
   }
 
   std::string StartupFile(const std::string& name) const {

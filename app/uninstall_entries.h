@@ -1,0 +1,52 @@
+// The uninstall lists and how their entries are read, shared by the
+// machine-wide scan and the other places WPS is looked for, so that every
+// list recognises and derives alike.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/registry.h"
+#include "runtime/values.h"
+
+namespace pelmora {
+
+struct UninstallList {
+  std::int32_t root_number;  // as the registry commands number the roots
+  RegistryView view;
+};
+// The machine-wide list as this 32-bit program sees it (on 64-bit Windows
+// the 32-bit view), the current user's list, and the machine-wide list of
+// 64-bit programs.
+inline constexpr UninstallList kMachineUninstallList = {4, RegistryView::kOwn};
+inline constexpr UninstallList kUserUninstallList = {3, RegistryView::kOwn};
+inline constexpr UninstallList kMachine64UninstallList = {4, RegistryView::k64Bit};
+
+inline constexpr const char* kUninstallKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr const char* kUninstallPrefix =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+bool ContainsText(TextView text, TextView part, bool ignore_case);
+
+// Product codes ("{9...") and update keys ("}.KB") are never looked into.
+bool PassesNameFilters(TextView subkey_name);
+
+// `value_path` is "\" and the value's name.
+Text ReadEntryValue(const UninstallList& list, TextView entry_key_path, const char* value_path);
+bool EntryValueExists(const UninstallList& list, TextView entry_key_path, const char* value_path);
+
+// The folder of an entry's uninstall command, up to and including its last
+// backslash, without double quotes.
+Text EntryFolder(const UninstallList& list, TextView entry_key_path);
+
+// WPS's version folder from its entry: the uninstaller lives in the version
+// folder's "utility", so that part goes (in any case). Ends in a backslash
+// unless the command had none.
+Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path);
+
+// Whether the entry is WPS by the machine-wide scan's rules: an uninstall
+// command that is not blank, a display name holding "wps" and a publisher
+// holding "Kingsoft", both ignoring case.
+bool IsWpsEntry(const UninstallList& list, TextView entry_key_path);
+
+}  // namespace pelmora

@@ -1,0 +1,43 @@
+// Whether WPS still runs, for WaitUntilWpsClosed (declared in
+// wps_locator.h).
+#include <cstddef>
+
+#include "app/wps_locator.h"
+#include "runtime/process_list.h"
+#include "runtime/text.h"
+
+namespace pelmora {
+namespace {
+
+// The programs a user opens documents in. Background services (the cloud
+// and update services) outlive the windows and hold none of our files, so
+// they are not waited for.
+constexpr const char* kWpsPrograms[] = {"wps.exe", "wpsoffice.exe", "et.exe", "wpp.exe"};
+
+constexpr std::int32_t kRetryCancelWarning = 0x05 | 0x30;  // MB_RETRYCANCEL | MB_ICONWARNING
+constexpr std::int32_t kRetryButton = 3;
+
+// The folder above the version folder holds every version of this WPS and
+// its launcher; a program from any of them keeps the add-in's users open.
+// A version folder without a folder above names no place a program could
+// run from.
+bool WpsProgramRuns(TextView version_folder) {
+  const char* last = FindLastBackslash(version_folder);
+  if (last == nullptr) return false;
+  Text above = LeftText(version_folder, static_cast<std::int32_t>(last - version_folder.c_str()));
+  return ProgramRunsInside(above, kWpsPrograms, sizeof kWpsPrograms / sizeof kWpsPrograms[0]);
+}
+
+}  // namespace
+
+bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder) {
+  for (;;) {
+    if (run.Stopped()) return false;
+    if (!WpsProgramRuns(version_folder)) return true;
+    std::int32_t answer = run.Show(messages::kWpsRunning, kRetryCancelWarning);
+    // Cancel, the close box and Esc all end the run.
+    if (run.Stopped() || answer != kRetryButton) return false;
+  }
+}
+
+}  // namespace pelmora

@@ -1,0 +1,19 @@
+#include <windows.h>
+
+#include "runtime/bitness_port.h"
+
+namespace pelmora::port {
+
+bool ExecutableType(const char* path, std::uint32_t* type) {
+  DWORD kind = 0;
+  if (!GetBinaryTypeA(path, &kind)) return false;
+  *type = kind;
+  return true;
+}
+
+bool ProcessRunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+}  // namespace pelmora::port

@@ -1,0 +1,58 @@
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "runtime/process_list_port.h"
+
+namespace pelmora::port {
+namespace {
+
+HANDLE AsHandle(ProcessSnapshot snapshot) { return reinterpret_cast<HANDLE>(snapshot); }
+
+// Toolhelp fills an ANSI entry only when UNICODE is not defined; the
+// runtime is built without it, so PROCESSENTRY32 is the ANSI record here.
+void CopyEntry(const PROCESSENTRY32& from, ProcessEntry* to) {
+  to->id = from.th32ProcessID;
+  std::strncpy(to->file_name, from.szExeFile, kPathBuffer - 1);
+  to->file_name[kPathBuffer - 1] = '\0';
+}
+
+}  // namespace
+
+ProcessSnapshot TakeProcessSnapshot() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  return reinterpret_cast<ProcessSnapshot>(snapshot);
+}
+
+bool FirstProcess(ProcessSnapshot snapshot, ProcessEntry* entry) {
+  PROCESSENTRY32 found = {};
+  found.dwSize = sizeof found;
+  if (!Process32First(AsHandle(snapshot), &found)) return false;
+  CopyEntry(found, entry);
+  return true;
+}
+
+bool NextProcess(ProcessSnapshot snapshot, ProcessEntry* entry) {
+  PROCESSENTRY32 found = {};
+  found.dwSize = sizeof found;
+  if (!Process32Next(AsHandle(snapshot), &found)) return false;
+  CopyEntry(found, entry);
+  return true;
+}
+
+void CloseProcessSnapshot(ProcessSnapshot snapshot) { CloseHandle(AsHandle(snapshot)); }
+
+bool ProcessImagePath(std::uint32_t process_id, char* path) {
+  // The limited right is all the query needs and is granted for far more
+  // processes than full query rights; protected processes still refuse.
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return false;
+  DWORD size = kPathBuffer;
+  BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
+  CloseHandle(process);
+  return ok != FALSE;
+}
+
+}  // namespace pelmora::port

@@ -1,0 +1,215 @@
+// Where WPS is looked for beyond the machine-wide uninstall list, in which
+// order, and what the user is (not) told on the way.
+#include "workflow_fixture.h"
+
+#include "app/wps_locator.h"
+
+namespace pelmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Every place WPS records its version folder, in the order they are
+// consulted, each naming a folder of its own.
+struct Place {
+  const char* what;
+  std::string version_folder;
+};
+const std::vector<Place>& AllPlaces() {
+  static const std::vector<Place> places = {
+      {"machine-wide entry", "C:\\Program Files (x86)\\Kingsoft\\WPS Office\\11.1.0.1"},
+      {"per-user entry", std::string(kWpsRoot) + "\\" + kWpsVersion},
+      {"64-bit entry", "C:\\Program Files\\Kingsoft\\WPS Office\\12.1.0.30000"},
+      {"per-user InstallRoot", "D:\\User Root\\12.1.0.2"},
+      {"machine-wide InstallRoot", "D:\\Machine Root\\12.1.0.3"},
+      {"64-bit InstallRoot", "D:\\Root64\\12.1.0.4"},
+      {"desktop shortcut", "E:\\Shortcut\\WPS\\12.1.0.5"},
+  };
+  return places;
+}
+
+std::string RootOf(const std::string& version_folder) {
+  return version_folder.substr(0, version_folder.rfind('\\'));
+}
+std::string VersionOf(const std::string& version_folder) {
+  return version_folder.substr(version_folder.rfind('\\') + 1);
+}
+
+class WpsPlacesTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallMathType();
+    fake::SetWindows64(true);
+  }
+
+  // Installs the places from `first` on, each with its version folder.
+  void InstallPlacesFrom(std::size_t first) {
+    const std::vector<Place>& places = AllPlaces();
+    for (std::size_t i = first; i < places.size(); ++i) InstallPlace(i);
+  }
+
+  void InstallPlace(std::size_t i) {
+    const std::string& folder = AllPlaces()[i].version_folder;
+    AddVersionFolder(RootOf(folder), VersionOf(folder));
+    switch (i) {
+      case 0: AddWpsEntryUnder(fake::kHkeyLocalMachine, RootOf(folder), VersionOf(folder)); break;
+      case 1: AddWpsEntryUnder(fake::kHkeyCurrentUser, RootOf(folder), VersionOf(folder)); break;
+      case 2: AddWpsEntryUnder(fake::kHkeyLocalMachine64, RootOf(folder), VersionOf(folder)); break;
+      case 3: SetInstallRoot(fake::kHkeyCurrentUser, folder); break;
+      case 4: SetInstallRoot(fake::kHkeyLocalMachine, folder); break;
+      case 5: SetInstallRoot(fake::kHkeyLocalMachine64, folder); break;
+      case 6:
+        fake::Files().AddFile(Gbk(RootOf(folder) + "\\ksolaunch.exe"), "MZ");
+        AddWpsShortcut("WPS Office.lnk", RootOf(folder) + "\\ksolaunch.exe");
+        break;
+    }
+  }
+};
+
+class WpsPlaceOrderTest : public WpsPlacesTest,
+                          public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(WpsPlaceOrderTest, TheFirstPlaceThatNamesWpsIsUsedAndTheLaterOnesAreNot) {
+  const std::size_t first = GetParam();
+  const Place& expected = AllPlaces()[first];
+  SCOPED_TRACE(expected.what);
+  InstallPlacesFrom(first);
+  ui.answers = {0, 0};
+  Run();
+
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_EQ(Landed(expected.version_folder, "MathPage.wll"), "wll-bytes");
+  EXPECT_EQ(Landed(expected.version_folder, "startup\\MathPage.wll"), "wll-bytes");
+  for (std::size_t later = first + 1; later < AllPlaces().size(); ++later) {
+    EXPECT_EQ(Landed(AllPlaces()[later].version_folder, "MathPage.wll"), "(missing)")
+        << AllPlaces()[later].what;
+  }
+  // Every registry place moves the bar to 40 as the machine-wide entry does;
+  // the shortcut route never did.
+  const bool by_shortcut = first == AllPlaces().size() - 1;
+  const std::vector<int> expected_bar =
+      by_shortcut ? std::vector<int>{20, 80, 100} : std::vector<int>{20, 40, 80, 100};
+  EXPECT_EQ(ui.progress_history, expected_bar);
+
+  // The locator the removal of the panel uses finds the same folder.
+  ui = ScriptedUi();
+  WorkflowRun run(ui);
+  std::optional<Text> located = LocateWpsVersionFolder(run);
+  ASSERT_TRUE(located.has_value());
+  EXPECT_EQ(*located, TextView(Gbk(expected.version_folder).c_str()));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(ui.progress_history.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPlace, WpsPlaceOrderTest, ::testing::Range<std::size_t>(0, 7));
+
+TEST_F(WpsPlacesTest, On32BitWindowsThe64BitViewIsNotConsulted) {
+  fake::SetWindows64(false);
+  InstallPlace(2);  // 64-bit entry
+  InstallPlace(5);  // 64-bit InstallRoot
+  InstallPlace(6);  // shortcut
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(Landed(AllPlaces()[6].version_folder, "MathPage.wll"), "wll-bytes");
+  EXPECT_EQ(Landed(AllPlaces()[2].version_folder, "MathPage.wll"), "(missing)");
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 80, 100}));
+}
+
+TEST_F(WpsPlacesTest, EntriesThatAreNotWpsArePassedOverWithoutABox) {
+  for (std::uint32_t root : {fake::kHkeyCurrentUser, fake::kHkeyLocalMachine64}) {
+    AddEntryUnder(root, "Helper", "WPS Helper", "Someone", "C:\\H\\u.exe");
+    AddEntryUnder(root, "MT6", "MathType 6.9", "Design Science", "C:\\MT6\\u.exe");
+    AddEntryUnder(root, "{9AB}", "WPS Office", "Kingsoft Corp.", "C:\\F\\1.0\\utility\\u.exe");
+    AddEntryUnder(root, "X}.KB1", "WPS Office", "Kingsoft Corp.", "C:\\K\\1.0\\utility\\u.exe");
+    AddEntryUnder(root, "Blank", "WPS Office", "Kingsoft Corp.", u8"  　");
+    AddEntryUnder(root, "NoPublisher", "WPS Office", "", "C:\\N\\1.0\\utility\\u.exe");
+  }
+  Run();
+  // Only the desktop route's own box: none of the entries above was WPS.
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20}));
+}
+
+TEST_F(WpsPlacesTest, TheLastWpsEntryOfAListWinsAsInTheMachineWideScan) {
+  AddVersionFolder("C:\\A", "1.0");
+  AddVersionFolder("C:\\B", "2.0");
+  AddEntryUnder(fake::kHkeyCurrentUser, "Kingsoft Office", "WPS Office", "Kingsoft Corp.",
+                "C:\\A\\1.0\\utility\\uninst.exe");
+  AddEntryUnder(fake::kHkeyCurrentUser, "WPS Office 2", "WPS Office", "Kingsoft Corp.",
+                "\"C:\\B\\2.0\\UTILITY\\uninst.exe\" /S");
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(Landed("C:\\B\\2.0", "MathPage.wll"), "wll-bytes");
+  EXPECT_EQ(Landed("C:\\A\\1.0", "MathPage.wll"), "(missing)");
+}
+
+TEST_F(WpsPlacesTest, APerUserWpsWithoutStartupFolderGetsTheScansBox) {
+  fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6"));
+  AddWpsEntryUnder(fake::kHkeyCurrentUser, kWpsRoot);
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到你WPS的相关文件夹！");
+  EXPECT_EQ(ui.boxes[0].progress, 40);
+  EXPECT_EQ(ui.boxes[1].title, u8"复制文件失败");  // placement went on, as for the scan's WPS
+}
+
+TEST_F(WpsPlacesTest, InstallRootCountsOnlyForAnExistingFolderWithOrWithoutBackslash) {
+  SetInstallRoot(fake::kHkeyCurrentUser, "D:\\Gone\\12.1.0.1");  // uninstalled, value left
+  AddVersionFolder("D:\\WPS", "12.1.0.3");
+  SetInstallRoot(fake::kHkeyLocalMachine, "D:\\WPS\\12.1.0.3\\");
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(Landed("D:\\WPS\\12.1.0.3", "startup\\MathType Commands 2016.dotm"), "dotm-bytes");
+  EXPECT_EQ(Paths().wps_office6_folder, TextView("D:\\WPS\\12.1.0.3\\office6"));
+}
+
+TEST_F(WpsPlacesTest, ClosingTheWindowWhileAListIsReadEndsTheRun) {
+  InstallPlace(1);
+  AddEntryUnder(fake::kHkeyCurrentUser, "Another", "Tool", "Someone", "C:\\T\\u.exe");
+  InstallPlace(6);
+  ui.close_at_pump = 3;  // the machine-wide scan of DSMT7 pumps twice
+  Run();
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.progress_history, (std::vector<int>{20}));
+  EXPECT_EQ(Landed(AllPlaces()[1].version_folder, "MathPage.wll"), "(missing)");
+}
+
+class WpsLocatorTest : public WpsPlacesTest {};
+
+TEST_F(WpsLocatorTest, TheMachineWideListIsReadSilentlyAndGivesTheFolderWithoutBackslash) {
+  AddEntry("MT6", "MathType 6.9", "Design Science", "C:\\MT6\\u.exe");
+  AddEntry("Helper", "WPS Helper", "Someone", "C:\\H\\u.exe");
+  AddEntry("Kingsoft Office", "WPS Office", "Kingsoft Corp.",
+           "\"C:\\Suite\\11.1.0.1\\utility\\uninst.exe\"");
+  WorkflowRun run(ui);
+  std::optional<Text> folder = LocateWpsVersionFolder(run);
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_EQ(*folder, TextView("C:\\Suite\\11.1.0.1"));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(ui.progress_history.empty());
+}
+
+TEST_F(WpsLocatorTest, NoWpsAnywhereGivesTheEmbeddingsBoxes) {
+  WorkflowRun run(ui);
+  EXPECT_FALSE(LocateWpsVersionFolder(run).has_value());
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
+
+  ui = ScriptedUi();
+  fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
+  AddWpsShortcut("WPS.lnk", "C:\\Bare\\launcher.exe");
+  WorkflowRun second(ui);
+  EXPECT_FALSE(LocateWpsVersionFolder(second).has_value());
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"未找到WPS的安装目录"));
+}
+
+TEST_F(WpsLocatorTest, AClosedWindowGivesNothingAndNoBox) {
+  InstallPlace(0);
+  ui.open = false;
+  WorkflowRun run(ui);
+  EXPECT_FALSE(LocateWpsVersionFolder(run).has_value());
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+}  // namespace
+}  // namespace pelmora::testing
