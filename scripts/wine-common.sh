@@ -1,12 +1,16 @@
 # Shared by the scripts that run Windows programs under Wine. Source it.
 #
-# Every prefix is a copy of one pristine 32-bit template with its own HOME,
-# because Wine links the desktop folder into $HOME.
+# Every prefix is a copy of a pristine template with its own HOME, because
+# Wine links the desktop folder into $HOME. There are two templates: the
+# 32-bit Windows every test uses by default, and a 64-bit one (WINEARCH
+# win64) where the 32-bit program runs under WOW64, as on most users'
+# machines. Each is built once, under its own lock.
 
 PELMORA_ROOT=${PELMORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 PELMORA_WINE_ROOT=${PELMORA_WINE_ROOT:-$PELMORA_ROOT/build/wine}
 PELMORA_LOCALES=$PELMORA_WINE_ROOT/locales
 PELMORA_TEMPLATE=$PELMORA_WINE_ROOT/template
+PELMORA_TEMPLATE64=$PELMORA_WINE_ROOT/template64
 
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -21,17 +25,33 @@ pelmora_locales() {
   [ -d "$PELMORA_LOCALES/en_US.UTF-8" ] || localedef -i en_US -f UTF-8 "$PELMORA_LOCALES/en_US.UTF-8" 2>/dev/null || true
 }
 
-# Builds the template once, under a lock so parallel callers wait for it.
+# The template folder of an architecture: win32 (the default) or win64.
+pelmora_template_dir() {
+  case ${1:-win32} in
+    win32) echo "$PELMORA_TEMPLATE" ;;
+    win64) echo "$PELMORA_TEMPLATE64" ;;
+    *) echo "unknown Wine architecture: $1" >&2; return 1 ;;
+  esac
+}
+
+# Builds the template of the architecture ($1, default win32) once, under a
+# lock so parallel callers wait for it.
 pelmora_template() {
+  local arch=${1:-win32} template
+  template=$(pelmora_template_dir "$arch") || return 1
   pelmora_locales
   mkdir -p "$PELMORA_WINE_ROOT"
   (
     flock 9
-    [ -f "$PELMORA_TEMPLATE/.ready" ] && exit 0
-    rm -rf "$PELMORA_TEMPLATE"
-    mkdir -p "$PELMORA_TEMPLATE/home"
-    export WINEPREFIX=$PELMORA_TEMPLATE/prefix HOME=$PELMORA_TEMPLATE/home LC_ALL=zh_CN.UTF-8
-    wineboot -i >/dev/null 2>&1
+    [ -f "$template/.ready" ] && exit 0
+    rm -rf "$template"
+    mkdir -p "$template/home"
+    export WINEARCH=$arch WINEPREFIX=$template/prefix HOME=$template/home LC_ALL=zh_CN.UTF-8
+    # A template Wine could not boot must not be marked ready.
+    if ! wineboot -i >/dev/null 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "wineboot could not make the $arch template" >&2
+      exit 1
+    fi
     # No window manager: without Managed=N Wine waits 2 s on every hidden
     # window. A crash must end the process instead of opening a dialog.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -44,23 +64,25 @@ pelmora_template() {
         if [ -L "$user_dir/$f" ]; then rm "$user_dir/$f"; mkdir "$user_dir/$f"; fi
       done
     done
-    touch "$PELMORA_TEMPLATE/.ready"
-  ) 9>"$PELMORA_WINE_ROOT/.template.lock"
+    touch "$template/.ready"
+  ) 9>"$PELMORA_WINE_ROOT/.$(basename "$template").lock"
 }
 
-# Makes a fresh prefix at $1 from the template (Wine's files hard-linked,
-# the registry copied) and exports WINEPREFIX and HOME for it.
+# Makes a fresh prefix at $1 from the template of the architecture $2
+# (default win32; Wine's files hard-linked, the registry copied) and exports
+# WINEPREFIX, HOME and WINEARCH for it.
 pelmora_prefix() {
-  local dir=$1
-  pelmora_template
+  local dir=$1 arch=${2:-win32} template
+  template=$(pelmora_template_dir "$arch") || return 1
+  pelmora_template "$arch" || return 1
   rm -rf "$dir"
   mkdir -p "$dir/home"
-  cp -al "$PELMORA_TEMPLATE/prefix" "$dir/prefix"
+  cp -al "$template/prefix" "$dir/prefix"
   local reg
   for reg in "$dir"/prefix/*.reg; do
-    cp --remove-destination "$PELMORA_TEMPLATE/prefix/$(basename "$reg")" "$reg"
+    cp --remove-destination "$template/prefix/$(basename "$reg")" "$reg"
   done
-  export WINEPREFIX=$dir/prefix HOME=$dir/home
+  export WINEPREFIX=$dir/prefix HOME=$dir/home WINEARCH=$arch
 }
 
 # The desktop folder of the prefix as a Unix path.
@@ -99,11 +121,13 @@ pelmora_stop_xvfb() {
 }
 
 # Builds a scripted machine in the current prefix (see tests/machine/machine.py
-# for the options). $1 is the windows build folder (for make_shortcut.exe),
+# for the options; --win64 is added in a 64-bit prefix). $1 is the windows build folder (for make_shortcut.exe),
 # $2 a work folder; the rest goes to machine.py.
 pelmora_machine() {
   local build=$1 work=$2
   shift 2
+  # The registry's layout follows the prefix: see machine.py.
+  [ "${WINEARCH:-win32}" = win64 ] && set -- --win64 "$@"
   python3 "$PELMORA_ROOT/tests/machine/machine.py" --prefix "$WINEPREFIX" --out "$work" "$@" >/dev/null || return 1
   wine regedit /S "$(winepath -w "$work/machine.reg" 2>/dev/null)" >/dev/null 2>&1 || return 1
   local args=()

@@ -22,10 +22,14 @@
 //                             installer) whose title contains TEXT
 //   memory                    records the program's private memory: now and
 //                             the most it has held since it started
+//   delete-file PATH          deletes a file (ends a stand-in program that
+//                             runs while its file exists)
+//   wait-gone NAME [SECONDS]  until no process of that executable name runs
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -478,6 +482,34 @@ void RecordMemory() {
          " private_kib=" + std::to_string(now / 1024));
 }
 
+void DeleteFileCommand(const std::string& path) {
+  if (!DeleteFileW(Wide(path).c_str())) {
+    Fail("cannot delete " + path + " (" + std::to_string(GetLastError()) + ")");
+  }
+  Record("delete-file " + Quoted(Wide(path)));
+}
+
+bool ProcessRuns(const std::wstring& name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) Fail("cannot list the processes");
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+       more = Process32NextW(snapshot, &entry)) {
+    found = lstrcmpiW(entry.szExeFile, name.c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+void WaitGone(const std::string& name, DWORD seconds) {
+  if (!WaitFor(seconds * 1000, [&] { return !ProcessRuns(Wide(name)); })) {
+    Fail(name + " still runs");
+  }
+  Record("gone " + name);
+}
+
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
   std::size_t i = 0;
@@ -577,6 +609,10 @@ int wmain(int argc, wchar_t** argv) {
       WaitExit(NumberOr(words, 20));
     } else if (command_word == "memory") {
       RecordMemory();
+    } else if (command_word == "delete-file" && words.size() > 1) {
+      DeleteFileCommand(Rest(line));
+    } else if (command_word == "wait-gone" && words.size() > 1) {
+      WaitGone(words[1], words.size() > 2 ? std::strtoul(words[2].c_str(), nullptr, 10) : 20);
     } else {
       Fail("unknown script line: " + line);
     }

@@ -1,16 +1,24 @@
 #!/usr/bin/env python3
 """Builds a scripted Windows machine inside a Wine prefix for end-to-end runs
-and the demo: uninstall entries (imported with regedit), MathType's and WPS's
-folders and files, and desktop shortcuts (written by make_shortcut.exe).
+and the demo: uninstall entries and other registry values (imported with
+regedit), MathType's and WPS's folders and files, and desktop shortcuts
+(written by make_shortcut.exe).
 
 Windows paths are given in Windows form; C:\\ maps to the prefix's drive_c.
 Writes two files into --out: machine.reg and shortcuts.txt (link<TAB>target).
+
+With --win64 the prefix is a 64-bit Windows. Its `wine regedit` is the
+64-bit one, so the machine-wide keys of 32-bit programs (MathType, the
+background entries, a 32-bit WPS) go below HKLM\\SOFTWARE\\Wow6432Node,
+which is the 32-bit view a 32-bit program reads, and 64-bit keys (a 64-bit
+WPS) go below HKLM\\SOFTWARE itself, as on real 64-bit Windows.
 """
 import argparse
 import os
 import sys
 
-UNINSTALL = r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
+UNINSTALL = r"SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
+WPS_COMMON = r"Software\Kingsoft\Office\6.0\Common"
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "data")
 
@@ -40,15 +48,36 @@ def reg_expand(text):
 
 
 class Machine:
-    def __init__(self, prefix):
+    def __init__(self, prefix, win64=False):
         self.prefix = prefix
+        self.win64 = win64
         self.user = wine_user(prefix)
         self.desktop = "C:\\users\\%s\\Desktop" % self.user
         self.keys = []  # (key path, [(name, encoded value)])
         self.shortcuts = []
 
-    def entry(self, subkey, values):
-        self.keys.append((UNINSTALL + "\\" + subkey, values))
+    def key(self, place, path):
+        """The full path of a key below SOFTWARE in a registry place:
+        "machine" (the view a 32-bit program sees), "machine64" (the 64-bit
+        view) or "user"."""
+        if place == "user":
+            return "HKEY_CURRENT_USER\\" + path
+        if place == "machine64":
+            if not self.win64:
+                sys.exit("the 64-bit view needs a 64-bit prefix (--win64)")
+            return "HKEY_LOCAL_MACHINE\\" + path
+        assert place == "machine", place
+        if self.win64:
+            first, rest = path.split("\\", 1)
+            assert first.upper() == "SOFTWARE", path
+            return "HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\" + rest
+        return "HKEY_LOCAL_MACHINE\\" + path
+
+    def entry(self, subkey, values, place="machine"):
+        self.keys.append((self.key(place, UNINSTALL) + "\\" + subkey, values))
+
+    def value(self, place, path, name, encoded):
+        self.keys.append((self.key(place, path), [(name, encoded)]))
 
     def file(self, path, content=b""):
         target = unix_path(self.prefix, path)
@@ -171,6 +200,18 @@ def main():
     ap.add_argument("--wps-root", default=None)
     ap.add_argument("--wps-version", action="append", default=[])
     ap.add_argument("--wps-entry", action="store_true", help="machine-wide WPS uninstall entry")
+    ap.add_argument("--wps-user-entry", action="store_true",
+                    help="the per-user WPS uninstall entry (HKEY_CURRENT_USER)")
+    ap.add_argument("--wps-entry-64", action="store_true",
+                    help="WPS's uninstall entry in the machine-wide 64-bit view")
+    ap.add_argument("--install-root", action="append", default=[],
+                    help="PLACE[=FOLDER]: InstallRoot in machine, machine64 or user; "
+                         "FOLDER defaults to the last version folder")
+    ap.add_argument("--mathtype-64-pair", action="store_true",
+                    help="MathType's 64-bit template and add-in, distinct from the 32-bit pair")
+    ap.add_argument("--wps-program-64", action="store_true",
+                    help="office6\\wps.exe of the last version is the prefix's 64-bit notepad.exe")
+    ap.add_argument("--win64", action="store_true", help="the prefix is a 64-bit Windows")
     ap.add_argument("--shortcut", action="append", default=[],
                     help="NAME=TARGET on the desktop; TARGET 'wps' = the WPS launcher")
     ap.add_argument("--background", type=int, default=0)
@@ -178,7 +219,7 @@ def main():
     ap.add_argument("--desktop-files", type=int, default=0)
     args = ap.parse_args()
 
-    m = Machine(os.path.realpath(args.prefix))
+    m = Machine(os.path.realpath(args.prefix), args.win64)
     wps_root = args.wps_root or ("C:\\users\\%s\\AppData\\Local\\Kingsoft\\WPS Office" % m.user)
     versions = args.wps_version or ["12.1.0.28505"]
 
@@ -195,16 +236,32 @@ def main():
         m.file(folder + "\\Office Support\\32\\MathType Commands 2016.dotm",
                b"PK\x03\x04 MathType Commands 2016 template " + bytes(range(256)))
         m.file(folder + "\\MathPage\\32\\MathPage.wll", b"MZ MathPage add-in " + bytes(range(256)) * 4)
+    if args.mathtype_64_pair:
+        folder = args.mathtype_folder
+        m.file(folder + "\\Office Support\\64\\MathType Commands 2016.dotm",
+               b"PK\x03\x04 MathType Commands 2016 template, 64-bit " + bytes(range(255, -1, -1)))
+        m.file(folder + "\\MathPage\\64\\MathPage.wll",
+               b"MZ MathPage add-in, 64-bit " + bytes(range(255, -1, -1)) * 4)
     if args.wps_folders:
         m.file(wps_root + "\\ksolaunch.exe", b"MZ ksolaunch")
         for version in versions:
             m.folder(wps_root + "\\" + version + "\\office6\\startup")
             m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
-    if args.wps_entry:
-        m.entry("Kingsoft Office", [
-            ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
-            ("Publisher", reg_string("Kingsoft Corp.")),
-            ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))])
+    if args.wps_program_64:
+        with open(os.path.join(m.prefix, "drive_c", "windows", "system32", "notepad.exe"), "rb") as f:
+            m.file(wps_root + "\\" + versions[-1] + "\\office6\\wps.exe", f.read())
+    wps_values = [
+        ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
+        ("Publisher", reg_string("Kingsoft Corp.")),
+        ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))]
+    for wanted, place in ((args.wps_entry, "machine"), (args.wps_user_entry, "user"),
+                          (args.wps_entry_64, "machine64")):
+        if wanted:
+            m.entry("Kingsoft Office", wps_values, place)
+    for install_root in args.install_root:
+        place, _, folder = install_root.partition("=")
+        folder = folder or "%s\\%s" % (wps_root, versions[-1])
+        m.value(place, WPS_COMMON, "InstallRoot", reg_string(folder))
     for shortcut in args.shortcut:
         name, target = shortcut.split("=", 1)
         if target == "wps":

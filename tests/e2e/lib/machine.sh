@@ -19,6 +19,24 @@ scenario_background() {
   sleep 2
 }
 
+# The Windows form of a path inside the prefix's drive C.
+scenario_windows_path() {
+  local rest=${1#"$WINEPREFIX/drive_c/"}
+  echo "C:\\${rest//\//\\}"
+}
+
+# A WPS program left open: tests/machine/stand_in_program.exe copied as
+# NAME into the Unix folder FOLDER and started from there; it runs until
+# the Windows file FLAG is deleted (the driver's delete-file).
+scenario_program_open() {
+  local folder=$1 name=$2 flag=$3
+  cp "$PELMORA_WINDOWS_BUILD/tests/machine/stand_in_program.exe" "$folder/$name"
+  local flag_rest=${flag#?:\\}
+  : >"$WINEPREFIX/drive_c/${flag_rest//\\//}"
+  wine "$(scenario_windows_path "$folder")\\$name" "$flag" >/dev/null 2>&1 &
+  sleep 2
+}
+
 # Hostile machines. Wine runs as root here, and root ignores the Windows
 # read-only attribute and Unix permissions alike, so what must really refuse
 # writes is made immutable (chattr +i) or lives on a small mounted disk.
