@@ -37,6 +37,13 @@ pelmora_template() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
+    # Window frames draw their caption buttons with Marlett; a prefix that
+    # misses it shows the letters "0 1 r" instead. Keep a copy in the
+    # prefix's own font folder, where Wine always looks.
+    local font
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/truetype/wine/marlett.ttf; do
+      if [ -f "$font" ]; then cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"; break; fi
+    done
     local user_dir
     for user_dir in "$WINEPREFIX"/drive_c/users/*; do
       [ "$(basename "$user_dir")" = Public ] && continue
