@@ -1,7 +1,6 @@
 #include "app/placement.h"
 
 #include <cstdint>
-#include <string>
 
 #include "app/vba_installer.h"
 #include "app/version_names.h"
@@ -25,12 +24,6 @@ struct CopyJob {
   const Text* folder;
   const char* file_name;
 };
-
-void ShowCopyFailures(WorkflowRun& run, const std::string& lines) {
-  Text text = JoinTexts({messages::kCopyFailedLead, "\r\n\r\n", lines.c_str(), "\r\n",
-                         messages::kCopyFailedAdvice});
-  run.Show(messages::kCopyFailedTitle, text);
-}
 
 // The 1-based index of the version folder to use: the newest version among
 // the subfolders that hold office6, the later one on a tie; when none holds
@@ -159,23 +152,19 @@ void PlaceComponents(WorkflowRun& run) {
       {&add_in_path, &paths.wps_startup_folder, "\\MathPage.wll"},
       {&add_in_path, &paths.wps_office6_folder, "\\MathPage.wll"},
   };
-  std::string failures;
+  BoxText failures;
   for (const CopyJob& job : jobs) {
     if (run.Stopped()) return;
     Text destination = JoinTexts({*job.folder, job.file_name});
     std::uint32_t error = 0;
     if (!CopyFileTo(*job.source, destination, &error)) {
-      Text reason = DescribeSystemError(error);
-      failures += destination.c_str();
-      failures += "\r\n    ";
-      failures += messages::kReasonLabel;
-      failures += reason.c_str();
-      failures += "\r\n";
+      failures.AppendSystem(destination)
+          .Append(BoxText::Fill(messages::kCopyFailedReason, DescribeSystemError(error)));
     }
   }
   if (run.Stopped()) return;
   if (!failures.empty()) {
-    ShowCopyFailures(run, failures);
+    run.Show(messages::kCopyFailedTitle, BoxText::Fill(messages::kCopyFailedText, failures));
     return;
   }
   run.SetProgress(80);

@@ -4,6 +4,7 @@
 #include "app/wps_sources.h"
 #include "runtime/bitness.h"
 #include "runtime/files.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -16,7 +17,7 @@ constexpr const char* kInstallRootValue = "Software\\Kingsoft\\Office\\6.0\\Comm
 Text WithoutTrailingBackslash(TextView folder) {
   Text result = Text::From(folder);
   for (;;) {
-    const char* last = FindLastBackslash(result);
+    const char* last = FindLastPathBackslash(result);
     if (last == nullptr || last[1] != '\0') return result;
     result = LeftText(result, static_cast<std::int32_t>(last - result.c_str()));
   }

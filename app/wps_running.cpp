@@ -4,6 +4,7 @@
 
 #include "app/wps_locator.h"
 #include "runtime/process_list.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -22,7 +23,7 @@ constexpr std::int32_t kRetryButton = 3;
 // A version folder without a folder above names no place a program could
 // run from.
 bool WpsProgramRuns(TextView version_folder) {
-  const char* last = FindLastBackslash(version_folder);
+  const char* last = FindLastPathBackslash(version_folder);
   if (last == nullptr) return false;
   Text above = LeftText(version_folder, static_cast<std::int32_t>(last - version_folder.c_str()));
   return ProgramRunsInside(above, kWpsPrograms, sizeof kWpsPrograms / sizeof kWpsPrograms[0]);

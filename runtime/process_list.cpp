@@ -1,6 +1,7 @@
 #include "runtime/process_list.h"
 
 #include "runtime/process_list_port.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -27,8 +28,9 @@ unsigned char Folded(unsigned char c) {
 }
 
 // Whether `text` begins with `prefix`, ASCII letters compared without case.
-// The second byte of a double-byte character is compared exactly: it may
-// have a letter's code without being one.
+// Both are paths from the system, so characters are stepped through by its
+// code page; the second byte of a double-byte character is compared
+// exactly, as it may have a letter's code without being one.
 bool StartsWithIgnoringCase(TextView text, TextView prefix) {
   const char* t = text.c_str();
   const char* p = prefix.c_str();
@@ -38,7 +40,7 @@ bool StartsWithIgnoringCase(TextView text, TextView prefix) {
     unsigned char b = static_cast<unsigned char>(*p);
     if (a == 0) return false;
     if (trail_byte ? a != b : Folded(a) != Folded(b)) return false;
-    trail_byte = !trail_byte && b >= 0x80;
+    trail_byte = !trail_byte && IsPathLeadByte(static_cast<char>(b));
   }
   return true;
 }

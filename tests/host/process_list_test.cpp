@@ -2,6 +2,7 @@
 // files: the facts the placement asks before copying.
 #include <gtest/gtest.h>
 
+#include "fakes/code_page_fake.h"
 #include "fakes/fake_machine.h"
 #include "fakes/fake_system.h"
 #include "runtime/bitness.h"
@@ -47,6 +48,15 @@ TEST_F(ProcessListTest, SecondBytesOfDoubleByteCharactersAreNotFolded) {
   Processes().Start("C:\\\x81\x61\\wps.exe");
   EXPECT_FALSE(RunsInside("C:\\\x81\x41"));
   EXPECT_TRUE(RunsInside("C:\\\x81\x61"));
+}
+
+TEST_F(ProcessListTest, CharactersAreSteppedThroughByTheSystemsCodePage) {
+  // 0xE9 is "é" in code page 1252 but starts a double-byte character in
+  // 936: the letter after it is compared without case only in 1252.
+  Processes().Start("C:\\Caf\xE9" "a\\wps.exe");
+  EXPECT_FALSE(RunsInside("C:\\Caf\xE9" "A"));
+  fake::ScopedSystemCodePage western(fake::SystemCodePage::kWestern1252);
+  EXPECT_TRUE(RunsInside("C:\\CAF\xE9" "A"));
 }
 
 TEST_F(ProcessListTest, ProcessesWhosePathCannotBeReadArePassedOver) {
