@@ -11,15 +11,22 @@
 namespace pelmora {
 
 // WPS's current version folder (the one that holds office6), without a
-// trailing backslash. Looks where the embedding looks, in the same order,
-// and stops at the first place that gives it. Entries that are not WPS
-// are passed over without a box. When WPS is nowhere, shows the box the
-// embedding shows for that case and returns nothing.
+// trailing backslash. Looks where the embedding looks, in the same order:
+// the machine-wide uninstall entries, the user's, the 64-bit ones (64-bit
+// Windows only), InstallRoot, then the desktop shortcut's newest version
+// folder; stops at the first place that gives it. Entries that are not WPS
+// are passed over without a box, and the progress bar is left alone. When
+// WPS is nowhere, shows the box the embedding shows for that case
+// ("在桌面未寻找到WPS", or "未找到WPS的安装目录" for a shortcut without a
+// version folder) and returns nothing; also nothing, without a box, when
+// the window is closed meanwhile.
 std::optional<Text> LocateWpsVersionFolder(WorkflowRun& run);
 
-// Returns true once no WPS program that a user opens runs from inside the
-// folder above `version_folder`; until then asks "WPS正在运行" with Retry
-// and Cancel. False when the user cancelled or the window was closed.
+// Returns true once no WPS program that a user opens (wps.exe,
+// wpsoffice.exe, et.exe, wpp.exe) runs from inside the folder above
+// `version_folder`; until then asks "WPS正在运行" with Retry and Cancel.
+// False when the user cancelled (or closed the box) or the window was
+// closed: then nothing may be changed in WPS's folders.
 bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder);
 
 }  // namespace pelmora

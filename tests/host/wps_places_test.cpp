@@ -164,6 +164,18 @@ TEST_F(WpsPlacesTest, InstallRootCountsOnlyForAnExistingFolderWithOrWithoutBacks
   EXPECT_EQ(Paths().wps_office6_folder, TextView("D:\\WPS\\12.1.0.3\\office6"));
 }
 
+TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte) {
+  // 0x95 0x5C is one GBK character whose second byte is a backslash's code.
+  const std::string folder = "D:\\WPS\\12.1.0.3\x95\x5C";
+  fake::Files().AddFolder(folder + "\\office6\\startup");
+  fake::Registry().SetString(fake::kHkeyCurrentUser, "Software\\Kingsoft\\Office\\6.0\\Common",
+                             "InstallRoot", folder + "\\");
+  ui.answers = {0, 0};
+  Run();
+  EXPECT_EQ(Paths().wps_office6_folder, TextView((folder + "\\office6").c_str()));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+}
+
 TEST_F(WpsPlacesTest, ClosingTheWindowWhileAListIsReadEndsTheRun) {
   InstallPlace(1);
   AddEntryUnder(fake::kHkeyCurrentUser, "Another", "Tool", "Someone", "C:\\T\\u.exe");
