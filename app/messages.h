@@ -1,6 +1,6 @@
 // Every text the workflow shows, in one place. Titles and messages are the
-// program's own wording and must not drift; the last three boxes report
-// failures the user has to act on, with the system's reason filled in.
+// program's own wording and must not drift; the failure boxes report
+// what the user has to act on, with the system's reason filled in.
 #pragma once
 
 namespace pelmora::messages {
@@ -47,5 +47,17 @@ inline constexpr const char* kVbaFailedTitle = "无法启动VBA安装程序";
 inline constexpr const char* kVbaFailedLead = "无法写入或启动VBA安装程序：";
 inline constexpr const char* kVbaMismatch = "写出的文件与本软件携带的安装程序不一致，可能已被其他程序改动";
 inline constexpr const char* kReasonLabel = "原因：";
+
+// Removal of the panel. The question lists one path per line between its
+// lead and its tail; the failure box names each file that is still there.
+inline constexpr const char* kRemoveMenuItem = "从WPS移除MathType面板…";
+inline constexpr const char* kRemoveTitle = "移除MathType面板";
+inline constexpr Box kNothingToRemove = {kRemoveTitle, "WPS中没有找到已嵌入的MathType面板。"};
+inline constexpr const char* kRemoveQuestionLead = "将从WPS中删除以下文件：";
+inline constexpr const char* kRemoveQuestionTail = "是否继续？";
+inline constexpr Box kRemoved = {"移除完毕", "已从WPS中移除MathType面板，重新打开WPS后生效。"};
+inline constexpr const char* kRemoveFailedTitle = "移除文件失败";
+inline constexpr const char* kRemoveFailedLead = "以下文件未能删除，其余文件已删除：";
+inline constexpr const char* kRemoveFailedAdvice = "请关闭WPS后再次移除，或手动删除这些文件。";
 
 }  // namespace pelmora::messages
