@@ -171,6 +171,10 @@ def main():
     ap.add_argument("--wps-root", default=None)
     ap.add_argument("--wps-version", action="append", default=[])
     ap.add_argument("--wps-entry", action="store_true", help="machine-wide WPS uninstall entry")
+    ap.add_argument("--embedded", action="append", default=[],
+                    help="VERSION: the three files an embedding leaves in that version folder")
+    ap.add_argument("--wps-file", action="append", default=[],
+                    help="a file of the user's, as a path below the WPS root")
     ap.add_argument("--shortcut", action="append", default=[],
                     help="NAME=TARGET on the desktop; TARGET 'wps' = the WPS launcher")
     ap.add_argument("--background", type=int, default=0)
@@ -205,6 +209,13 @@ def main():
             ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
             ("Publisher", reg_string("Kingsoft Corp.")),
             ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))])
+    for version in args.embedded:
+        office6 = wps_root + "\\" + version + "\\office6"
+        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", b"PK\x03\x04 placed template")
+        m.file(office6 + "\\startup\\MathPage.wll", b"MZ placed add-in")
+        m.file(office6 + "\\MathPage.wll", b"MZ placed add-in")
+    for path in args.wps_file:
+        m.file(wps_root + "\\" + path, b"a file of the user's")
     for shortcut in args.shortcut:
         name, target = shortcut.split("=", 1)
         if target == "wps":
