@@ -30,34 +30,40 @@ inline constexpr Box kNoVersionFolder = {
     "未找到WPS的安装目录",
     "无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式"};
 
-// Placement: one line per failed destination follows the lead text.
+// Texts with a place "{}" for the part the program fills in.
+
+// Placement: the slot takes, for each failed destination, its path
+// followed by kCopyFailedReason with the system's reason.
 inline constexpr const char* kCopyFailedTitle = "复制文件失败";
-inline constexpr const char* kCopyFailedLead = "以下文件未能复制，嵌入没有完成：";
-inline constexpr const char* kCopyFailedAdvice = "请关闭WPS后重新运行本软件。";
+inline constexpr const char* kCopyFailedText =
+    "以下文件未能复制，嵌入没有完成：\r\n\r\n{}\r\n请关闭WPS后重新运行本软件。";
+inline constexpr const char* kCopyFailedReason = "\r\n    原因：{}\r\n";
 
 // VBA step.
 inline constexpr Box kVbaNotice = {"嵌入提示！",
                                    "现在程序将打开VBA安装界面，你需要按照步骤完成VBA的安装！"};
 inline constexpr Box kVbaQuestion = {"重要提示！", "你是否已经正常安装VBA?"};
 inline constexpr const char* kDoneTitle = "成功！";
-inline constexpr const char* kDoneLead = "嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群：";
-inline constexpr const char* kDoneTail = "，获得技术支持！";
+// The slot takes the support group's number.
+inline constexpr const char* kDoneText = "嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群：{}，获得技术支持！";
 inline constexpr Box kVbaManual = {"重要提示！", "你可以手动点击【vba.exe】完成安装，然后手动删除"};
 inline constexpr const char* kVbaFailedTitle = "无法启动VBA安装程序";
-inline constexpr const char* kVbaFailedLead = "无法写入或启动VBA安装程序：";
+// The slot takes the installer's path followed by kVbaFailedReason.
+inline constexpr const char* kVbaFailedText = "无法写入或启动VBA安装程序：\r\n{}";
+inline constexpr const char* kVbaFailedReason = "\r\n\r\n原因：{}";
 inline constexpr const char* kVbaMismatch = "写出的文件与本软件携带的安装程序不一致，可能已被其他程序改动";
-inline constexpr const char* kReasonLabel = "原因：";
 
-// Removal of the panel. The question lists one path per line between its
-// lead and its tail; the failure box names each file that is still there.
+// Removal of the panel. The question's slot takes one path per line; the
+// failure box's slot takes, for each file still there, its path followed
+// by kRemoveFailedReason with the system's reason.
 inline constexpr const char* kRemoveMenuItem = "从WPS移除MathType面板…";
 inline constexpr const char* kRemoveTitle = "移除MathType面板";
 inline constexpr Box kNothingToRemove = {kRemoveTitle, "WPS中没有找到已嵌入的MathType面板。"};
-inline constexpr const char* kRemoveQuestionLead = "将从WPS中删除以下文件：";
-inline constexpr const char* kRemoveQuestionTail = "是否继续？";
+inline constexpr const char* kRemoveQuestionText = "将从WPS中删除以下文件：\r\n{}\r\n\r\n是否继续？";
 inline constexpr Box kRemoved = {"移除完毕", "已从WPS中移除MathType面板，重新打开WPS后生效。"};
 inline constexpr const char* kRemoveFailedTitle = "移除文件失败";
-inline constexpr const char* kRemoveFailedLead = "以下文件未能删除，其余文件已删除：";
-inline constexpr const char* kRemoveFailedAdvice = "请关闭WPS后再次移除，或手动删除这些文件。";
+inline constexpr const char* kRemoveFailedText =
+    "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。";
+inline constexpr const char* kRemoveFailedReason = "\r\n    原因：{}\r\n";
 
 }  // namespace pelmora::messages

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "runtime/files.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -24,8 +25,17 @@ constexpr PlacedFile kPlacedFiles[] = {
     {"\\office6\\", "MathPage.wll"},
 };
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names come in the system's code page; the ones compared with a fixed
+// name are ASCII, and folding ASCII letters is all that is needed.
 bool SameNameIgnoringCase(TextView a, TextView b) {
-  return a.size() == b.size() && FindText(a, b, std::nullopt, true) == 1;
+  const char* x = a.c_str();
+  const char* y = b.c_str();
+  for (; *x != '\0' && *y != '\0'; ++x, ++y) {
+    if (LowerAscii(*x) != LowerAscii(*y)) return false;
+  }
+  return *x == *y;
 }
 
 // The entry the path names, as the system lists it; empty when there is
@@ -59,7 +69,7 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
   std::vector<Text> found;
   AddPlacedFiles(version_folder, &found);
 
-  const char* separator = FindLastBackslash(version_folder);
+  const char* separator = FindLastPathBackslash(version_folder);
   if (separator == nullptr) return found;
   const auto parent_length = static_cast<std::size_t>(separator - version_folder.c_str());
   Text parent = Text::FromBytes(version_folder.c_str(), parent_length);

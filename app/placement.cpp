@@ -1,7 +1,6 @@
 #include "app/placement.h"
 
 #include <cstdint>
-#include <string>
 
 #include "app/vba_installer.h"
 #include "runtime/files.h"
@@ -19,12 +18,6 @@ struct CopyJob {
   const Text* folder;
   const char* file_name;
 };
-
-void ShowCopyFailures(WorkflowRun& run, const std::string& lines) {
-  Text text = JoinTexts({messages::kCopyFailedLead, "\r\n\r\n", lines.c_str(), "\r\n",
-                         messages::kCopyFailedAdvice});
-  run.Show(messages::kCopyFailedTitle, text);
-}
 
 }  // namespace
 
@@ -95,23 +88,19 @@ void PlaceComponents(WorkflowRun& run) {
       {&paths.math_type_add_in, &paths.wps_startup_folder, "\\MathPage.wll"},
       {&paths.math_type_add_in, &paths.wps_office6_folder, "\\MathPage.wll"},
   };
-  std::string failures;
+  BoxText failures;
   for (const CopyJob& job : jobs) {
     if (run.Stopped()) return;
     Text destination = JoinTexts({*job.folder, job.file_name});
     std::uint32_t error = 0;
     if (!CopyFileTo(*job.source, destination, &error)) {
-      Text reason = DescribeSystemError(error);
-      failures += destination.c_str();
-      failures += "\r\n    ";
-      failures += messages::kReasonLabel;
-      failures += reason.c_str();
-      failures += "\r\n";
+      failures.AppendSystem(destination)
+          .Append(BoxText::Fill(messages::kCopyFailedReason, DescribeSystemError(error)));
     }
   }
   if (run.Stopped()) return;
   if (!failures.empty()) {
-    ShowCopyFailures(run, failures);
+    run.Show(messages::kCopyFailedTitle, BoxText::Fill(messages::kCopyFailedText, failures));
     return;
   }
   run.SetProgress(80);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "app/exclusive_run.h"
@@ -10,6 +9,7 @@
 #include "app/panel_files.h"
 #include "app/workflow_run.h"
 #include "app/wps_locator.h"
+#include "runtime/box_text.h"
 #include "runtime/files.h"
 #include "runtime/system_error.h"
 #include "runtime/text.h"
@@ -26,7 +26,7 @@ constexpr std::uint32_t kErrorAccessDenied = 5;
 class BoxesOnlyUi final : public WorkflowUi {
  public:
   explicit BoxesOnlyUi(WorkflowUi& window) : window_(window) {}
-  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
     return window_.ShowBox(text, style, title);
   }
   void SetProgress(std::int32_t) override {}
@@ -37,48 +37,27 @@ class BoxesOnlyUi final : public WorkflowUi {
   WorkflowUi& window_;
 };
 
-// The text of a box in the making. Paths come in the system's code page,
-// the wording in GBK; until boxes convert each part from its own page,
-// both are joined as they are (right on a Chinese Windows).
-class BoxWords {
- public:
-  BoxWords& AppendGbk(TextView gbk) {
-    bytes_ += gbk.c_str();
-    return *this;
-  }
-  BoxWords& AppendSystem(TextView system_bytes) {
-    bytes_ += system_bytes.c_str();
-    return *this;
-  }
-  TextView text() const { return TextView(bytes_.c_str()); }
-
- private:
-  std::string bytes_;
-};
-
 struct FileLeft {
   const Text* path;
   std::uint32_t error;
 };
 
-BoxWords Question(const std::vector<Text>& files) {
-  BoxWords words;
-  words.AppendGbk(messages::kRemoveQuestionLead);
-  for (const Text& file : files) words.AppendGbk("\r\n").AppendSystem(file);
-  words.AppendGbk("\r\n\r\n").AppendGbk(messages::kRemoveQuestionTail);
-  return words;
+BoxText Question(const std::vector<Text>& files) {
+  BoxText paths;
+  for (const Text& file : files) {
+    if (!paths.empty()) paths.AppendGbk("\r\n");
+    paths.AppendSystem(file);
+  }
+  return BoxText::Fill(messages::kRemoveQuestionText, paths);
 }
 
-BoxWords FailureReport(const std::vector<FileLeft>& left) {
-  BoxWords words;
-  words.AppendGbk(messages::kRemoveFailedLead).AppendGbk("\r\n\r\n");
+BoxText FailureReport(const std::vector<FileLeft>& left) {
+  BoxText files;
   for (const FileLeft& file : left) {
-    Text reason = DescribeSystemError(file.error);
-    words.AppendSystem(*file.path).AppendGbk("\r\n    ");
-    words.AppendGbk(messages::kReasonLabel).AppendGbk(reason).AppendGbk("\r\n");
+    files.AppendSystem(*file.path)
+        .Append(BoxText::Fill(messages::kRemoveFailedReason, DescribeSystemError(file.error)));
   }
-  words.AppendGbk("\r\n").AppendGbk(messages::kRemoveFailedAdvice);
-  return words;
+  return BoxText::Fill(messages::kRemoveFailedText, files);
 }
 
 // A delete can report success and leave the file (Wine does so for a file
@@ -102,7 +81,7 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
     return run.Stopped() ? RemovalOutcome::kStopped : RemovalOutcome::kDeclined;
   }
   const std::int32_t answer =
-      run.Show(messages::kRemoveTitle, Question(files).text(), kYesNoQuestionStyle);
+      run.Show(messages::kRemoveTitle, Question(files), kYesNoQuestionStyle);
   if (run.Stopped()) return RemovalOutcome::kStopped;
   if (answer != kYesButton) return RemovalOutcome::kDeclined;
 
@@ -115,7 +94,7 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
     run.Show(messages::kRemoved);
     return RemovalOutcome::kRemoved;
   }
-  run.Show(messages::kRemoveFailedTitle, FailureReport(left).text());
+  run.Show(messages::kRemoveFailedTitle, FailureReport(left));
   return RemovalOutcome::kNotAllRemoved;
 }
 

@@ -11,9 +11,9 @@ namespace pelmora {
 namespace {
 
 void ShowStartFailure(WorkflowRun& run, TextView path, TextView reason) {
-  Text text = JoinTexts({messages::kVbaFailedLead, "\r\n", path, "\r\n\r\n", messages::kReasonLabel,
-                         reason});
-  run.Show(messages::kVbaFailedTitle, text);
+  BoxText failure;
+  failure.AppendSystem(path).Append(BoxText::Fill(messages::kVbaFailedReason, reason));
+  run.Show(messages::kVbaFailedTitle, BoxText::Fill(messages::kVbaFailedText, failure));
 }
 
 void ShowSystemFailure(WorkflowRun& run, TextView path, std::uint32_t error) {
@@ -45,7 +45,7 @@ bool WriteAndStartInstaller(WorkflowRun& run, TextView path) {
     return false;
   }
   if (run.Stopped()) return false;
-  if (!RunProgram(path, false, std::nullopt, &error)) {
+  if (!RunProgramFile(path, false, std::nullopt, &error)) {
     ShowSystemFailure(run, path, error);
     return false;
   }
@@ -69,8 +69,7 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
   if (run.Stopped()) return;
   if (answer == 0) {
     RemoveFile(installer);
-    Text done = JoinTexts({messages::kDoneLead, build_settings::kSupportGroup, messages::kDoneTail});
-    run.Show(messages::kDoneTitle, done);
+    run.Show(messages::kDoneTitle, BoxText::Fill(messages::kDoneText, build_settings::kSupportGroup));
   } else {
     run.Show(messages::kVbaManual);
   }

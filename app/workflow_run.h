@@ -17,7 +17,7 @@ class WorkflowRun {
   std::int32_t Show(const messages::Box& box, std::int32_t style = 0) {
     return ui_.ShowBox(box.text, style, box.title);
   }
-  std::int32_t Show(TextView title, TextView text, std::int32_t style = 0) {
+  std::int32_t Show(TextView title, const BoxText& text, std::int32_t style = 0) {
     return ui_.ShowBox(text, style, title);
   }
   void SetProgress(std::int32_t percent) { ui_.SetProgress(percent); }

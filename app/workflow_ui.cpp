@@ -11,8 +11,8 @@ constexpr std::int32_t kPositionProperty = 13;
 
 class MainWindowWorkflowUi final : public WorkflowUi {
  public:
-  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
-    return ShowMessageBox(text, style, title);
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+    return ShowBoxText(text, style, title);
   }
   void SetProgress(std::int32_t percent) override {
     WriteUnitProperty(kMainWindowId, kProgressBarUnit, kPositionProperty, -1, percent);
@@ -23,8 +23,8 @@ class MainWindowWorkflowUi final : public WorkflowUi {
 
 class WindowlessWorkflowUi final : public WorkflowUi {
  public:
-  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
-    return ShowMessageBox(text, style, title);
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+    return ShowBoxText(text, style, title);
   }
   void SetProgress(std::int32_t) override {}
   void PumpEvents() override {}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "runtime/box_text.h"
 #include "runtime/values.h"
 
 namespace pelmora {
@@ -13,7 +14,7 @@ class WorkflowUi {
  public:
   virtual ~WorkflowUi() = default;
   // A modal box; returns the 0-based button number (OK 0, Cancel 1).
-  virtual std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) = 0;
+  virtual std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) = 0;
   virtual void SetProgress(std::int32_t percent) = 0;
   // Lets the window repaint and react while a long step runs.
   virtual void PumpEvents() = 0;

@@ -13,6 +13,7 @@
 
 #include "runtime/files.h"
 #include "runtime/registry.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -45,7 +46,7 @@ Text ReadValue(TextView entry_key, const char* value_name) {
 }
 
 Text WithoutTrailingBackslash(Text folder) {
-  const char* last = FindLastBackslash(folder);
+  const char* last = FindLastPathBackslash(folder);
   if (last == nullptr || last[1] != '\0') return folder;
   return Text::FromBytes(folder.c_str(), folder.size() - 1);
 }
@@ -99,7 +100,7 @@ std::optional<Text> FromDesktopShortcut(WorkflowRun& run) {
     return std::nullopt;
   }
   Text target = ResolveShortcut(chosen);
-  const char* last = FindLastBackslash(target);
+  const char* last = FindLastPathBackslash(target);
   Text base = last != nullptr
                   ? Text::FromBytes(target.c_str(), static_cast<std::size_t>(last - target.c_str()))
                   : Text();

@@ -22,7 +22,7 @@ const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninsta
 // Answers every box at once and never closes.
 class QuietUi final : public pelmora::WorkflowUi {
  public:
-  std::int32_t ShowBox(pelmora::TextView, std::int32_t, pelmora::TextView) override {
+  std::int32_t ShowBox(const pelmora::BoxText&, std::int32_t, pelmora::TextView) override {
     ++boxes;
     return 1;
   }

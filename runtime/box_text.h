@@ -24,6 +24,7 @@ class BoxText {
   // The program's own wording.
   BoxText(const char* gbk) { AppendGbk(TextView(gbk)); }  // NOLINT: implicit on purpose
   BoxText(TextView gbk) { AppendGbk(gbk); }               // NOLINT: implicit on purpose
+  BoxText(const Text& gbk) { AppendGbk(gbk); }            // NOLINT: implicit on purpose
 
   BoxText& AppendGbk(TextView gbk);
   // Bytes in the process's ANSI code page: a path from the system.
@@ -38,6 +39,8 @@ class BoxText {
   bool empty() const { return parts_.empty(); }
 
  private:
+  void Add(const char* bytes, std::size_t size, CodePage code_page);
+
   std::vector<Part> parts_;
 };
 

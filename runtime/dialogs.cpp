@@ -186,7 +186,27 @@ int ShowWindowValue(std::optional<std::int32_t> show_mode) {
   return kShowValues[mode - 1];
 }
 
+std::string QuotedCommandLine(TextView path) {
+  // A path cannot hold a double quote, so quoting it whole is enough.
+  std::string line = "\"";
+  line += path.c_str();
+  line += '"';
+  return line;
+}
+
 }  // namespace dialog_rules
+
+namespace {
+
+std::int32_t ShowBoxWithOwner(const BoxText& text, std::int32_t style,
+                              std::optional<TextView> title, std::uintptr_t owner_handle) {
+  const char* shown_title = title ? title->c_str() : kDefaultTitle;
+  const int result =
+      port::ShowBox(owner_handle, text, shown_title, dialog_rules::StyleWithModality(style));
+  return dialog_rules::ButtonNumber(result);
+}
+
+}  // namespace
 
 std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
                               std::optional<TextView> title, const BoxValue* owner) {
@@ -199,23 +219,40 @@ std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
       owner_handle = owner->low;
     }
   }
-  const char* shown_title = title ? title->c_str() : kDefaultTitle;
-  const int result =
-      port::ShowBox(owner_handle, text.c_str(), shown_title, dialog_rules::StyleWithModality(style));
-  return dialog_rules::ButtonNumber(result);
+  return ShowBoxWithOwner(BoxText(TextView(text.c_str())), style, title, owner_handle);
 }
 
 std::int32_t ShowMessageBox(TextView content, std::int32_t style, std::optional<TextView> title) {
   return ShowMessageBoxOf(BoxValue::OfText(content), style, title, nullptr);
 }
 
-bool RunProgram(TextView command_line, bool wait, std::optional<std::int32_t> show_mode,
-                std::uint32_t* error) {
+std::int32_t ShowBoxText(const BoxText& content, std::int32_t style,
+                         std::optional<TextView> title) {
+  return ShowBoxWithOwner(content, style, title, 0);
+}
+
+namespace {
+
+bool Start(const char* application, const char* command_line, bool wait,
+           std::optional<std::int32_t> show_mode, std::uint32_t* error) {
   std::uint32_t code = 0;
-  const bool started = port::StartProcess(
-      command_line.c_str(), dialog_rules::ShowWindowValue(show_mode), wait, &code);
+  const bool started = port::StartProcess(application, command_line,
+                                          dialog_rules::ShowWindowValue(show_mode), wait, &code);
   if (!started && error != nullptr) *error = code;
   return started;
+}
+
+}  // namespace
+
+bool RunProgram(TextView command_line, bool wait, std::optional<std::int32_t> show_mode,
+                std::uint32_t* error) {
+  return Start(nullptr, command_line.c_str(), wait, show_mode, error);
+}
+
+bool RunProgramFile(TextView path, bool wait, std::optional<std::int32_t> show_mode,
+                    std::uint32_t* error) {
+  const std::string command_line = dialog_rules::QuotedCommandLine(path);
+  return Start(path.c_str(), command_line.c_str(), wait, show_mode, error);
 }
 
 void OpenWebAddress(std::optional<TextView> address) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "runtime/box_text.h"
 #include "runtime/values.h"
 
 namespace pelmora {
@@ -49,6 +50,9 @@ struct BoxValue {
 // number: OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6, else 0.
 std::int32_t ShowMessageBox(TextView content, std::int32_t style,
                             std::optional<TextView> title = std::nullopt);
+// The same for a text with parts in the system's code page (paths).
+std::int32_t ShowBoxText(const BoxText& content, std::int32_t style,
+                         std::optional<TextView> title = std::nullopt);
 
 // The same for any content kind. `owner` is read only when given (the
 // fourth argument record): a loaded window's reference or a raw handle as
@@ -63,6 +67,13 @@ std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
 bool RunProgram(TextView command_line, bool wait = false,
                 std::optional<std::int32_t> show_mode = std::nullopt,
                 std::uint32_t* error = nullptr);
+// Starts exactly the program file at `path`, without arguments, and
+// nothing else: the system is given the path as the program to start,
+// so a folder name with blanks cannot make it try a shorter path first
+// (C:\Program.exe for C:\Program Files\...). Otherwise as RunProgram.
+bool RunProgramFile(TextView path, bool wait = false,
+                    std::optional<std::int32_t> show_mode = std::nullopt,
+                    std::uint32_t* error = nullptr);
 
 // The shell's "open" verb on the address; silent on failure.
 void OpenWebAddress(std::optional<TextView> address = std::nullopt);
@@ -82,6 +93,8 @@ std::uint32_t StyleWithModality(std::int32_t style);
 std::int32_t ButtonNumber(int platform_result);
 // ShowMode 1..6 (clamped, omitted = 2) to the platform's show value.
 int ShowWindowValue(std::optional<std::int32_t> show_mode);
+// The command line that names a program file as its first argument.
+std::string QuotedCommandLine(TextView path);
 
 }  // namespace dialog_rules
 

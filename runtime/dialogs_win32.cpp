@@ -3,21 +3,28 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "runtime/dialog_port.h"
 #include "runtime/window_port_win32.h"
 
 namespace pelmora::port {
 
-int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
+int ShowBox(std::uintptr_t owner, const BoxText& text, const char* gbk_title,
             std::uint32_t style) {
-  const win32::WideText text = win32::WideFromGbk(gbk_text);
+  std::vector<wchar_t> wide;
+  for (const BoxText::Part& part : text.parts()) {
+    // Paths come from the ANSI calls, in the process's own code page.
+    const UINT code_page = part.code_page == BoxText::CodePage::kGbk ? win32::kGbk : CP_ACP;
+    win32::AppendWide(code_page, part.bytes.data(), part.bytes.size(), &wide);
+  }
+  wide.push_back(L'\0');
   const win32::WideText title = win32::WideFromGbk(gbk_title);
-  return MessageBoxW(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(), style);
+  return MessageBoxW(reinterpret_cast<HWND>(owner), wide.data(), title.c_str(), style);
 }
 
-bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
-                  std::uint32_t* error) {
+bool StartProcess(const char* application, const char* command_line, int show_window,
+                  bool wait_for_end, std::uint32_t* error) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -25,7 +32,7 @@ bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
   PROCESS_INFORMATION process = {};
   // CreateProcessA may write into the command line: give it a copy.
   std::string line = command_line;
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  if (!CreateProcessA(application, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     if (error != nullptr) *error = GetLastError();
     return false;

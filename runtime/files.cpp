@@ -7,6 +7,7 @@
 
 #include "runtime/files_port.h"
 #include "runtime/shell_link_port.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -83,12 +84,10 @@ bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mas
   return (attributes & mask) != 0;
 }
 
-bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
 // True when the path's last character (not merely its last byte) is a
 // backslash.
 bool EndsWithBackslash(const char* path) {
-  const char* last = FindLastBackslash(path);
+  const char* last = FindLastPathBackslash(path);
   return last != nullptr && last[1] == '\0';
 }
 
@@ -99,7 +98,7 @@ std::string FolderPattern(TextView folder) {
   pattern.reserve(folder.size() + 4);
   bool ends_with_separator = false;
   for (const char* p = folder.c_str(); *p != '\0'; ++p) {
-    if (IsLeadByte(*p)) {
+    if (IsPathLeadByte(*p)) {
       pattern.push_back(*p);
       ends_with_separator = false;
       if (p[1] == '\0') break;

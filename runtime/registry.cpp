@@ -5,6 +5,7 @@
 #include <new>
 
 #include "runtime/registry_port.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -104,7 +105,7 @@ std::uint32_t RootKeyOf(std::int32_t root_number) {
 
 RegistryPath SplitRegistryPath(TextView full_path) {
   const char* start = full_path.c_str();
-  const char* last = FindLastBackslash(full_path);
+  const char* last = FindLastPathBackslash(full_path);
   if (last == nullptr) return {Text(), Text::From(full_path)};
   return {Text::FromBytes(start, static_cast<std::size_t>(last - start)), Text::From(last + 1)};
 }

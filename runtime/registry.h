@@ -14,8 +14,9 @@ namespace pelmora {
 // 4 HKEY_LOCAL_MACHINE, 5 HKEY_USERS, anything else HKEY_CURRENT_USER.
 std::uint32_t RootKeyOf(std::int32_t root_number);
 
-// Splits at the last backslash, GBK-aware. Ending in a backslash addresses
-// the default value; no backslash means the root key itself.
+// Splits at the last backslash, double-byte aware in the system's code
+// page (subkey names come from the system). Ending in a backslash
+// addresses the default value; no backslash means the root key itself.
 struct RegistryPath {
   Text key;
   Text value_name;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "runtime/library_port.h"
-#include "runtime/text.h"
+#include "runtime/system_path.h"
 
 namespace pelmora {
 namespace {
@@ -14,7 +14,7 @@ std::string g_file_name;
 }  // namespace
 
 void RecordRunDirectory(const char* executable_path) {
-  const char* last = FindLastBackslash(executable_path);
+  const char* last = FindLastPathBackslash(executable_path);
   if (last == nullptr) {
     g_run_directory.clear();
     g_file_name = executable_path;

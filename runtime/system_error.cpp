@@ -7,7 +7,16 @@
 
 namespace pelmora {
 
+namespace {
+
+// Code 0 means success to the system, whose text for it ("操作成功完成")
+// would make a failure read as success.
+constexpr const char kNoReasonGiven[] = "未知错误（系统没有给出原因）";
+
+}  // namespace
+
 Text DescribeSystemError(std::uint32_t code) {
+  if (code == 0) return Text::From(kNoReasonGiven);
   Text message = port::SystemErrorMessage(code);
   // The table's texts end in a line break, often after a full stop; the
   // boxes put the text inside sentences of their own. None of these bytes

@@ -293,18 +293,4 @@ Text SpaceText(std::int32_t count) {
   return Text::Adopt(block);
 }
 
-const char* FindLastBackslash(TextView text) {
-  const char* last = nullptr;
-  for (const char* p = text.c_str(); *p != '\0'; ++p) {
-    if (IsLeadByte(static_cast<Byte>(*p))) {
-      // A lead byte owns the next byte, even when that byte is 0x5C.
-      if (p[1] == '\0') break;
-      ++p;
-      continue;
-    }
-    if (*p == '\\') last = p;
-  }
-  return last;
-}
-
 }  // namespace pelmora

@@ -36,8 +36,4 @@ Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> rep
                     bool case_sensitive);
 Text SpaceText(std::int32_t count);
 
-// The last backslash that is a character of its own (the 0x5C trail byte
-// of a double-byte character is not one), or null. Paths are split here.
-const char* FindLastBackslash(TextView text);
-
 }  // namespace pelmora

@@ -23,13 +23,27 @@ class WideText {
   std::vector<wchar_t> chars_;
 };
 
+constexpr UINT kGbk = 936;
+
 inline WideText WideFromGbk(const char* gbk) {
   if (gbk == nullptr || gbk[0] == '\0') return WideText();
-  const int n = MultiByteToWideChar(936, 0, gbk, -1, nullptr, 0);
+  const int n = MultiByteToWideChar(kGbk, 0, gbk, -1, nullptr, 0);
   if (n <= 0) return WideText();
   WideText wide(static_cast<std::size_t>(n - 1));
-  MultiByteToWideChar(936, 0, gbk, -1, wide.data(), n);
+  MultiByteToWideChar(kGbk, 0, gbk, -1, wide.data(), n);
   return wide;
+}
+
+// Appends `size` bytes in `code_page`, converted, to `wide` (no NUL).
+inline void AppendWide(UINT code_page, const char* bytes, std::size_t size,
+                       std::vector<wchar_t>* wide) {
+  if (size == 0) return;
+  const int length = static_cast<int>(size);
+  const int n = MultiByteToWideChar(code_page, 0, bytes, length, nullptr, 0);
+  if (n <= 0) return;
+  const std::size_t old_size = wide->size();
+  wide->resize(old_size + static_cast<std::size_t>(n));
+  MultiByteToWideChar(code_page, 0, bytes, length, wide->data() + old_size, n);
 }
 
 // One owner per kernel handle kind; copies would close twice.

@@ -13,6 +13,17 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export LOCPATH=$PELMORA_LOCALES
 
+# Wine runs pelmora.exe with its 32-bit loader, which needs a kernel that
+# runs i386 programs. Some virtual machines' kernels refuse them ("Exec
+# format error"); there nothing can run under Wine. Prints the reason and
+# returns 1 on such a machine.
+pelmora_wine_runs() {
+  local reason
+  if reason=$(/usr/lib/wine/wine --version 2>&1); then return 0; fi
+  echo "this machine's kernel does not run 32-bit programs, which Wine needs for pelmora.exe ($reason)"
+  return 1
+}
+
 # Code page 936 needs a real zh_CN locale, or Wine cannot see Chinese file
 # names; en_US gives code page 1252, a Windows whose ANSI page is not 936.
 pelmora_locales() {
@@ -37,6 +48,13 @@ pelmora_template() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
+    # Window frames draw their caption buttons with Marlett; a prefix that
+    # misses it shows the letters "0 1 r" instead. Keep a copy in the
+    # prefix's own font folder, where Wine always looks.
+    local font
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/truetype/wine/marlett.ttf; do
+      if [ -f "$font" ]; then cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"; break; fi
+    done
     local user_dir
     for user_dir in "$WINEPREFIX"/drive_c/users/*; do
       [ "$(basename "$user_dir")" = Public ] && continue

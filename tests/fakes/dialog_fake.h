@@ -11,12 +11,15 @@ namespace pelmora::fake {
 
 struct ShownBox {
   std::uintptr_t owner;
-  std::string text;   // GBK, as the platform would receive it
+  std::string text;   // every part's bytes, as given
   std::string title;  // GBK
   std::uint32_t style;
+  // The parts of `text` in the system's code page rather than GBK.
+  std::vector<std::string> system_parts;
 };
 
 struct StartedProcess {
+  std::string application;  // "" when the command line names the program
   std::string command_line;
   int show_window;
   bool wait_for_end;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -166,7 +167,7 @@ Node* Make(const std::string& raw, std::uint32_t attributes) {
 std::vector<std::string> Characters(const std::string& s) {
   std::vector<std::string> out;
   for (std::size_t i = 0; i < s.size(); ++i) {
-    std::size_t n = static_cast<unsigned char>(s[i]) >= 0x80 && i + 1 < s.size() ? 2 : 1;
+    std::size_t n = IsLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
     out.push_back(UpperName(s.substr(i, n)));
     i += n - 1;
   }
@@ -197,9 +198,12 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
 
 bool HasWildcards(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
 
-std::uint32_t FailureFor(const Path& path) {
+// The code a scripted failure reports; it may be 0, as some system calls
+// fail without setting one.
+std::optional<std::uint32_t> FailureFor(const Path& path) {
   auto it = State().failing_paths.find(path.key());
-  return it == State().failing_paths.end() ? 0 : it->second;
+  if (it == State().failing_paths.end()) return std::nullopt;
+  return it->second;
 }
 
 std::uintptr_t NewHandle() {
@@ -395,8 +399,8 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
     *error = fake::kErrorSharingViolation;
     return false;
   }
-  if (std::uint32_t code = fake::FailureFor(to)) {
-    *error = code;
+  if (std::optional<std::uint32_t> code = fake::FailureFor(to)) {
+    *error = *code;
     return false;
   }
   fake::Node* parent = fake::Parent(to);
@@ -434,8 +438,8 @@ bool DeleteFileAt(const char* path_text, std::uint32_t* error) {
     if (fake::HasWildcards(path_text)) *error = fake::kErrorInvalidName;
     return false;
   }
-  if (std::uint32_t code = fake::FailureFor(path)) {
-    *error = code;
+  if (std::optional<std::uint32_t> code = fake::FailureFor(path)) {
+    *error = *code;
     return false;
   }
   if (node->is_folder() || (node->attributes & fake::kReadOnly) != 0) {
@@ -457,8 +461,8 @@ FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
     *error = fake::kErrorInvalidName;
     return 0;
   }
-  if (std::uint32_t code = fake::FailureFor(path)) {
-    *error = code;
+  if (std::optional<std::uint32_t> code = fake::FailureFor(path)) {
+    *error = *code;
     return 0;
   }
   fake::Node* parent = fake::Parent(path);

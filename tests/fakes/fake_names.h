@@ -1,11 +1,16 @@
 // Name handling shared by the fake registry and the fake file system:
-// GBK-aware splitting and the ASCII-only case folding Windows applies.
+// splitting double-byte aware in the system's code page, as the ANSI calls
+// read names, and the ASCII-only case folding Windows applies.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "runtime/code_page_port.h"
+
 namespace pelmora::fake {
+
+inline bool IsLeadByte(char c) { return port::IsSystemLeadByte(static_cast<unsigned char>(c)); }
 
 // Upper-cases ASCII letters only; the trail byte of a double-byte
 // character is never folded (it may be a letter's code).
@@ -13,7 +18,7 @@ inline std::string UpperName(const std::string& name) {
   std::string out = name;
   for (std::size_t i = 0; i < out.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(out[i]);
-    if (c >= 0x80) {
+    if (IsLeadByte(out[i])) {
       ++i;
       continue;
     }
@@ -28,7 +33,7 @@ inline std::vector<std::string> SplitComponents(const std::string& path, bool sl
   std::vector<std::string> parts(1);
   for (std::size_t i = 0; i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);
-    if (c >= 0x80 && i + 1 < path.size()) {
+    if (IsLeadByte(path[i]) && i + 1 < path.size()) {
       parts.back().push_back(path[i]);
       parts.back().push_back(path[++i]);
       continue;

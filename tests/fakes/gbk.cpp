@@ -31,5 +31,7 @@ std::string Convert(const char* to, const char* from, const std::string& in) {
 
 std::string GbkToUtf8(const std::string& gbk) { return Convert("UTF-8", "GBK", gbk); }
 std::string Utf8ToGbk(const std::string& utf8) { return Convert("GBK", "UTF-8", utf8); }
+std::string Cp1252ToUtf8(const std::string& bytes) { return Convert("UTF-8", "CP1252", bytes); }
+std::string Utf8ToCp1252(const std::string& utf8) { return Convert("CP1252", "UTF-8", utf8); }
 
 }  // namespace pelmora::fake

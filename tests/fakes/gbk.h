@@ -6,4 +6,7 @@
 namespace pelmora::fake {
 std::string GbkToUtf8(const std::string& gbk);
 std::string Utf8ToGbk(const std::string& utf8);
+// Code page 1252, the ANSI page of an English or European Windows.
+std::string Cp1252ToUtf8(const std::string& bytes);
+std::string Utf8ToCp1252(const std::string& utf8);
 }  // namespace pelmora::fake

@@ -113,5 +113,29 @@ TEST_F(PlacementTest, FailedCopyIsNamedAndStopsBeforeTheInstaller) {
   EXPECT_FALSE(fake::Files().Exists(VbaPath()));
 }
 
+TEST_F(PlacementTest, FailureWithoutASystemCodeIsNotCalledSuccess) {
+  AddWpsShortcut();
+  fake::Files().FailWritesTo(Office6File("MathPage.wll"), 0);
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"复制文件失败");
+  EXPECT_THAT(ui.boxes[0].text, HasSubstr(u8"原因：未知错误（系统没有给出原因）"));
+}
+
+// On an English or European Windows the ANSI calls hand out paths in code
+// page 1252; read as GBK, "é\" would turn into one Chinese character.
+TEST_F(PlacementTest, FailedDestinationOnAWesternWindowsIsNamedCorrectly) {
+  fake::ScopedSystemCodePage western(fake::SystemCodePage::kWestern1252);
+  const std::string root = "C:\\Caf\xE9 Office";
+  fake::Files().AddFile(root + "\\ksolaunch.exe", "MZ");
+  fake::Files().AddFolder(root + "\\12.1.0.1\\office6\\startup");
+  fake::Files().AddShortcut(std::string(kDesktop) + "\\WPS Office.lnk", root + "\\ksolaunch.exe");
+  fake::Files().FailWritesTo(root + "\\12.1.0.1\\office6\\MathPage.wll", 5);
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_THAT(ui.boxes[0].text,
+              HasSubstr(u8"C:\\Café Office\\12.1.0.1\\office6\\MathPage.wll\r\n    原因：error 5\r\n"));
+}
+
 }  // namespace
 }  // namespace pelmora::testing

@@ -29,7 +29,8 @@ TEST_F(VbaInstallerTest, OkDeletesTheInstallerAndShowsCompletion) {
   Run();
   EXPECT_EQ(written_while_asked, DefaultFakeVbaPayload());
   ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
-  EXPECT_EQ(fake::Dialogs().processes[0].command_line, VbaPath());
+  EXPECT_EQ(fake::Dialogs().processes[0].application, VbaPath());
+  EXPECT_EQ(fake::Dialogs().processes[0].command_line, "\"" + VbaPath() + "\"");
   EXPECT_FALSE(fake::Dialogs().processes[0].wait_for_end);
   EXPECT_FALSE(fake::Files().Exists(VbaPath()));
   ASSERT_EQ(ui.boxes.size(), 3u);
@@ -68,6 +69,30 @@ TEST_F(VbaInstallerTest, UnwritableInstallerIsReportedAndNoQuestionIsAsked) {
   EXPECT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
   EXPECT_THAT(ui.boxes[1].text, HasSubstr("C:\\Tools\\vba.exe"));
   EXPECT_NE(ui.progress, 100);
+}
+
+// From C:\Tools\My Apps\ an unquoted line would first try C:\Tools\My.exe:
+// the system must be told the file itself.
+TEST_F(VbaInstallerTest, InstallerInAFolderWithBlanksIsStartedByItsOwnPath) {
+  RecordRunDirectory("C:\\Tools\\My Apps\\pelmora.exe");
+  fake::Files().AddFolder("C:\\Tools\\My Apps");
+  fake::Files().AddFile("C:\\Tools\\My.exe", "MZ planted");
+  ui.answers = {0, 1};
+  Run();
+  ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
+  EXPECT_EQ(fake::Dialogs().processes[0].application, "C:\\Tools\\My Apps\\vba.exe");
+  EXPECT_EQ(fake::Dialogs().processes[0].command_line, "\"C:\\Tools\\My Apps\\vba.exe\"");
+  EXPECT_EQ(fake::Files().ReadFile("C:\\Tools\\My Apps\\vba.exe"), DefaultFakeVbaPayload());
+}
+
+TEST_F(VbaInstallerTest, InstallerPathOnAWesternWindowsReadsCorrectlyInTheBox) {
+  fake::ScopedSystemCodePage western(fake::SystemCodePage::kWestern1252);
+  RecordRunDirectory("C:\\Caf\xE9\\pelmora.exe");
+  fake::Files().AddFolder("C:\\Caf\xE9");
+  fake::Files().FailWritesTo("C:\\Caf\xE9\\vba.exe", 5);
+  Run();
+  ASSERT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"C:\\Café\\vba.exe\r\n\r\n原因：error 5"));
 }
 
 TEST_F(VbaInstallerTest, InstallerThatCannotStartIsReportedWithTheSystemReason) {

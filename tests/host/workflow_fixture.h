@@ -13,6 +13,7 @@
 #include "app/workflow.h"
 #include "app/workflow_ui.h"
 #include "fakes/fake_machine.h"
+#include "fakes/code_page_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/vba_payload_fake.h"
 #include "runtime/run_directory.h"
@@ -28,9 +29,13 @@ struct BoxSeen {
 
 class ScriptedUi : public WorkflowUi {
  public:
-  std::int32_t ShowBox(TextView text, std::int32_t style, TextView title) override {
-    boxes.push_back({fake::GbkToUtf8(title.c_str()), fake::GbkToUtf8(text.c_str()), style,
-                     progress});
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+    std::string utf8;
+    for (const BoxText::Part& part : text.parts()) {
+      utf8 += part.code_page == BoxText::CodePage::kGbk ? fake::GbkToUtf8(part.bytes)
+                                                         : fake::SystemToUtf8(part.bytes);
+    }
+    boxes.push_back({fake::GbkToUtf8(title.c_str()), utf8, style, progress});
     if (on_box) on_box(boxes.back());
     if (answers.empty()) return 0;
     int answer = answers.front();

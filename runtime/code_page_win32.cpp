@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "runtime/code_page_port.h"
+
+namespace pelmora::port {
+
+bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace pelmora::port

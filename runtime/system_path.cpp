@@ -1,0 +1,23 @@
+#include "runtime/system_path.h"
+
+#include "runtime/code_page_port.h"
+
+namespace pelmora {
+
+bool IsPathLeadByte(char byte) { return port::IsSystemLeadByte(static_cast<unsigned char>(byte)); }
+
+const char* FindLastPathBackslash(TextView path) {
+  const char* last = nullptr;
+  for (const char* p = path.c_str(); *p != '\0'; ++p) {
+    if (IsPathLeadByte(*p)) {
+      // A lead byte owns the next byte, even when that byte is 0x5C.
+      if (p[1] == '\0') break;
+      ++p;
+      continue;
+    }
+    if (*p == '\\') last = p;
+  }
+  return last;
+}
+
+}  // namespace pelmora
