@@ -6,6 +6,7 @@
 
 #include "app/panel_files.h"
 #include "app/removal.h"
+#include "fakes/code_page_fake.h"
 #include "workflow_fixture.h"
 
 namespace pelmora::testing {
@@ -13,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 constexpr const char* kOlderVersion = "11.1.0.9584";
@@ -223,6 +225,30 @@ TEST_F(RemovalTest, FilesThatStayAreNamedWithTheirReasonsAndTheOthersGo) {
   EXPECT_TRUE(Exists(paths[0]));
   EXPECT_FALSE(Exists(paths[1]));
   EXPECT_TRUE(Exists(paths[2]));
+}
+
+// On an English or European Windows paths come in code page 1252; "é\"
+// read as GBK would be one Chinese character and hide the backslash.
+TEST_F(RemovalTest, PathsOnAWesternWindowsAreSplitListedAndNamedCorrectly) {
+  fake::ScopedSystemCodePage western(fake::SystemCodePage::kWestern1252);
+  const std::string root = "C:\\Programm\xE9";
+  fake::Files().AddFile(root + "\\ksolaunch.exe", "MZ");
+  fake::Files().AddShortcut(std::string(kDesktop) + "\\WPS Office.lnk", root + "\\ksolaunch.exe");
+  std::vector<std::string> shown;
+  for (const char* version : {"12.1.0.1", "11.1.0.9"}) {
+    for (const char* file : {"\\office6\\startup\\MathType Commands 2016.dotm",
+                             "\\office6\\startup\\MathPage.wll", "\\office6\\MathPage.wll"}) {
+      fake::Files().AddFile(root + "\\" + version + file, "panel");
+      shown.push_back(std::string(u8"C:\\Programmé\\") + version + file);
+    }
+  }
+  fake::Files().FailWritesTo(root + "\\11.1.0.9\\office6\\MathPage.wll", 5);
+  ui.answers = {kYes, 0};
+
+  EXPECT_EQ(Remove(), RemovalOutcome::kNotAllRemoved);
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
+  EXPECT_EQ(ui.boxes[0].text, Question(shown));
+  EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"：\r\n\r\n" + shown[5] + u8"\r\n    原因：error 5\r\n\r\n"));
 }
 
 TEST_F(RemovalTest, WindowClosedDuringTheQuestionDeletesNothing) {
