@@ -37,11 +37,6 @@ class BoxesOnlyUi final : public WorkflowUi {
   WorkflowUi& window_;
 };
 
-struct FileLeft {
-  const Text* path;
-  std::uint32_t error;
-};
-
 BoxText Question(const std::vector<Text>& files) {
   BoxText paths;
   for (const Text& file : files) {
@@ -49,15 +44,6 @@ BoxText Question(const std::vector<Text>& files) {
     paths.AppendSystem(file);
   }
   return BoxText::Fill(messages::kRemoveQuestionText, paths);
-}
-
-BoxText FailureReport(const std::vector<FileLeft>& left) {
-  BoxText files;
-  for (const FileLeft& file : left) {
-    files.AppendSystem(*file.path)
-        .Append(BoxText::Fill(messages::kRemoveFailedReason, DescribeSystemError(file.error)));
-  }
-  return BoxText::Fill(messages::kRemoveFailedText, files);
 }
 
 // A delete can report success and leave the file (Wine does so for a file
@@ -85,16 +71,18 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
   if (run.Stopped()) return RemovalOutcome::kStopped;
   if (answer != kYesButton) return RemovalOutcome::kDeclined;
 
-  std::vector<FileLeft> left;
+  BoxText files_left;
   for (const Text& file : files) {
     std::uint32_t error = 0;
-    if (!DeleteAndConfirm(file, &error)) left.push_back({&file, error});
+    if (DeleteAndConfirm(file, &error)) continue;
+    files_left.AppendSystem(file).Append(
+        BoxText::Fill(messages::kRemoveFailedReason, DescribeSystemError(error)));
   }
-  if (left.empty()) {
+  if (files_left.empty()) {
     run.Show(messages::kRemoved);
     return RemovalOutcome::kRemoved;
   }
-  run.Show(messages::kRemoveFailedTitle, FailureReport(left));
+  run.Show(messages::kRemoveFailedTitle, BoxText::Fill(messages::kRemoveFailedText, files_left));
   return RemovalOutcome::kNotAllRemoved;
 }
 
