@@ -3,8 +3,8 @@
 
 #include "app/main_window.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   // The start routine's result is the exit code; the runtime shuts down
   // (exit routines included) before the process ends with it.
-  pelmora::ExitProgram(pelmora::ProgramStart());
+  pelmora::ExitProgram(pelmora::ProgramStart(arguments));
 }

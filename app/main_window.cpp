@@ -1,8 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/build_settings.h"
+#include "app/command_line.h"
 #include "app/messages.h"
+#include "app/removal.h"
+#include "app/system_menu_commands.h"
 #include "app/workflow.h"
+#include "app/workflow_ui.h"
 #include "runtime/dialogs.h"
 
 namespace pelmora {
@@ -30,6 +34,11 @@ HandlerResult OnStartClicked(const std::int32_t*, int) {
   return HandlerResult::None();
 }
 
+HandlerResult OnRemovePanelChosen(const std::int32_t*, int) {
+  RemovePanelFromMenu();
+  return HandlerResult::None();
+}
+
 constexpr EventHandler kHandlers[kMainWindowHandlerCount] = {
     OnNoticeCreated, OnStoreLinkPressed, OnProductLinkPressed, OnStartClicked};
 
@@ -39,10 +48,15 @@ const EventHandler* MainWindowHandlers() { return kHandlers; }
 
 void ReleaseGlobals() { ReleaseWorkflowPaths(); }
 
-int ProgramStart() {
+int ProgramStart(TextView arguments) {
   InitializeRuntime(kHandlers, kMainWindowHandlerCount);
   RegisterExitRoutine(ReleaseGlobals);
+  // The removal alone: no window, no notice, only its own boxes.
+  if (AsksForPanelRemoval(arguments)) return RemovalExitCode(RemovePanel(WindowlessUi()));
   LoadStartWindow(kMainWindowId);
+  // A window closed from its Created event takes no item; nothing is lost.
+  AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
+                       OnRemovePanelChosen);
   RunMessageLoop();
   return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "runtime/values.h"
 #include "runtime/window_engine.h"
 
 namespace pelmora {
@@ -19,8 +20,11 @@ enum MainWindowHandler : int {
 // The table the runtime binds the form's handler references against.
 const EventHandler* MainWindowHandlers();
 
-// Start-up, the window, the message loop; returns 0 once the window closed.
-int ProgramStart();
+// Start-up, the window with its system menu item, the message loop;
+// returns 0 once the window closed. With /remove among the `arguments`
+// (the command line after the program's name) the removal of the panel
+// runs instead of the window, and its exit code is returned.
+int ProgramStart(TextView arguments);
 
 // The exit routine: releases the workflow's global paths.
 void ReleaseGlobals();

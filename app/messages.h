@@ -1,6 +1,6 @@
 // Every text the workflow shows, in one place. Titles and messages are the
-// program's own wording and must not drift; the last three boxes report
-// failures the user has to act on, with the system's reason filled in.
+// program's own wording and must not drift; the failure boxes report
+// what the user has to act on, with the system's reason filled in.
 #pragma once
 
 namespace pelmora::messages {
@@ -57,5 +57,18 @@ inline constexpr const char* kVbaFailedTitle = "无法启动VBA安装程序";
 inline constexpr const char* kVbaFailedText = "无法写入或启动VBA安装程序：\r\n{}";
 inline constexpr const char* kVbaFailedReason = "\r\n\r\n原因：{}";
 inline constexpr const char* kVbaMismatch = "写出的文件与本软件携带的安装程序不一致，可能已被其他程序改动";
+
+// Removal of the panel. The question's slot takes one path per line; the
+// failure box's slot takes, for each file still there, its path followed
+// by kRemoveFailedReason with the system's reason.
+inline constexpr const char* kRemoveMenuItem = "从WPS移除MathType面板…";
+inline constexpr const char* kRemoveTitle = "移除MathType面板";
+inline constexpr Box kNothingToRemove = {kRemoveTitle, "WPS中没有找到已嵌入的MathType面板。"};
+inline constexpr const char* kRemoveQuestionText = "将从WPS中删除以下文件：\r\n{}\r\n\r\n是否继续？";
+inline constexpr Box kRemoved = {"移除完毕", "已从WPS中移除MathType面板，重新打开WPS后生效。"};
+inline constexpr const char* kRemoveFailedTitle = "移除文件失败";
+inline constexpr const char* kRemoveFailedText =
+    "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。";
+inline constexpr const char* kRemoveFailedReason = "\r\n    原因：{}\r\n";
 
 }  // namespace pelmora::messages

@@ -8,6 +8,7 @@
 #include "runtime/bitness.h"
 #include "runtime/files.h"
 #include "runtime/system_error.h"
+#include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
@@ -94,9 +95,13 @@ std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_fol
 
 std::optional<Text> LocateWpsFromShortcut(WorkflowRun& run, TextView shortcut_path) {
   Text target = ResolveShortcut(shortcut_path);
-  std::int32_t last = FindTextFromEnd(target, "\\", std::nullopt, false);
-  target = LeftText(target, last);
-  Text base_folder = LeftText(target, TextLength(target) - 1);
+  // The target comes from the system, in its code page: on a Western
+  // Windows "...\Café\ksolaunch.exe" must not lose the backslash after é.
+  const char* last = FindLastPathBackslash(target);
+  Text base_folder;
+  if (last != nullptr) {
+    base_folder = Text::FromBytes(target.c_str(), static_cast<std::size_t>(last - target.c_str()));
+  }
   TextArray list = PathDirList(base_folder);
 
   // An unreadable shortcut or a folder without version subfolders leaves

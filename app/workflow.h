@@ -4,7 +4,8 @@
 namespace pelmora {
 
 // Runs discovery, placement and the VBA step to their end on the calling
-// (window) thread. A call made while a run is in progress returns at once.
+// (window) thread. A call made while a run (this one or a removal of the
+// panel) is in progress returns at once.
 void RunEmbeddingWorkflow();
 
 class WorkflowUi;

@@ -21,7 +21,22 @@ class MainWindowWorkflowUi final : public WorkflowUi {
   bool WindowOpen() override { return IsWindowOpen(kMainWindowId); }
 };
 
+class WindowlessWorkflowUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+    return ShowBoxText(text, style, title);
+  }
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override {}
+  bool WindowOpen() override { return true; }
+};
+
 }  // namespace
+
+WorkflowUi& WindowlessUi() {
+  static WindowlessWorkflowUi ui;
+  return ui;
+}
 
 WorkflowUi& MainWindowUi() {
   static MainWindowWorkflowUi ui;

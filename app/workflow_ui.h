@@ -25,4 +25,8 @@ class WorkflowUi {
 // Boxes, the progress bar 进度条1 and event pumping of the main window.
 WorkflowUi& MainWindowUi();
 
+// For a run without any window (the removal from the command line): boxes
+// without an owner, no bar, nothing to pump, never closed.
+WorkflowUi& WindowlessUi();
+
 }  // namespace pelmora

@@ -279,6 +279,7 @@ void LoadForms(FormDescription forms, const EventHandler* handlers, std::size_t 
 
 void ResetForTests() {
   State() = Engine();
+  ForgetSystemMenuCommands();
   SetReportWindowLookup(nullptr);
 }
 

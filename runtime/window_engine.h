@@ -55,6 +55,14 @@ bool IsWindowOpen(std::int32_t window_id);
 // The open window's platform handle, 0 when it is not open.
 std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
 
+// Appends a separator and then an item to the open window's system menu;
+// choosing the item runs `handler` (without arguments) unless events are
+// suppressed. The platform keeps the low four bits of a system command for
+// itself, so `command_id` has them clear and stays below 0xF000. False
+// when the window is not open or the menu took no item.
+bool AddSystemMenuCommand(std::int32_t window_id, std::uint32_t command_id,
+                          const char* gbk_caption, EventHandler handler);
+
 // Runs the exit routines once each, in order, and releases the runtime.
 void Shutdown(int exit_code);
 // Shutdown, then the process ends with the code.

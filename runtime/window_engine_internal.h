@@ -23,6 +23,8 @@ void LoadForms(FormDescription forms, const EventHandler* handlers, std::size_t 
 
 // Forgets everything (forms, exit routines, counts, flags); for tests.
 void ResetForTests();
+// The system menu commands alone; ResetForTests calls it.
+void ForgetSystemMenuCommands();
 
 // The zero-size owner of windows kept out of the taskbar.
 void SetHiddenOwner(std::uintptr_t window);

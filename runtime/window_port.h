@@ -36,6 +36,8 @@ void SetProgressPosition(NativeWindow bar, std::int32_t position);
 void SetUnitFrame(NativeWindow unit, std::int32_t border_style);
 
 void CloseFormWindow(NativeWindow form);
+// A separator, then the item, at the end of the form's system menu.
+bool AppendSystemMenuItem(NativeWindow form, std::uint32_t command_id, const char* gbk_caption);
 void MoveFocusToNextTabStop(NativeWindow form);
 
 // The message queue of this thread.
@@ -74,6 +76,9 @@ constexpr std::int32_t kKeyEscape = 0x1B;
 bool PreTranslateInput(const InputMessage& message);
 // A button control reported a click.
 void UnitClicked(port::NativeWindow control);
+// A command of the form's system menu was chosen (low four bits cleared);
+// true when it was one of the program's own and has been handled.
+bool SystemCommandChosen(port::NativeWindow form, std::uint32_t command_id);
 // A form window is being destroyed.
 void FormWindowDestroyed(port::NativeWindow form);
 

@@ -85,6 +85,12 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
       }
       break;
+    case WM_SYSCOMMAND:
+      // The system keeps the low four bits of the command for itself.
+      if (engine::SystemCommandChosen(Native(hwnd), static_cast<std::uint32_t>(wparam & 0xFFF0))) {
+        return 0;
+      }
+      break;
     case WM_DESTROY:
       engine::FormWindowDestroyed(Native(hwnd));
       return 0;
@@ -464,6 +470,14 @@ void SetUnitFrame(NativeWindow unit, std::int32_t border_style) {
 }
 
 void CloseFormWindow(NativeWindow form) { SendMessageW(Hwnd(form), WM_CLOSE, 0, 0); }
+
+bool AppendSystemMenuItem(NativeWindow form, std::uint32_t command_id, const char* gbk_caption) {
+  HMENU menu = GetSystemMenu(Hwnd(form), FALSE);
+  if (menu == nullptr) return false;
+  const win32::WideText caption = win32::WideFromGbk(gbk_caption);
+  return AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) &&
+         AppendMenuW(menu, MF_STRING, command_id, caption.c_str());
+}
 
 void MoveFocusToNextTabStop(NativeWindow form) {
   HWND focus = GetFocus();

@@ -3,7 +3,10 @@
 // transcript, one line per event. Everything is read with the wide
 // calls so the transcript is the same whatever the ANSI code page.
 //
-//   ui_driver.exe PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER]
+//   ui_driver.exe PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER [ARGUMENTS]]
+//
+// ARGUMENTS, when given, follow the program's quoted path on its command
+// line.
 //
 // Script commands (one per line, '#' starts a comment):
 //   expect-box [SECONDS]      a message box of the program; records it
@@ -15,6 +18,9 @@
 //   right-click TEXT          a real mouse press on the unit with that text
 //   press-key ESC|TAB|ENTER|F4 [ctrl] [shift] [alt]
 //   close-window              the close command of the system menu
+//   system-menu remove-panel  the program's own system menu item, sent as
+//                             its command (another process cannot open
+//                             the menu itself under Wine)
 //   screenshot NAME           asks the host script for a screenshot
 //   sleep MILLISECONDS
 //   wait-exit [SECONDS]       records "exit CODE"
@@ -35,6 +41,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "app/system_menu_commands.h"
 
 namespace {
 
@@ -510,6 +518,24 @@ void WaitGone(const std::string& name, DWORD seconds) {
   Record("gone " + name);
 }
 
+void SystemMenu(const std::string& item) {
+  static const struct {
+    const char* name;
+    std::uint32_t command;
+  } kItems[] = {{"remove-panel", pelmora::kRemovePanelCommand}};
+  HWND main = MainWindow();
+  if (main == nullptr) Fail("no main window for its system menu");
+  for (const auto& known : kItems) {
+    if (item == known.name) {
+      PostMessageW(main, WM_SYSCOMMAND, known.command, 0);
+      Sleep(300);
+      Record("system-menu " + item);
+      return;
+    }
+  }
+  Fail("unknown system menu item " + item);
+}
+
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
   std::size_t i = 0;
@@ -539,7 +565,7 @@ DWORD NumberOr(const std::vector<std::string>& words, DWORD fallback) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
-    std::fputs("usage: ui_driver PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER]\n", stderr);
+    std::fputs("usage: ui_driver PROGRAM SCRIPT TRANSCRIPT [SHOTS_FOLDER [ARGUMENTS]]\n", stderr);
     return 2;
   }
   g_transcript = _wfopen(argv[3], L"wb");
@@ -560,6 +586,7 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+  if (argc > 5) command += L" " + std::wstring(argv[5]);
   if (!CreateProcessW(argv[1], &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &g_process)) {
     Fail("cannot start the program (" + std::to_string(GetLastError()) + ")");
@@ -599,6 +626,8 @@ int wmain(int argc, wchar_t** argv) {
       if (main == nullptr) Fail("no main window to close");
       PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
       Record("close-window");
+    } else if (command_word == "system-menu" && words.size() > 1) {
+      SystemMenu(words[1]);
     } else if (command_word == "screenshot" && words.size() > 1) {
       Screenshot(words[1]);
     } else if (command_word == "sleep") {

@@ -34,6 +34,7 @@ struct Node {
   std::string content;
   bool shortcut = false;
   std::string target;
+  std::string short_name;  // upper-cased; empty when none
   int writers = 0;
   int holders = 0;
   std::map<std::string, std::unique_ptr<Node>> children;  // by upper-cased name
@@ -63,6 +64,7 @@ struct FileState {
   std::map<std::string, std::uint32_t> failing_paths;
   std::map<std::string, DataFailure> data_failures;
   std::map<std::string, std::string> replacements;  // by upper-cased full path
+  std::map<std::string, bool> kept_after_delete;    // by upper-cased full path
   std::map<int, std::string> special;
   std::string current = "C:\\";
   std::map<std::uintptr_t, Search> searches;
@@ -287,6 +289,14 @@ void FakeFileSystem::ReplaceAfterWrite(const std::string& path, const std::strin
   State().replacements[Parse(path).key()] = content;
 }
 
+void FakeFileSystem::KeepAfterDelete(const std::string& path) {
+  State().kept_after_delete[Parse(path).key()] = true;
+}
+
+void FakeFileSystem::SetShortName(const std::string& path, const std::string& short_name) {
+  if (Node* node = Find(Parse(path))) node->short_name = UpperName(short_name);
+}
+
 void FakeFileSystem::SetSpecialFolder(int number, const std::string& path) {
   State().special[number] = path;
   if (!path.empty()) AddFolder(path);
@@ -343,6 +353,12 @@ SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_
     }
   } else if (fake::Node* node = Find(path)) {
     search.entries.emplace_back(node->name, node->attributes);
+  } else {
+    for (const auto& [upper, child] : parent->children) {
+      if (!child->short_name.empty() && child->short_name == fake::UpperName(last)) {
+        search.entries.emplace_back(child->name, child->attributes);
+      }
+    }
   }
   if (search.entries.empty()) {
     *error = fake::kErrorFileNotFound;
@@ -434,6 +450,7 @@ bool DeleteFileAt(const char* path_text, std::uint32_t* error) {
     *error = fake::kErrorSharingViolation;
     return false;
   }
+  if (State().kept_after_delete.count(path.key()) != 0) return true;
   fake::Parent(path)->children.erase(fake::UpperName(path.parts.back()));
   return true;
 }

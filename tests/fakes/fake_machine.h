@@ -76,6 +76,12 @@ class FakeFileSystem {
   // and closing the file fails instead.
   void FailDataWritesTo(const std::string& path, std::uint32_t error_code,
                         std::size_t good_bytes = 0, bool on_close = false);
+  // Deletes of this path report success and leave the file where it is,
+  // as Wine 8 does for a file the file system keeps immutable.
+  void KeepAfterDelete(const std::string& path);
+  // The file's short 8.3 name: a search for exactly that name finds the
+  // file under its own name, as Windows' searches do.
+  void SetShortName(const std::string& path, const std::string& short_name);
   // Another process replaces the file's content the moment a write to it
   // has completed (its writer closed it), once.
   void ReplaceAfterWrite(const std::string& path, const std::string& content);

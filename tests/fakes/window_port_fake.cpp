@@ -184,6 +184,14 @@ void CloseFormWindow(NativeWindow form) {
 
 void MoveFocusToNextTabStop(NativeWindow) { ++fake::Windows().focus_moves; }
 
+bool AppendSystemMenuItem(NativeWindow form, std::uint32_t command_id, const char* gbk_caption) {
+  fake::FakeWindow* w = fake::Find(form);
+  if (w == nullptr || !w->form || fake::Windows().refuse_system_menu_items) return false;
+  w->system_menu_additions.emplace_back(0, "");
+  w->system_menu_additions.emplace_back(command_id, gbk_caption);
+  return true;
+}
+
 bool MessageWaiting(bool* is_quit) {
   const auto& queue = fake::Windows().queue;
   if (queue.empty()) return false;

@@ -26,6 +26,9 @@ struct FakeWindow {
   bool destroyed = false;
   std::int32_t range_low = 0, range_high = 100, position = 0;
   std::int32_t frame = -1;
+  // The system menu's own entries after the standard ones, in order:
+  // 0 for a separator, else the command with its caption (GBK).
+  std::vector<std::pair<std::uint32_t, std::string>> system_menu_additions;
   int z = 0;  // lower is higher in the stacking order among siblings
 };
 
@@ -50,6 +53,8 @@ class FakeWindows {
   std::vector<std::pair<std::uint32_t, std::uintptr_t>> posted;
   int closes = 0;
   int focus_moves = 0;
+  // Appending to a system menu fails when set.
+  bool refuse_system_menu_items = false;
 
   port::NativeWindow FormWindow() const;
   // The live control with this control id, 0 if none.

@@ -4,7 +4,9 @@
 // loop, shutdown, and the fatal report's window lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/gbk.h"
@@ -447,6 +449,61 @@ TEST_F(WindowEngineDeathTest, ShutdownOnAnotherThreadPostsAndEndsWithoutRoutines
         std::fprintf(stderr, "returned");
       },
       ::testing::ExitedWithCode(7), "^$");
+}
+
+HandlerResult OnMenuCommand(const std::int32_t*, int count) {
+  g_seen.calls.push_back("menu command");
+  g_seen.arguments.assign(1, count);
+  return HandlerResult::None();
+}
+
+constexpr std::uint32_t kMenuCommand = 0x0110;
+
+TEST_F(WindowEngineTest, SystemMenuItemFollowsASeparatorAndReachesItsHandler) {
+  LoadAndBuild();
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  ASSERT_TRUE(AddSystemMenuCommand(kWindow, kMenuCommand, "item", OnMenuCommand));
+  using Addition = std::pair<std::uint32_t, std::string>;
+  EXPECT_EQ(Record(form).system_menu_additions,
+            (std::vector<Addition>{{0u, ""}, {kMenuCommand, "item"}}));
+
+  EXPECT_TRUE(engine::SystemCommandChosen(form, kMenuCommand));
+  EXPECT_EQ(g_seen.calls, (std::vector<std::string>{"created", "menu command"}));
+  EXPECT_EQ(g_seen.arguments, std::vector<std::int32_t>{0});  // no arguments
+  // The system's own commands (close, move) stay with the system.
+  EXPECT_FALSE(engine::SystemCommandChosen(form, 0xF060));
+  EXPECT_FALSE(engine::SystemCommandChosen(form, kMenuCommand + 0x10));
+  EXPECT_EQ(g_seen.calls.size(), 2u);
+}
+
+TEST_F(WindowEngineTest, SystemMenuCommandIsTheProgramsOwnButSilentWhileSuppressed) {
+  LoadAndBuild();
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  ASSERT_TRUE(AddSystemMenuCommand(kWindow, kMenuCommand, "item", OnMenuCommand));
+  engine::RaiseEventSuppression();
+  EXPECT_TRUE(engine::SystemCommandChosen(form, kMenuCommand));
+  engine::LowerEventSuppression();
+  EXPECT_EQ(g_seen.calls, std::vector<std::string>{"created"});
+}
+
+TEST_F(WindowEngineTest, NoSystemMenuItemForAClosedWindowARefusingMenuOrAnotherWindow) {
+  Load();
+  EXPECT_FALSE(AddSystemMenuCommand(kWindow, kMenuCommand, "item", OnMenuCommand));
+  ASSERT_TRUE(LoadStartWindow(kWindow));
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  fake::Windows().refuse_system_menu_items = true;
+  EXPECT_FALSE(AddSystemMenuCommand(kWindow, kMenuCommand, "item", OnMenuCommand));
+  EXPECT_FALSE(engine::SystemCommandChosen(form, kMenuCommand));
+
+  // A window built again has a fresh menu: the old window's item is gone.
+  fake::Windows().refuse_system_menu_items = false;
+  ASSERT_TRUE(AddSystemMenuCommand(kWindow, kMenuCommand, "item", OnMenuCommand));
+  fake::Windows().Destroy(form);
+  ASSERT_TRUE(LoadStartWindow(kWindow));
+  const port::NativeWindow rebuilt = fake::Windows().FormWindow();
+  EXPECT_FALSE(engine::SystemCommandChosen(form, kMenuCommand));
+  EXPECT_FALSE(engine::SystemCommandChosen(rebuilt, kMenuCommand));
+  EXPECT_EQ(std::count(g_seen.calls.begin(), g_seen.calls.end(), "menu command"), 0);
 }
 
 TEST(IconEntryChoice, PrefersTheSizeWithEnoughColoursElseTheLastEntry) {

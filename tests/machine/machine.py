@@ -212,6 +212,10 @@ def main():
     ap.add_argument("--wps-program-64", action="store_true",
                     help="office6\\wps.exe of the last version is the prefix's 64-bit notepad.exe")
     ap.add_argument("--win64", action="store_true", help="the prefix is a 64-bit Windows")
+    ap.add_argument("--embedded", action="append", default=[],
+                    help="VERSION: the three files an embedding leaves in that version folder")
+    ap.add_argument("--wps-file", action="append", default=[],
+                    help="a file of the user's, as a path below the WPS root")
     ap.add_argument("--shortcut", action="append", default=[],
                     help="NAME=TARGET on the desktop; TARGET 'wps' = the WPS launcher")
     ap.add_argument("--background", type=int, default=0)
@@ -262,6 +266,13 @@ def main():
         place, _, folder = install_root.partition("=")
         folder = folder or "%s\\%s" % (wps_root, versions[-1])
         m.value(place, WPS_COMMON, "InstallRoot", reg_string(folder))
+    for version in args.embedded:
+        office6 = wps_root + "\\" + version + "\\office6"
+        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", b"PK\x03\x04 placed template")
+        m.file(office6 + "\\startup\\MathPage.wll", b"MZ placed add-in")
+        m.file(office6 + "\\MathPage.wll", b"MZ placed add-in")
+    for path in args.wps_file:
+        m.file(wps_root + "\\" + path, b"a file of the user's")
     for shortcut in args.shortcut:
         name, target = shortcut.split("=", 1)
         if target == "wps":

@@ -1,0 +1,119 @@
+#include "app/removal.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/exclusive_run.h"
+#include "app/messages.h"
+#include "app/panel_files.h"
+#include "app/workflow_run.h"
+#include "app/wps_locator.h"
+#include "runtime/box_text.h"
+#include "runtime/files.h"
+#include "runtime/system_error.h"
+#include "runtime/text.h"
+
+namespace pelmora {
+namespace {
+
+constexpr std::int32_t kYesNoQuestionStyle = 0x04 | 0x20;  // MB_YESNO | MB_ICONQUESTION
+constexpr std::int32_t kYesButton = 5;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+
+// The removal shows boxes and nothing else: whatever the locator does with
+// the bar for the embedding does not reach the window here.
+class BoxesOnlyUi final : public WorkflowUi {
+ public:
+  explicit BoxesOnlyUi(WorkflowUi& window) : window_(window) {}
+  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+    return window_.ShowBox(text, style, title);
+  }
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override { window_.PumpEvents(); }
+  bool WindowOpen() override { return window_.WindowOpen(); }
+
+ private:
+  WorkflowUi& window_;
+};
+
+BoxText Question(const std::vector<Text>& files) {
+  BoxText paths;
+  for (const Text& file : files) {
+    if (!paths.empty()) paths.AppendGbk("\r\n");
+    paths.AppendSystem(file);
+  }
+  return BoxText::Fill(messages::kRemoveQuestionText, paths);
+}
+
+// A delete can report success and leave the file (Wine does so for a file
+// the file system keeps immutable), so only a file no longer found counts
+// as removed. One that survived a reported success was refused by the
+// system, which is what a second attempt would say: access denied.
+bool DeleteAndConfirm(TextView path, std::uint32_t* error) {
+  if (!RemoveFile(path, error)) return false;
+  if (!FileExists(path)) return true;
+  *error = kErrorAccessDenied;
+  return false;
+}
+
+RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
+  std::vector<Text> files = FindPlacedPanelFiles(version_folder);
+  if (files.empty()) {
+    run.Show(messages::kNothingToRemove);
+    return RemovalOutcome::kNothingToRemove;
+  }
+  if (!WaitUntilWpsClosed(run, version_folder)) {
+    return run.Stopped() ? RemovalOutcome::kStopped : RemovalOutcome::kDeclined;
+  }
+  const std::int32_t answer =
+      run.Show(messages::kRemoveTitle, Question(files), kYesNoQuestionStyle);
+  if (run.Stopped()) return RemovalOutcome::kStopped;
+  if (answer != kYesButton) return RemovalOutcome::kDeclined;
+
+  BoxText files_left;
+  for (const Text& file : files) {
+    std::uint32_t error = 0;
+    if (DeleteAndConfirm(file, &error)) continue;
+    files_left.AppendSystem(file).Append(
+        BoxText::Fill(messages::kRemoveFailedReason, DescribeSystemError(error)));
+  }
+  if (files_left.empty()) {
+    run.Show(messages::kRemoved);
+    return RemovalOutcome::kRemoved;
+  }
+  run.Show(messages::kRemoveFailedTitle, BoxText::Fill(messages::kRemoveFailedText, files_left));
+  return RemovalOutcome::kNotAllRemoved;
+}
+
+}  // namespace
+
+RemovalOutcome RemovePanel(WorkflowUi& ui) {
+  ExclusiveRun exclusive;
+  if (!exclusive) return RemovalOutcome::kBusy;
+  BoxesOnlyUi boxes_only(ui);
+  WorkflowRun run(boxes_only);
+  std::optional<Text> version_folder = LocateWpsVersionFolder(run);
+  if (run.Stopped()) return RemovalOutcome::kStopped;
+  if (!version_folder) return RemovalOutcome::kWpsNotFound;
+  return RemoveFrom(run, *version_folder);
+}
+
+void RemovePanelFromMenu() { RemovePanel(MainWindowUi()); }
+
+int RemovalExitCode(RemovalOutcome outcome) {
+  switch (outcome) {
+    case RemovalOutcome::kRemoved:
+    case RemovalOutcome::kNothingToRemove:
+      return 0;
+    case RemovalOutcome::kDeclined:
+    case RemovalOutcome::kNotAllRemoved:
+    case RemovalOutcome::kWpsNotFound:
+    case RemovalOutcome::kStopped:
+    case RemovalOutcome::kBusy:
+      break;
+  }
+  return 1;
+}
+
+}  // namespace pelmora

@@ -1,0 +1,20 @@
+// Host stand-in for the process-level start-up steps, so the program's
+// start routine can run on the host against the other fakes.
+#pragma once
+
+#include <string>
+
+namespace pelmora::fake {
+
+class FakeLifecycle {
+ public:
+  std::string executable = "C:\\Tools\\pelmora.exe";
+  // The stored form description; a start without one has no window.
+  std::string form;
+  std::string current_folder;
+  bool library_search_hardened = false;
+  void Clear() { *this = FakeLifecycle(); }
+};
+FakeLifecycle& Lifecycle();
+
+}  // namespace pelmora::fake

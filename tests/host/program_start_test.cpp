@@ -1,0 +1,125 @@
+// The program's start routine on the host: the removal from the command
+// line runs without the window and without the notice and ends with its
+// exit code; a normal start gets the system menu item, which runs the
+// removal while the window stays open.
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/system_menu_commands.h"
+#include "fakes/dialog_fake.h"
+#include "fakes/lifecycle_fake.h"
+#include "fakes/window_port_fake.h"
+#include "runtime/window_engine_internal.h"
+#include "runtime/window_port.h"
+#include "workflow_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+std::string ReadBytes(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class ProgramStartTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    engine::ResetForTests();
+    fake::Windows().Clear();
+    fake::Dialogs().Clear();
+    fake::Lifecycle().Clear();
+    fake::Lifecycle().form = ReadBytes(PELMORA_FORM_BINARY);
+    ASSERT_FALSE(fake::Lifecycle().form.empty()) << "missing " << PELMORA_FORM_BINARY;
+
+    InstallWpsFolders();
+    AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
+             std::string(kWpsRoot) + "\\" + kWpsVersion + "\\utility\\uninst.exe");
+    for (const char* name : {"MathType Commands 2016.dotm", "MathPage.wll"}) {
+      fake::Files().AddFile(StartupFile(name), "panel");
+    }
+    fake::Files().AddFile(Office6File("MathPage.wll"), "panel");
+  }
+  void TearDown() override {
+    engine::ResetForTests();
+    fake::Windows().Clear();
+    fake::Dialogs().Clear();
+    fake::Lifecycle().Clear();
+    WorkflowTest::TearDown();
+  }
+
+  static std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (const fake::ShownBox& box : fake::Dialogs().boxes) {
+      titles.push_back(fake::GbkToUtf8(box.title));
+    }
+    return titles;
+  }
+  bool PanelLeft() const {
+    return fake::Files().Exists(StartupFile("MathPage.wll")) ||
+           fake::Files().Exists(StartupFile("MathType Commands 2016.dotm")) ||
+           fake::Files().Exists(Office6File("MathPage.wll"));
+  }
+};
+
+TEST_F(ProgramStartTest, RemoveSwitchRunsTheRemovalAloneAndEndsWithItsCode) {
+  fake::Dialogs().results = {kIdYes, kIdOk};
+  EXPECT_EQ(ProgramStart("/remove"), 0);
+  EXPECT_EQ(fake::Windows().FormWindow(), 0u);
+  EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板", u8"移除完毕"));
+  for (const fake::ShownBox& box : fake::Dialogs().boxes) EXPECT_EQ(box.owner, 0u);
+  EXPECT_FALSE(PanelLeft());
+  // The start-up still hardens the library search before anything else.
+  EXPECT_TRUE(fake::Lifecycle().library_search_hardened);
+}
+
+TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenDeclinedAnd0WhenNothingIsLeft) {
+  fake::Dialogs().results = {kIdNo};
+  EXPECT_EQ(ProgramStart("-REMOVE"), 1);
+  EXPECT_TRUE(PanelLeft());
+  EXPECT_EQ(fake::Windows().FormWindow(), 0u);
+
+  engine::ResetForTests();
+  fake::Dialogs().Clear();
+  fake::Dialogs().results = {kIdYes, kIdOk};
+  EXPECT_EQ(ProgramStart("\"/Remove\""), 0);
+  fake::Dialogs().Clear();
+  EXPECT_EQ(ProgramStart("/remove"), 0);
+  EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板"));
+  EXPECT_EQ(fake::GbkToUtf8(fake::Dialogs().boxes[0].text), u8"WPS中没有找到已嵌入的MathType面板。");
+}
+
+TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenWindow) {
+  // Ends the message loop as soon as it starts.
+  port::PostQuit(0);
+  EXPECT_EQ(ProgramStart("/quiet other"), 0);
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入前准备！"));
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  ASSERT_NE(form, 0u);
+  using Addition = std::pair<std::uint32_t, std::string>;
+  EXPECT_EQ(fake::Windows().windows[form].system_menu_additions,
+            (std::vector<Addition>{{0u, ""}, {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")}}));
+
+  fake::Dialogs().Clear();
+  fake::Dialogs().results = {kIdYes, kIdOk};
+  const port::NativeWindow bar = fake::Windows().Control(120);
+  const std::int32_t bar_before = fake::Windows().windows[bar].position;
+  EXPECT_TRUE(engine::SystemCommandChosen(form, kRemovePanelCommand));
+  EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板", u8"移除完毕"));
+  EXPECT_FALSE(PanelLeft());
+  EXPECT_TRUE(IsWindowOpen(kMainWindowId));
+  EXPECT_EQ(fake::Windows().windows[bar].position, bar_before);
+}
+
+}  // namespace
+}  // namespace pelmora::testing

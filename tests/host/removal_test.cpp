@@ -1,0 +1,300 @@
+// The removal of the panel: which files it chooses, its boxes and their
+// order, what it deletes and what it leaves, its exit codes, and that it
+// never runs inside an embedding (nor an embedding inside it).
+#include <string>
+#include <vector>
+
+#include "app/panel_files.h"
+#include "app/removal.h"
+#include "fakes/code_page_fake.h"
+#include "workflow_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr const char* kOlderVersion = "11.1.0.9584";
+constexpr const char* kOldestVersion = "11.1.0.10132";  // listed first: '1' < '9'
+constexpr int kYes = 5;
+constexpr int kNo = 6;
+constexpr int kYesNoQuestion = 0x24;
+
+const char* const kQuestionTitle = u8"移除MathType面板";
+const char* const kDoneTitle = u8"移除完毕";
+const char* const kFailedTitle = u8"移除文件失败";
+
+std::string VersionFolder(const std::string& version) {
+  return std::string(kWpsRoot) + "\\" + version;
+}
+
+// The three copies as the embedding leaves them, in the order the removal
+// lists them.
+std::vector<std::string> PanelPaths(const std::string& version) {
+  const std::string office6 = VersionFolder(version) + "\\office6";
+  return {office6 + "\\startup\\MathType Commands 2016.dotm", office6 + "\\startup\\MathPage.wll",
+          office6 + "\\MathPage.wll"};
+}
+
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::vector<std::string> Utf8Paths(const std::vector<Text>& paths) {
+  std::vector<std::string> out;
+  for (const Text& path : paths) out.push_back(fake::GbkToUtf8(path.c_str()));
+  return out;
+}
+
+std::string Question(const std::vector<std::string>& paths) {
+  std::string text = u8"将从WPS中删除以下文件：";
+  for (const std::string& path : paths) text += "\r\n" + path;
+  return text + u8"\r\n\r\n是否继续？";
+}
+
+class RemovalTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallWpsFolders();
+  }
+
+  // WPS's machine-wide entry, naming the current version folder.
+  void RegisterWps() {
+    AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
+             VersionFolder(kWpsVersion) + "\\utility\\uninst.exe");
+  }
+
+  void PlacePanel(const std::string& version) {
+    for (const std::string& path : PanelPaths(version)) {
+      fake::Files().AddFile(Gbk(path), "panel-bytes");
+    }
+  }
+
+  bool Exists(const std::string& path) const { return fake::Files().Exists(Gbk(path)); }
+
+  RemovalOutcome Remove() { return RemovePanel(ui); }
+};
+
+// --- Which files ---------------------------------------------------------
+
+TEST_F(RemovalTest, CurrentVersionFolderFirstThenEveryOtherOneWithOffice6) {
+  PlacePanel(kWpsVersion);
+  PlacePanel(kOldestVersion);
+  // An older folder may keep only some of the copies.
+  InstallWpsFolders(kWpsRoot, kOlderVersion);
+  fake::Files().AddFile(Gbk(PanelPaths(kOlderVersion)[2]), "old");
+
+  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  EXPECT_THAT(Utf8Paths(found),
+              ElementsAreArray(Join(Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion)),
+                                    {PanelPaths(kOlderVersion)[2]})));
+}
+
+TEST_F(RemovalTest, NothingButTheThreePlacedFilesIsChosen) {
+  const std::string office6 = VersionFolder(kWpsVersion) + "\\office6";
+  fake::Files().AddFile(Gbk(office6 + "\\startup\\MathPage.wll"), "panel");
+  for (const std::string& other :
+       {office6 + "\\startup\\MyMacros.dotm", office6 + "\\startup\\MathPage.wll.bak",
+        office6 + "\\startup\\Copy of MathPage.wll", office6 + "\\addons\\MathPage.wll",
+        office6 + "\\MathType Commands 2016.dotm", VersionFolder(kWpsVersion) + "\\MathPage.wll",
+        std::string(kWpsRoot) + "\\MathPage.wll",
+        // Beside the version folder but without office6: not a version folder.
+        std::string(kWpsRoot) + "\\backup\\startup\\MathPage.wll",
+        std::string(kWpsRoot) + "\\backup\\office6.zip"}) {
+    fake::Files().AddFile(Gbk(other), "x");
+  }
+  // A file named office6 is not the folder, and a folder with a panel
+  // file's name is not a file.
+  fake::Files().AddFile(Gbk(std::string(kWpsRoot) + "\\9.1\\office6"), "x");
+  fake::Files().AddFolder(Gbk(office6 + "\\MathPage.wll"));
+
+  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  EXPECT_THAT(Utf8Paths(found), ElementsAre(office6 + "\\startup\\MathPage.wll"));
+}
+
+TEST_F(RemovalTest, NamesMatchIgnoringCaseButNeverThroughAShortName) {
+  const std::string startup = VersionFolder(kWpsVersion) + "\\office6\\startup";
+  fake::Files().AddFile(Gbk(startup + "\\mathpage.WLL"), "panel");
+  // A search for the exact name would also hit this file by its short name.
+  const std::string office6 = VersionFolder(kWpsVersion) + "\\office6";
+  fake::Files().AddFile(Gbk(office6 + "\\MathPage (user's).wll"), "user");
+  fake::Files().SetShortName(Gbk(office6 + "\\MathPage (user's).wll"), "MathPage.wll");
+
+  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  // Shown as the file system spells it.
+  EXPECT_THAT(Utf8Paths(found), ElementsAre(startup + "\\mathpage.WLL"));
+}
+
+// --- Boxes, deletion and exit codes --------------------------------------
+
+TEST_F(RemovalTest, YesRemovesEveryCopyAndNothingElse) {
+  InstallMathType();
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  PlacePanel(kOldestVersion);
+  const std::string own_file = VersionFolder(kWpsVersion) + "\\office6\\startup\\MyMacros.dotm";
+  fake::Files().AddFile(Gbk(own_file), "user");
+  ui.answers = {kYes, 0};
+
+  const RemovalOutcome outcome = Remove();
+
+  const std::vector<std::string> all = Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion));
+  EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
+  EXPECT_EQ(RemovalExitCode(outcome), 0);
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kDoneTitle));
+  EXPECT_EQ(ui.boxes[0].text, Question(all));
+  EXPECT_EQ(ui.boxes[0].style, kYesNoQuestion);
+  EXPECT_EQ(ui.boxes[1].text, u8"已从WPS中移除MathType面板，重新打开WPS后生效。");
+  EXPECT_EQ(ui.boxes[1].style, 0);
+  for (const std::string& path : all) EXPECT_FALSE(Exists(path)) << path;
+  EXPECT_TRUE(Exists(own_file));
+  EXPECT_TRUE(Exists(VersionFolder(kWpsVersion) + "\\office6\\startup"));
+  EXPECT_EQ(fake::Files().ReadFile(Gbk(std::string(kMathTypeFolder) + "\\MathPage\\32\\MathPage.wll")),
+            "wll-bytes");
+  // Nothing of the window changes but the boxes.
+  EXPECT_THAT(ui.progress_history, IsEmpty());
+}
+
+TEST_F(RemovalTest, AnythingButYesKeepsEveryFile) {
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  for (int answer : {kNo, 0}) {
+    ui = ScriptedUi();
+    ui.answers = {answer};
+    const RemovalOutcome outcome = Remove();
+    EXPECT_EQ(outcome, RemovalOutcome::kDeclined);
+    EXPECT_EQ(RemovalExitCode(outcome), 1);
+    EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
+    for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
+  }
+}
+
+TEST_F(RemovalTest, NoPanelFileGivesItsOwnBoxAndNoQuestion) {
+  RegisterWps();
+  fake::Files().AddFile(Gbk(VersionFolder(kWpsVersion) + "\\office6\\startup\\MyMacros.dotm"));
+  const RemovalOutcome outcome = Remove();
+  EXPECT_EQ(outcome, RemovalOutcome::kNothingToRemove);
+  EXPECT_EQ(RemovalExitCode(outcome), 0);
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
+  EXPECT_EQ(ui.boxes[0].text, u8"WPS中没有找到已嵌入的MathType面板。");
+  EXPECT_EQ(ui.boxes[0].style, 0);
+}
+
+TEST_F(RemovalTest, NoWpsGivesTheEmbeddingsBoxAndRemovesNothing) {
+  PlacePanel(kWpsVersion);  // left behind, but nothing leads to it
+  const RemovalOutcome outcome = Remove();
+  EXPECT_EQ(outcome, RemovalOutcome::kWpsNotFound);
+  EXPECT_EQ(RemovalExitCode(outcome), 1);
+  EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
+  for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
+}
+
+TEST_F(RemovalTest, DesktopShortcutLeadsToTheSameFilesWithoutMathType) {
+  AddWpsShortcut();
+  PlacePanel(kWpsVersion);
+  ui.answers = {kYes, 0};
+  EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+  EXPECT_EQ(ui.boxes[0].text, Question(PanelPaths(kWpsVersion)));
+  for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
+}
+
+TEST_F(RemovalTest, FilesThatStayAreNamedWithTheirReasonsAndTheOthersGo) {
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  const std::vector<std::string> paths = PanelPaths(kWpsVersion);
+  fake::Files().FailWritesTo(Gbk(paths[0]), 32);  // held open without sharing
+  // The delete reports success but the file stays (an immutable file
+  // under Wine): the system refused it.
+  fake::Files().KeepAfterDelete(Gbk(paths[2]));
+  ui.answers = {kYes, 0};
+
+  const RemovalOutcome outcome = Remove();
+
+  EXPECT_EQ(outcome, RemovalOutcome::kNotAllRemoved);
+  EXPECT_EQ(RemovalExitCode(outcome), 1);
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
+  EXPECT_EQ(ui.boxes[1].text, std::string(u8"以下文件未能删除，其余文件已删除：\r\n\r\n") + paths[0] +
+                                  u8"\r\n    原因：error 32\r\n" + paths[2] +
+                                  u8"\r\n    原因：error 5\r\n\r\n"
+                                  u8"请关闭WPS后再次移除，或手动删除这些文件。");
+  EXPECT_TRUE(Exists(paths[0]));
+  EXPECT_FALSE(Exists(paths[1]));
+  EXPECT_TRUE(Exists(paths[2]));
+}
+
+// On an English or European Windows paths come in code page 1252; "é\"
+// read as GBK would be one Chinese character and hide the backslash.
+TEST_F(RemovalTest, PathsOnAWesternWindowsAreSplitListedAndNamedCorrectly) {
+  fake::ScopedSystemCodePage western(fake::SystemCodePage::kWestern1252);
+  const std::string root = "C:\\Programm\xE9";
+  fake::Files().AddFile(root + "\\ksolaunch.exe", "MZ");
+  fake::Files().AddShortcut(std::string(kDesktop) + "\\WPS Office.lnk", root + "\\ksolaunch.exe");
+  std::vector<std::string> shown;
+  for (const char* version : {"12.1.0.1", "11.1.0.9"}) {
+    for (const char* file : {"\\office6\\startup\\MathType Commands 2016.dotm",
+                             "\\office6\\startup\\MathPage.wll", "\\office6\\MathPage.wll"}) {
+      fake::Files().AddFile(root + "\\" + version + file, "panel");
+      shown.push_back(std::string(u8"C:\\Programmé\\") + version + file);
+    }
+  }
+  fake::Files().FailWritesTo(root + "\\11.1.0.9\\office6\\MathPage.wll", 5);
+  ui.answers = {kYes, 0};
+
+  EXPECT_EQ(Remove(), RemovalOutcome::kNotAllRemoved);
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
+  EXPECT_EQ(ui.boxes[0].text, Question(shown));
+  EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"：\r\n\r\n" + shown[5] + u8"\r\n    原因：error 5\r\n\r\n"));
+}
+
+TEST_F(RemovalTest, WindowClosedDuringTheQuestionDeletesNothing) {
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  ui.answers = {kYes};
+  ui.on_box = [this](const BoxSeen&) { ui.open = false; };
+  EXPECT_EQ(Remove(), RemovalOutcome::kStopped);
+  EXPECT_EQ(ui.boxes.size(), 1u);
+  for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
+}
+
+// --- One run at a time ---------------------------------------------------
+
+TEST_F(RemovalTest, RemovalAskedForDuringAnEmbeddingIsIgnored) {
+  InstallMathType();
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  std::vector<RemovalOutcome> outcomes;
+  ScriptedUi menu_ui;
+  ui.on_pump = [&] { outcomes.push_back(RemovePanel(menu_ui)); };
+  Run();
+  ASSERT_FALSE(outcomes.empty()) << "the embedding's scan pumps events";
+  for (RemovalOutcome outcome : outcomes) EXPECT_EQ(outcome, RemovalOutcome::kBusy);
+  EXPECT_THAT(menu_ui.boxes, IsEmpty());
+
+  // Once the embedding is over, the removal runs again.
+  menu_ui.answers = {kNo};
+  EXPECT_EQ(RemovePanel(menu_ui), RemovalOutcome::kDeclined);
+}
+
+TEST_F(RemovalTest, EmbeddingAskedForDuringARemovalIsIgnored) {
+  InstallMathType();
+  RegisterWps();
+  PlacePanel(kWpsVersion);
+  ScriptedUi button_ui;
+  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui); };
+  ui.answers = {kYes, 0};
+  EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+  EXPECT_THAT(button_ui.boxes, IsEmpty());
+  for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
+
+  ui.on_box = nullptr;
+  RunEmbeddingWorkflow(button_ui);
+  EXPECT_FALSE(button_ui.boxes.empty());
+}
+
+}  // namespace
+}  // namespace pelmora::testing
