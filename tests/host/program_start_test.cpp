@@ -23,6 +23,7 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
@@ -97,6 +98,18 @@ TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenDeclinedAnd0WhenNothingIsLeft)
   EXPECT_EQ(ProgramStart("/remove"), 0);
   EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板"));
   EXPECT_EQ(fake::GbkToUtf8(fake::Dialogs().boxes[0].text), u8"WPS中没有找到已嵌入的MathType面板。");
+}
+
+TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenCancelledWhileWpsIsOpen) {
+  fake::Processes().Start(Office6File("wps.exe"));
+  fake::Dialogs().results = {kIdCancel};
+  EXPECT_EQ(ProgramStart("/remove"), 1);
+  EXPECT_THAT(Titles(), ElementsAre(u8"WPS正在运行"));
+  EXPECT_EQ(fake::Dialogs().boxes[0].owner, 0u);
+  EXPECT_TRUE(fake::Files().Exists(StartupFile("MathPage.wll")));
+  EXPECT_TRUE(fake::Files().Exists(StartupFile("MathType Commands 2016.dotm")));
+  EXPECT_TRUE(fake::Files().Exists(Office6File("MathPage.wll")));
+  EXPECT_EQ(fake::Windows().FormWindow(), 0u);
 }
 
 TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenWindow) {

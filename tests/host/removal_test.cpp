@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "app/panel_files.h"
-#include "app/removal.h"
 #include "fakes/code_page_fake.h"
-#include "workflow_fixture.h"
+#include "removal_fixture.h"
 
 namespace pelmora::testing {
 namespace {
@@ -19,66 +18,12 @@ using ::testing::IsEmpty;
 
 constexpr const char* kOlderVersion = "11.1.0.9584";
 constexpr const char* kOldestVersion = "11.1.0.10132";  // listed first: '1' < '9'
-constexpr int kYes = 5;
-constexpr int kNo = 6;
-constexpr int kYesNoQuestion = 0x24;
-
-const char* const kQuestionTitle = u8"移除MathType面板";
-const char* const kDoneTitle = u8"移除完毕";
-const char* const kFailedTitle = u8"移除文件失败";
-
-std::string VersionFolder(const std::string& version) {
-  return std::string(kWpsRoot) + "\\" + version;
-}
-
-// The three copies as the embedding leaves them, in the order the removal
-// lists them.
-std::vector<std::string> PanelPaths(const std::string& version) {
-  const std::string office6 = VersionFolder(version) + "\\office6";
-  return {office6 + "\\startup\\MathType Commands 2016.dotm", office6 + "\\startup\\MathPage.wll",
-          office6 + "\\MathPage.wll"};
-}
-
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 std::vector<std::string> Utf8Paths(const std::vector<Text>& paths) {
   std::vector<std::string> out;
   for (const Text& path : paths) out.push_back(fake::GbkToUtf8(path.c_str()));
   return out;
 }
-
-std::string Question(const std::vector<std::string>& paths) {
-  std::string text = u8"将从WPS中删除以下文件：";
-  for (const std::string& path : paths) text += "\r\n" + path;
-  return text + u8"\r\n\r\n是否继续？";
-}
-
-class RemovalTest : public WorkflowTest {
- protected:
-  void SetUp() override {
-    WorkflowTest::SetUp();
-    InstallWpsFolders();
-  }
-
-  // WPS's machine-wide entry, naming the current version folder.
-  void RegisterWps() {
-    AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
-             VersionFolder(kWpsVersion) + "\\utility\\uninst.exe");
-  }
-
-  void PlacePanel(const std::string& version) {
-    for (const std::string& path : PanelPaths(version)) {
-      fake::Files().AddFile(Gbk(path), "panel-bytes");
-    }
-  }
-
-  bool Exists(const std::string& path) const { return fake::Files().Exists(Gbk(path)); }
-
-  RemovalOutcome Remove() { return RemovePanel(ui); }
-};
 
 // --- Which files ---------------------------------------------------------
 
@@ -128,6 +73,29 @@ TEST_F(RemovalTest, NamesMatchIgnoringCaseButNeverThroughAShortName) {
   std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
   // Shown as the file system spells it.
   EXPECT_THAT(Utf8Paths(found), ElementsAre(startup + "\\mathpage.WLL"));
+}
+
+// The removal takes away what an embedding placed: every copy it made,
+// wherever the pair came from.
+TEST_F(RemovalTest, EverythingAnEmbeddingPlacedIsListedAndRemoved) {
+  InstallMathType();
+  AddMathType64Pair();
+  AddWpsShortcut();
+  for (const char* program : {fake::kProgram32, fake::kProgram64}) {
+    SCOPED_TRACE(program);
+    fake::Files().AddFile(Office6File("wps.exe"), program);
+    ui = ScriptedUi();
+    ui.answers = {0, 0};
+    Run();
+    ASSERT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+
+    ui = ScriptedUi();
+    ui.answers = {kYes, 0};
+    EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+    EXPECT_EQ(ui.boxes[0].text, Question(PanelPaths(kWpsVersion)));
+    for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_TRUE(Exists(VersionFolder(kWpsVersion) + "\\office6\\wps.exe"));
+  }
 }
 
 // --- Boxes, deletion and exit codes --------------------------------------
