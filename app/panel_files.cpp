@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/panel_file_list.h"
 #include "runtime/files.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
@@ -13,17 +14,6 @@ namespace {
 constexpr std::int32_t kFolderAttribute = 0x10;
 // Fault location of this file's list read, for the fatal report.
 constexpr FaultLocation kSiblingRead = {0x00140001, 1};
-
-// Where the embedding puts its copies, relative to a version folder.
-struct PlacedFile {
-  const char* folder;
-  const char* name;
-};
-constexpr PlacedFile kPlacedFiles[] = {
-    {"\\office6\\startup\\", "MathType Commands 2016.dotm"},
-    {"\\office6\\startup\\", "MathPage.wll"},
-    {"\\office6\\", "MathPage.wll"},
-};
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -51,8 +41,8 @@ Text ListedName(TextView path, std::optional<std::int32_t> attribute_mask) {
 // matches a file's short 8.3 name; only the file whose own name is the one
 // asked for counts.
 void AddPlacedFiles(TextView version_folder, std::vector<Text>* found) {
-  for (const PlacedFile& file : kPlacedFiles) {
-    Text folder = JoinTexts({version_folder, file.folder});
+  for (const PanelFile& file : kPanelFiles) {
+    Text folder = JoinTexts({version_folder, PanelFolderBelowVersion(file.folder)});
     Text listed = ListedName(JoinTexts({folder, file.name}), std::nullopt);
     if (SameNameIgnoringCase(listed, file.name)) found->push_back(JoinTexts({folder, listed}));
   }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/panel_file_list.h"
 #include "app/vba_installer.h"
 #include "app/version_names.h"
 #include "app/wps_locator.h"
@@ -19,12 +20,6 @@ constexpr std::int32_t kLocateWpsSubroutine = 0x00130002;
 
 constexpr const char* kTemplate64 = "Office Support\\64\\MathType Commands 2016.dotm";
 constexpr const char* kAddIn64 = "MathPage\\64\\MathPage.wll";
-
-struct CopyJob {
-  const Text* source;
-  const Text* folder;
-  const char* file_name;
-};
 
 // The 1-based index of the version folder to use: the newest version among
 // the subfolders that hold office6, the later one on a tie; when none holds
@@ -152,17 +147,15 @@ void PlaceComponents(WorkflowRun& run) {
   // after a restart anyway.
   if (!WaitUntilWpsClosed(run, paths.wps_version_folder)) return;
 
-  const CopyJob jobs[] = {
-      {&template_path, &paths.wps_startup_folder, "\\MathType Commands 2016.dotm"},
-      {&add_in_path, &paths.wps_startup_folder, "\\MathPage.wll"},
-      {&add_in_path, &paths.wps_office6_folder, "\\MathPage.wll"},
-  };
   BoxText failures;
-  for (const CopyJob& job : jobs) {
+  for (const PanelFile& file : kPanelFiles) {
     if (run.Stopped()) return;
-    Text destination = JoinTexts({*job.folder, job.file_name});
+    const Text& source = file.source == PanelSource::kTemplate ? template_path : add_in_path;
+    const Text& folder = file.folder == PanelFolder::kStartup ? paths.wps_startup_folder
+                                                               : paths.wps_office6_folder;
+    Text destination = JoinTexts({folder, "\\", file.name});
     std::uint32_t error = 0;
-    if (!CopyFileTo(*job.source, destination, &error)) {
+    if (!CopyFileTo(source, destination, &error)) {
       failures.AppendSystem(destination)
           .Append(BoxText::Fill(messages::kCopyFailedReason, DescribeSystemError(error)));
     }
