@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <array>
+
 #include "app/build_settings.h"
 #include "app/messages.h"
 #include "app/workflow.h"
@@ -9,7 +11,7 @@ namespace pelmora {
 namespace {
 
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
-  ShowMessageBox(messages::kNotice.text, 0, TextView(messages::kNotice.title));
+  ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
   return HandlerResult::None();
 }
 
@@ -30,17 +32,32 @@ HandlerResult OnStartClicked(const std::int32_t*, int) {
   return HandlerResult::None();
 }
 
-constexpr EventHandler kHandlers[kMainWindowHandlerCount] = {
-    OnNoticeCreated, OnStoreLinkPressed, OnProductLinkPressed, OnStartClicked};
+// Each routine at its own handler's number, whatever the order of the list.
+constexpr std::array<EventHandler, kMainWindowHandlerCount> HandlerTable() {
+  std::array<EventHandler, kMainWindowHandlerCount> table{};
+  table[kOnNoticeCreated] = OnNoticeCreated;
+  table[kOnStoreLinkPressed] = OnStoreLinkPressed;
+  table[kOnProductLinkPressed] = OnProductLinkPressed;
+  table[kOnStartClicked] = OnStartClicked;
+  return table;
+}
+
+constexpr bool EveryHandlerBound(const std::array<EventHandler, kMainWindowHandlerCount>& table) {
+  for (EventHandler handler : table) {
+    if (handler == nullptr) return false;
+  }
+  return true;
+}
+
+constexpr std::array<EventHandler, kMainWindowHandlerCount> kHandlers = HandlerTable();
+static_assert(EveryHandlerBound(kHandlers), "a handler number without its routine");
 
 }  // namespace
-
-const EventHandler* MainWindowHandlers() { return kHandlers; }
 
 void ReleaseGlobals() { ReleaseWorkflowPaths(); }
 
 int ProgramStart() {
-  InitializeRuntime(kHandlers, kMainWindowHandlerCount);
+  InitializeRuntime(kHandlers.data(), kHandlers.size());
   RegisterExitRoutine(ReleaseGlobals);
   LoadStartWindow(kMainWindowId);
   RunMessageLoop();

@@ -8,8 +8,6 @@
 
 namespace pelmora {
 
-constexpr std::int32_t kMainWindowId = 0x52010001;
-
 // What a handler gave back: LeftButtonDown handlers decide with a value of 0
 // that the press is consumed; returning no value lets it through.
 struct HandlerResult {
@@ -40,9 +38,19 @@ bool LoadStartWindow(std::int32_t window_id);
 // Pumps messages (idle work between them) until the quit message.
 void RunMessageLoop();
 
-// Writes a unit property; for a ProcessBar, property 13 is Position
-// (clamped to 0..32,767 and into the range). Element index -1 = the whole
-// property. A window that is not open is a fatal report.
+// A ProcessBar's own properties, numbered after the common ones (0..7).
+enum ProcessBarProperty : std::int32_t {
+  kBarBorderStyle = 8,
+  kBarVertical = 9,
+  kBarSmooth = 10,
+  kBarMinimum = 11,
+  kBarMaximum = 12,
+  kBarPosition = 13,  // clamped to 0..32,767 and into the range
+};
+// The element index that addresses a property as a whole.
+constexpr std::int32_t kWholeProperty = -1;
+
+// Writes a unit property. A window that is not open is a fatal report.
 void WriteUnitProperty(std::int32_t window_id, std::int32_t unit_id, std::int32_t property,
                        std::int32_t element_index, std::int64_t value);
 

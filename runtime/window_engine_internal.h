@@ -12,10 +12,6 @@
 
 namespace pelmora::engine {
 
-constexpr std::int32_t kEventCreated = 0;
-constexpr std::int32_t kEventClicked = 0;
-constexpr std::int32_t kEventLeftButtonDown = -1;
-
 // Replaces the loaded forms and binds their handler references (-1 and
 // references outside the table are no handler). Installs the fatal report's
 // window lookup.
