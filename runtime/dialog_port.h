@@ -6,6 +6,22 @@
 
 namespace pelmora::port {
 
+// The system's values the dialog rules use; the adapter checks each against
+// the SDK when it is compiled.
+constexpr std::uint32_t kBoxSystemModal = 0x1000;
+constexpr std::uint32_t kBoxTaskModal = 0x2000;
+// A box's result for its first button (OK); the other buttons' results
+// follow in the order of BoxButton.
+constexpr int kResultOk = 1;
+constexpr int kResultNo = 7;
+// How a started program's window is shown.
+constexpr int kShowHidden = 0;
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+constexpr int kShowNormalNotActivated = 4;
+constexpr int kShowMinimizedNotActivated = 6;
+
 // Shows a modal box (GBK texts) and returns the platform's result, 0 when
 // the box could not be shown.
 int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,

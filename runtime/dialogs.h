@@ -43,10 +43,26 @@ struct BoxValue {
   }
 };
 
+// The button sets of a box's style word.
+constexpr std::int32_t kBoxOk = 0;
+constexpr std::int32_t kBoxOkCancel = 1;
+
+// The button a box was closed with.
+enum BoxButton : std::int32_t {
+  kButtonOk = 0,
+  kButtonCancel = 1,
+  kButtonAbort = 2,
+  kButtonRetry = 3,
+  kButtonIgnore = 4,
+  kButtonYes = 5,
+  kButtonNo = 6,
+};
+
 // Box with a text content. Style is the platform's message-box style word
-// (0 = OK only, 1 = OK and Cancel, ...); task modal is added unless system
-// modal is given. An omitted title shows "信息：". Returns the 0-based button
-// number: OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6, else 0.
+// (a button set such as kBoxOkCancel, plus icon and modality bits); task
+// modal is added unless system modal is given. An omitted title shows
+// "信息：". Returns the BoxButton pressed, kButtonOk when the box could not
+// be shown.
 std::int32_t ShowMessageBox(TextView content, std::int32_t style,
                             std::optional<TextView> title = std::nullopt);
 
@@ -76,9 +92,9 @@ std::string FormatContent(const BoxValue& content);
 double RoundSingle(float value);
 // "%d年%d月%d日" plus the time parts that are not zero.
 std::string FormatDateTime(double ole_date);
-// Adds task modal (8192) unless system modal (4096) is present.
+// Adds task modal unless system modal is present.
 std::uint32_t StyleWithModality(std::int32_t style);
-// The platform's result (IDOK..IDNO) to the 0-based button number.
+// The platform's result to the BoxButton.
 std::int32_t ButtonNumber(int platform_result);
 // ShowMode 1..6 (clamped, omitted = 2) to the platform's show value.
 int ShowWindowValue(std::optional<std::int32_t> show_mode);

@@ -5,9 +5,21 @@
 #include <string>
 
 #include "runtime/dialog_port.h"
+#include "runtime/dialogs.h"
 #include "runtime/window_port_win32.h"
 
 namespace pelmora::port {
+
+static_assert(kBoxSystemModal == MB_SYSTEMMODAL && kBoxTaskModal == MB_TASKMODAL);
+static_assert(kBoxOk == MB_OK && kBoxOkCancel == MB_OKCANCEL);
+static_assert(kResultOk == IDOK && kResultNo == IDNO);
+static_assert(IDCANCEL == kResultOk + kButtonCancel && IDABORT == kResultOk + kButtonAbort);
+static_assert(IDRETRY == kResultOk + kButtonRetry && IDIGNORE == kResultOk + kButtonIgnore);
+static_assert(IDYES == kResultOk + kButtonYes && IDNO == kResultOk + kButtonNo);
+static_assert(kShowHidden == SW_HIDE && kShowNormal == SW_SHOWNORMAL);
+static_assert(kShowMinimized == SW_SHOWMINIMIZED && kShowMaximized == SW_SHOWMAXIMIZED);
+static_assert(kShowNormalNotActivated == SW_SHOWNOACTIVATE);
+static_assert(kShowMinimizedNotActivated == SW_MINIMIZE);
 
 int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
             std::uint32_t style) {

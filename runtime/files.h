@@ -7,12 +7,28 @@
 #include <optional>
 
 #include "runtime/run_directory.h"
+#include "runtime/unique_resource.h"
 #include "runtime/values.h"
 
 namespace pelmora {
 
-// 1..11 as tabled (3 = the desktop folder); always one trailing backslash;
-// empty for any other number or a failing platform call.
+// The folders GetSpecialFolder knows, by their numbers.
+enum SpecialFolder : std::int32_t {
+  kFolderDocuments = 1,
+  kFolderFavourites = 2,
+  kFolderDesktop = 3,
+  kFolderFonts = 4,
+  kFolderStartMenu = 5,
+  kFolderPrograms = 6,
+  kFolderStartup = 7,
+  kFolderAppData = 8,
+  kFolderWindows = 9,
+  kFolderSystem = 10,
+  kFolderTemp = 11,
+};
+
+// Always one trailing backslash; empty for any other number or a failing
+// platform call.
 Text GetSpecialFolder(std::int32_t number);
 
 // The caller's open directory search; 0 = none. The caller sets it to 0 on
@@ -50,17 +66,16 @@ Text ResolveShortcut(TextView path);
 // system ones included; {1, 0} when none or the folder is missing.
 TextArray PathDirList(TextView folder);
 
+// Closes a file the commands opened (0 = none is never passed here).
+void CloseFileHandle(std::uintptr_t file);
+// One open file of the commands, closed on every way out.
+using FileOwner = UniqueResource<std::uintptr_t, &CloseFileHandle>;
+
 // An open file that nobody else may write, rename or delete while it is
 // held: the installer is checked and started under this lock.
 class HeldFile {
  public:
-  HeldFile() = default;
-  ~HeldFile();
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  HeldFile(HeldFile&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
-  HeldFile& operator=(HeldFile&& other) noexcept;
-  explicit operator bool() const { return handle_ != 0; }
+  explicit operator bool() const { return static_cast<bool>(file_); }
 
   // Opens for reading, denying writes and deletion to everyone else.
   static HeldFile OpenDenyingWrites(TextView path, std::uint32_t* error);
@@ -68,7 +83,7 @@ class HeldFile {
   bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
 
  private:
-  std::uintptr_t handle_ = 0;
+  FileOwner file_;
 };
 
 }  // namespace pelmora

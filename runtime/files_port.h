@@ -10,6 +10,18 @@ namespace pelmora::port {
 // The platform's path limit, terminating NUL included.
 constexpr std::uint32_t kPathBuffer = 260;
 
+// The system's values that the portable rules use; the adapter checks each
+// against the SDK when it is compiled.
+constexpr std::uint32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+constexpr std::uint32_t kErrorInvalidName = 123;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+constexpr std::uint32_t kAttributeReadOnly = 0x01;
+constexpr std::uint32_t kAttributeHidden = 0x02;
+constexpr std::uint32_t kAttributeSystem = 0x04;
+constexpr std::uint32_t kAttributeFolder = 0x10;
+constexpr std::uint32_t kAttributeArchive = 0x20;
+
 // An open directory search; 0 = none.
 using SearchHandle = std::uintptr_t;
 // An open file; 0 = none.
@@ -40,6 +52,16 @@ bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error);
 bool ReadFileAt(FileHandle file, std::uint64_t offset, void* bytes, std::uint32_t size,
                 std::uint32_t* read, std::uint32_t* error);
 bool CloseFile(FileHandle file, std::uint32_t* error);
+
+// The shell's numbers of the special folders the commands offer.
+constexpr int kCsidlPrograms = 2;
+constexpr int kCsidlPersonal = 5;
+constexpr int kCsidlFavorites = 6;
+constexpr int kCsidlStartup = 7;
+constexpr int kCsidlStartMenu = 11;
+constexpr int kCsidlDesktopDirectory = 16;
+constexpr int kCsidlFonts = 20;
+constexpr int kCsidlAppData = 26;
 
 // SHGetSpecialFolderPathA (no owner, no create) into a kPathBuffer buffer.
 bool ShellFolderPath(int csidl, char* buffer);

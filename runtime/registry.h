@@ -10,8 +10,23 @@
 
 namespace pelmora {
 
-// 1 HKEY_CLASSES_ROOT, 2 HKEY_CURRENT_CONFIG, 3 HKEY_CURRENT_USER,
-// 4 HKEY_LOCAL_MACHINE, 5 HKEY_USERS, anything else HKEY_CURRENT_USER.
+// The platform's predefined root keys, as the DLL commands take them.
+constexpr std::uint32_t kHkeyClassesRoot = 0x80000000u;
+constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
+constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+constexpr std::uint32_t kHkeyUsers = 0x80000003u;
+constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
+
+// The root numbers the registry commands take.
+enum RegistryRoot : std::int32_t {
+  kRootClassesRoot = 1,
+  kRootCurrentConfig = 2,
+  kRootCurrentUser = 3,
+  kRootLocalMachine = 4,
+  kRootUsers = 5,
+};
+
+// The root key of a root number; any other number is HKEY_CURRENT_USER.
 std::uint32_t RootKeyOf(std::int32_t root_number);
 
 // Splits at the last backslash, GBK-aware. Ending in a backslash addresses
@@ -31,7 +46,6 @@ bool RegistryItemExists(std::int32_t root_number, TextView full_path);
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.
-constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
@@ -39,6 +53,7 @@ std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_
                              std::uint32_t buffer_size);
 std::int32_t CallRegCloseKey(std::uint32_t key);
 
+// Their results that the scan tells apart.
 constexpr std::int32_t kErrorMoreData = 234;
 constexpr std::int32_t kErrorNoMoreItems = 259;
 

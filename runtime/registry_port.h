@@ -10,7 +10,9 @@ namespace pelmora::port {
 // An open key; 0 = none.
 using RegistryKey = std::uintptr_t;
 
-constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ, no registry view flag
+// The system's values the portable rules use; the adapter checks each
+// against the SDK when it is compiled.
+constexpr std::uint32_t kKeyRead = 0x20019;  // no registry view flag
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 

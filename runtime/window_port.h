@@ -49,7 +49,9 @@ void PostQuit(int exit_code);
 
 // The zero-size tool window that owns windows kept out of the taskbar.
 NativeWindow CreateHiddenOwner();
-void PostToWindow(NativeWindow window, std::uint32_t message, std::uintptr_t parameter);
+// Asks the main thread, through its hidden owner window, to end the program
+// with the code; the message that carries the request is the adapter's own.
+void PostShutdownRequest(NativeWindow hidden_owner, int exit_code);
 bool OnMainThread();
 [[noreturn]] void EndProcess(int exit_code);
 
