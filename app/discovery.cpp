@@ -34,13 +34,14 @@ Text ReadValue(TextView key_path, const char* value_path) {
 // backslash, without double quotes.
 Text EntryFolder(TextView entry_key_path) {
   Text command = ReadValue(entry_key_path, "\\UninstallString");
-  std::int32_t last = FindTextFromEnd(command, "\\", std::nullopt, false);
+  std::int32_t last = FindTextFromEnd(command, "\\", std::nullopt, LetterCase::kExact);
   Text folder = LeftText(command, last);
-  return ReplaceSubtext(folder, "\"", TextView(""), std::nullopt, std::nullopt, true);
+  return ReplaceSubtext(folder, "\"", TextView(""), std::nullopt, std::nullopt,
+                        LetterCase::kExact);
 }
 
-bool Contains(TextView text, TextView part, bool ignore_case) {
-  return FindText(text, part, std::nullopt, ignore_case) != -1;
+bool Contains(TextView text, TextView part, LetterCase letters) {
+  return FindText(text, part, std::nullopt, letters) != -1;
 }
 
 void ShowMathTypeMissing(WorkflowRun& run) {
@@ -59,9 +60,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   run.PumpEvents();
   if (run.Stopped()) return false;
 
-  if (Contains(display_name, "mathtype", true)) {
+  if (Contains(display_name, "mathtype", LetterCase::kIgnore)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (Contains(publisher, "WIRIS", true)) {
+    if (Contains(publisher, "WIRIS", LetterCase::kIgnore)) {
       TakeMathTypeEntry(run, key_path);
       if (run.Stopped()) return false;
       run.SetProgress(20);
@@ -71,9 +72,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   }
   if (run.Stopped()) return false;
 
-  if (Contains(display_name, "wps", true)) {
+  if (Contains(display_name, "wps", LetterCase::kIgnore)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (Contains(publisher, "Kingsoft", true)) {
+    if (Contains(publisher, "Kingsoft", LetterCase::kIgnore)) {
       run.SetProgress(40);
       *wps_found = true;
       TakeWpsEntry(run, key_path);
@@ -100,7 +101,7 @@ void ScanUninstallEntries(WorkflowRun& run) {
 
     TextView name(name_buffer.c_str());
     Text key_path = JoinTexts({kUninstallPrefix, name});
-    if (!Contains(name, "}.KB", false) && !Contains(name, "{9", false)) {
+    if (!Contains(name, "}.KB", LetterCase::kExact) && !Contains(name, "{9", LetterCase::kExact)) {
       if (!ExamineEntry(run, key_path, &wps_found)) return;
     }
     run.PumpEvents();
@@ -132,7 +133,8 @@ void TakeMathTypeEntry(WorkflowRun& run, TextView entry_key_path) {
 
 void TakeWpsEntry(WorkflowRun& run, TextView entry_key_path) {
   Text folder = EntryFolder(entry_key_path);
-  folder = ReplaceSubtext(folder, "utility\\", TextView(""), std::nullopt, std::nullopt, false);
+  folder = ReplaceSubtext(folder, "utility\\", TextView(""), std::nullopt, std::nullopt,
+                          LetterCase::kIgnore);
   WorkflowPaths& paths = Paths();
   paths.wps_startup_folder = JoinTexts({folder, "office6\\startup"});
   paths.wps_office6_folder = JoinTexts({folder, "office6"});

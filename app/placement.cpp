@@ -43,7 +43,7 @@ void SearchDesktopShortcut(WorkflowRun& run, TextView desktop_folder) {
 
   Text name = FindFile(pattern, std::nullopt, &slot);
   while (!name.empty()) {
-    if (FindText(name, "wps", std::nullopt, true) != -1) {
+    if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {
       chosen = JoinTexts({desktop_folder, name});
       found = true;
     }
@@ -61,7 +61,7 @@ void SearchDesktopShortcut(WorkflowRun& run, TextView desktop_folder) {
 
 void LocateWpsFromShortcut(WorkflowRun& run, TextView shortcut_path) {
   Text target = ResolveShortcut(shortcut_path);
-  std::int32_t last = FindTextFromEnd(target, "\\", std::nullopt, false);
+  std::int32_t last = FindTextFromEnd(target, "\\", std::nullopt, LetterCase::kExact);
   target = LeftText(target, last);
   Text base_folder = LeftText(target, TextLength(target) - 1);
   TextArray list = PathDirList(base_folder);

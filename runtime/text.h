@@ -12,28 +12,28 @@
 
 namespace pelmora {
 
-// Inline helpers of the workflow code.
-std::int32_t TextLengthOrZero(TextView text);
+// How the searching and replacing operations compare letters: exactly, or
+// with A to Z folded to a to z (nothing else folds).
+enum class LetterCase { kExact, kIgnore };
+
 // Always a block, even when every part is empty.
 Text JoinTexts(std::initializer_list<TextView> parts);
 // -1, 0 or 1 by unsigned bytes; null counts as empty.
 int CompareTexts(TextView a, TextView b);
 std::int32_t TruncateToInteger(double number);
 
-// Text commands.
+// Bytes, not characters; the null text counts 0.
 std::int32_t TextLength(TextView text);
 Text LeftText(TextView text, std::int32_t count);
-// `ignore_case` folds A to Z only.
 std::int32_t FindText(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                      bool ignore_case);
+                      LetterCase letters);
 std::int32_t FindTextFromEnd(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                             bool ignore_case);
+                             LetterCase letters);
 // Blanks are the space and the full-width space 0xA1 0xA1.
 Text TrimBlanks(TextView text);
-// Note the sense: `case_sensitive` true compares exactly; false ignores case.
 Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> replacement,
                     std::optional<std::int32_t> start, std::optional<std::int32_t> count,
-                    bool case_sensitive);
+                    LetterCase letters);
 Text SpaceText(std::int32_t count);
 
 // The last backslash that is a character of its own (the 0x5C trail byte
