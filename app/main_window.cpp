@@ -59,7 +59,8 @@ void ReleaseGlobals() { ReleaseWorkflowPaths(); }
 int ProgramStart() {
   InitializeRuntime(kHandlers.data(), kHandlers.size());
   RegisterExitRoutine(ReleaseGlobals);
-  LoadStartWindow(kMainWindowId);
+  // A window that cannot be built is reported (and ends the program) inside.
+  if (!LoadStartWindow(kMainWindowId)) return -1;
   RunMessageLoop();
   return 0;
 }

@@ -24,14 +24,14 @@ constexpr int kShowMinimizedNotActivated = 6;
 
 // Shows a modal box (GBK texts) and returns the platform's result, 0 when
 // the box could not be shown.
-int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
-            std::uint32_t style);
+[[nodiscard]] int ShowBox(std::uintptr_t owner, const char* gbk_text, const char* gbk_title,
+                          std::uint32_t style);
 
 // Creates the process from the command line as given; waits for its end or
 // for it to become idle (at most 1000 ms). `error` gets the system's code
 // the moment creation fails.
-bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
-                  std::uint32_t* error);
+[[nodiscard]] bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
+                                std::uint32_t* error);
 
 // The shell's "open" verb, owned by a window titled "Microsoft Internet
 // Explorer" when one exists.

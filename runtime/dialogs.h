@@ -76,9 +76,9 @@ std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
 // Starts a command line as given. Without wait, waits at most 1000 ms for
 // the program to become idle. Show mode 1..6 (clamped), omitted = 2.
 // `error` receives the system's code when the process cannot be created.
-bool RunProgram(TextView command_line, bool wait = false,
-                std::optional<std::int32_t> show_mode = std::nullopt,
-                std::uint32_t* error = nullptr);
+[[nodiscard]] bool RunProgram(TextView command_line, bool wait = false,
+                              std::optional<std::int32_t> show_mode = std::nullopt,
+                              std::uint32_t* error = nullptr);
 
 // The shell's "open" verb on the address; silent on failure.
 void OpenWebAddress(std::optional<TextView> address = std::nullopt);
@@ -87,17 +87,17 @@ void OpenWebAddress(std::optional<TextView> address = std::nullopt);
 namespace dialog_rules {
 
 // GBK box text for a content of any kind; "" for unknown kinds.
-std::string FormatContent(const BoxValue& content);
+[[nodiscard]] std::string FormatContent(const BoxValue& content);
 // Rounded to six significant digits the way the box shows single numbers.
-double RoundSingle(float value);
+[[nodiscard]] double RoundSingle(float value);
 // "%d年%d月%d日" plus the time parts that are not zero.
-std::string FormatDateTime(double ole_date);
+[[nodiscard]] std::string FormatDateTime(double ole_date);
 // Adds task modal unless system modal is present.
-std::uint32_t StyleWithModality(std::int32_t style);
+[[nodiscard]] std::uint32_t StyleWithModality(std::int32_t style);
 // The platform's result to the BoxButton.
-std::int32_t ButtonNumber(int platform_result);
+[[nodiscard]] std::int32_t ButtonNumber(int platform_result);
 // ShowMode 1..6 (clamped, omitted = 2) to the platform's show value.
-int ShowWindowValue(std::optional<std::int32_t> show_mode);
+[[nodiscard]] int ShowWindowValue(std::optional<std::int32_t> show_mode);
 
 }  // namespace dialog_rules
 

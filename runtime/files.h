@@ -29,7 +29,7 @@ enum SpecialFolder : std::int32_t {
 
 // Always one trailing backslash; empty for any other number or a failing
 // platform call.
-Text GetSpecialFolder(std::int32_t number);
+[[nodiscard]] Text GetSpecialFolder(std::int32_t number);
 
 // The caller's open directory search; 0 = none. The caller sets it to 0 on
 // entry and hands its value to EndFileSearch once when it ends.
@@ -38,33 +38,34 @@ using SearchHandleSlot = std::uintptr_t;
 // A non-empty pattern starts a new search (closing the slot's old one);
 // an empty pattern continues. No mask = files only; a mask is cut to
 // AND 55. Returns the bare name, or the empty text (slot 0) when done.
-Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
-              SearchHandleSlot* slot);
+[[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+                            SearchHandleSlot* slot);
 void EndFileSearch(SearchHandleSlot handle);
 
 // A directory search for the path: wildcards and folders count.
-bool FileExists(TextView path);
+[[nodiscard]] bool FileExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
 // failure (0 on success); a path of 260 bytes or more fails with
 // ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
 // every command here.
-bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error = nullptr);
+[[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
+                              std::uint32_t* error = nullptr);
 bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
 // Created or truncated, exclusive sharing; each non-empty byte set written
 // whole, straight from its block. Any failure yields false and closes the
 // file; when a write or the close fails, the incomplete file is deleted
 // too, so no truncated installer is ever left behind to be started. An
 // empty path creates nothing.
-bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
-                      std::uint32_t* error = nullptr);
+[[nodiscard]] bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                                    std::uint32_t* error = nullptr);
 
 // The target stored in a shortcut, as stored (never resolved); empty when
 // the path is not a shortcut or cannot be read.
-Text ResolveShortcut(TextView path);
+[[nodiscard]] Text ResolveShortcut(TextView path);
 
 // Names of the folder's immediate subfolders in listing order, hidden and
 // system ones included; {1, 0} when none or the folder is missing.
-TextArray PathDirList(TextView folder);
+[[nodiscard]] TextArray PathDirList(TextView folder);
 
 // Closes a file the commands opened (0 = none is never passed here).
 void CloseFileHandle(std::uintptr_t file);

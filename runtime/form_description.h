@@ -158,10 +158,11 @@ struct FormDescription {
 
 // Reads a whole description; false (and `out` unspecified) when anything is
 // truncated, inconsistent or of an unknown version.
-bool ReadFormDescription(const unsigned char* data, std::size_t size, FormDescription* out);
+[[nodiscard]] bool ReadFormDescription(const unsigned char* data, std::size_t size,
+                                       FormDescription* out);
 
 // Writes the exact stored layout; the build tool and the tests use it, so
 // the writer mirrors the reader field for field.
-std::string WriteFormDescription(const FormDescription& form);
+[[nodiscard]] std::string WriteFormDescription(const FormDescription& form);
 
 }  // namespace pelmora

@@ -27,7 +27,7 @@ enum RegistryRoot : std::int32_t {
 };
 
 // The root key of a root number; any other number is HKEY_CURRENT_USER.
-std::uint32_t RootKeyOf(std::int32_t root_number);
+[[nodiscard]] std::uint32_t RootKeyOf(std::int32_t root_number);
 
 // Splits at the last backslash, GBK-aware. Ending in a backslash addresses
 // the default value; no backslash means the root key itself.
@@ -35,22 +35,22 @@ struct RegistryPath {
   Text key;
   Text value_name;
 };
-RegistryPath SplitRegistryPath(TextView full_path);
+[[nodiscard]] RegistryPath SplitRegistryPath(TextView full_path);
 
 // REG_SZ and REG_EXPAND_SZ only (the latter expanded); anything else, or
 // any failure, gives a copy of the default or the empty text.
-Text ReadRegistryText(std::int32_t root_number, TextView full_path,
-                      std::optional<TextView> default_text = std::nullopt);
+[[nodiscard]] Text ReadRegistryText(std::int32_t root_number, TextView full_path,
+                                    std::optional<TextView> default_text = std::nullopt);
 // True when the value exists and its type and size can be read.
-bool RegistryItemExists(std::int32_t root_number, TextView full_path);
+[[nodiscard]] bool RegistryItemExists(std::int32_t root_number, TextView full_path);
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.
 std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
-std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
-                             std::uint32_t buffer_size);
+[[nodiscard]] std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index,
+                                           char* name_buffer, std::uint32_t buffer_size);
 std::int32_t CallRegCloseKey(std::uint32_t key);
 
 // Their results that the scan tells apart.

@@ -17,16 +17,18 @@ constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 
 // RegOpenKeyExA. Returns the system's error code, 0 = success.
-std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
-                             RegistryKey* key);
+[[nodiscard]] std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey,
+                                           std::uint32_t access, RegistryKey* key);
 // RegQueryValueExA. `data` may be null to learn the type and size only;
 // `*size` is the buffer size going in and the data size coming out.
-std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
-                                unsigned char* data, std::uint32_t* size);
+[[nodiscard]] std::int32_t QueryRegistryValue(RegistryKey key, const char* name,
+                                              std::uint32_t* type, unsigned char* data,
+                                              std::uint32_t* size);
 void CloseRegistryKey(RegistryKey key);
 
 // ExpandEnvironmentStringsA: the size the expansion needs, its NUL
 // included, or 0 on failure.
-std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size);
+[[nodiscard]] std::uint32_t ExpandEnvironment(const char* source, char* destination,
+                                              std::uint32_t size);
 
 }  // namespace pelmora::port

@@ -10,6 +10,6 @@ namespace pelmora {
 
 // GBK text from the system's message table (no trailing line break), or
 // "错误代码 N" when it has none.
-Text DescribeSystemError(std::uint32_t code);
+[[nodiscard]] Text DescribeSystemError(std::uint32_t code);
 
 }  // namespace pelmora

@@ -17,27 +17,28 @@ namespace pelmora {
 enum class LetterCase { kExact, kIgnore };
 
 // Always a block, even when every part is empty.
-Text JoinTexts(std::initializer_list<TextView> parts);
+[[nodiscard]] Text JoinTexts(std::initializer_list<TextView> parts);
 // -1, 0 or 1 by unsigned bytes; null counts as empty.
-int CompareTexts(TextView a, TextView b);
-std::int32_t TruncateToInteger(double number);
+[[nodiscard]] int CompareTexts(TextView a, TextView b);
+[[nodiscard]] std::int32_t TruncateToInteger(double number);
 
 // Bytes, not characters; the null text counts 0.
-std::int32_t TextLength(TextView text);
-Text LeftText(TextView text, std::int32_t count);
-std::int32_t FindText(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                      LetterCase letters);
-std::int32_t FindTextFromEnd(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                             LetterCase letters);
+[[nodiscard]] std::int32_t TextLength(TextView text);
+[[nodiscard]] Text LeftText(TextView text, std::int32_t count);
+[[nodiscard]] std::int32_t FindText(TextView text, TextView subtext,
+                                    std::optional<std::int32_t> start, LetterCase letters);
+[[nodiscard]] std::int32_t FindTextFromEnd(TextView text, TextView subtext,
+                                           std::optional<std::int32_t> start, LetterCase letters);
 // Blanks are the space and the full-width space 0xA1 0xA1.
-Text TrimBlanks(TextView text);
-Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> replacement,
-                    std::optional<std::int32_t> start, std::optional<std::int32_t> count,
-                    LetterCase letters);
-Text SpaceText(std::int32_t count);
+[[nodiscard]] Text TrimBlanks(TextView text);
+[[nodiscard]] Text ReplaceSubtext(TextView text, TextView subtext,
+                                  std::optional<TextView> replacement,
+                                  std::optional<std::int32_t> start,
+                                  std::optional<std::int32_t> count, LetterCase letters);
+[[nodiscard]] Text SpaceText(std::int32_t count);
 
 // The last backslash that is a character of its own (the 0x5C trail byte
 // of a double-byte character is not one), or null. Paths are split here.
-const char* FindLastBackslash(TextView text);
+[[nodiscard]] const char* FindLastBackslash(TextView text);
 
 }  // namespace pelmora

@@ -33,7 +33,7 @@ void RegisterExitRoutine(ExitRoutine routine);
 
 // Builds and shows the window; a window that cannot be built is the fatal
 // report "载入启动窗口失败". Returns true when the window is built.
-bool LoadStartWindow(std::int32_t window_id);
+[[nodiscard]] bool LoadStartWindow(std::int32_t window_id);
 
 // Pumps messages (idle work between them) until the quit message.
 void RunMessageLoop();
@@ -58,10 +58,10 @@ void WriteUnitProperty(std::int32_t window_id, std::int32_t unit_id, std::int32_
 void ProcessPendingEvents();
 
 // True while the form window is built and not destroyed.
-bool IsWindowOpen(std::int32_t window_id);
+[[nodiscard]] bool IsWindowOpen(std::int32_t window_id);
 
 // The open window's platform handle, 0 when it is not open.
-std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
+[[nodiscard]] std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
 
 // Runs the exit routines once each, in order, and releases the runtime.
 void Shutdown(int exit_code);

@@ -70,22 +70,22 @@ struct WindowStyles {
 
 // The form window: its frame from BorderStyle (0..6), caption, boxes and
 // start state.
-WindowStyles FormWindowStyles(const WindowData& data);
+[[nodiscard]] WindowStyles FormWindowStyles(const WindowData& data);
 
 // A unit's frame from BorderStyle (0..5): none, client edge, raised,
 // thin sunken, both edges, single line.
-WindowStyles UnitFrameStyles(std::int32_t border_style);
+[[nodiscard]] WindowStyles UnitFrameStyles(std::int32_t border_style);
 // The same frame put in place of whatever frame `current` has.
-WindowStyles ReplaceUnitFrame(WindowStyles current, std::int32_t border_style);
+[[nodiscard]] WindowStyles ReplaceUnitFrame(WindowStyles current, std::int32_t border_style);
 
 // Everything a unit's control is created with: child of the form, its
 // flags, its kind's own styles and its frame.
-WindowStyles UnitControlStyles(const UnitRecord& unit);
+[[nodiscard]] WindowStyles UnitControlStyles(const UnitRecord& unit);
 
 // How a label draws its caption.
-std::uint32_t LabelTextFormat(const LabelData& data);
+[[nodiscard]] std::uint32_t LabelTextFormat(const LabelData& data);
 
 // How the form window is first shown after its StartPosition.
-int FormShowCommand(std::int32_t start_position);
+[[nodiscard]] int FormShowCommand(std::int32_t start_position);
 
 }  // namespace pelmora

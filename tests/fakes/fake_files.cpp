@@ -346,7 +346,7 @@ SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_
   }
   std::uintptr_t handle = fake::NewHandle();
   State().searches[handle] = search;
-  FindNextEntry(handle, entry);
+  (void)FindNextEntry(handle, entry);  // the first entry exists: the list is not empty
   return handle;
 }
 

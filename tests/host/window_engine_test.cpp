@@ -251,7 +251,8 @@ TEST_F(WindowEngineTest, LeftPressIsConsumedOnlyWhenTheHandlerReturnsZero) {
 
 TEST_F(WindowEngineTest, PressPositionArrivesAsUnsigned16BitValues) {
   LoadAndBuild();
-  engine::PreTranslateInput(Press(Control(140), -1, 0x12345));
+  (void)engine::PreTranslateInput(Press(Control(140), -1, 0x12345));
+  ASSERT_EQ(g_seen.arguments.size(), 3u);
   EXPECT_EQ(g_seen.arguments[0], 0xFFFF);
   EXPECT_EQ(g_seen.arguments[1], 0x2345);
 }
@@ -359,9 +360,9 @@ TEST_F(WindowEngineTest, DestroyedWindowGetsItsStoredTableBack) {
 TEST_F(WindowEngineDeathTest, StartWindowThatCannotBeBuiltIsFatal) {
   fake::Windows().fail_unit_creation_at = 2;
   Load();
-  EXPECT_EXIT(LoadStartWindow(kWindow), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT((void)LoadStartWindow(kWindow), ::testing::ExitedWithCode(255),
               u8"错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n\"main\"\r\n\"main\"");
-  EXPECT_EXIT(LoadStartWindow(0x52010002), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT((void)LoadStartWindow(0x52010002), ::testing::ExitedWithCode(255),
               u8"载入启动窗口失败\r\n\r\n1375797250, 0\r\n未找到所指定的窗口");
 }
 
