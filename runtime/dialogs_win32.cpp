@@ -6,6 +6,7 @@
 
 #include "runtime/dialog_port.h"
 #include "runtime/dialogs.h"
+#include "runtime/shell_api_win32.h"
 #include "runtime/window_port_win32.h"
 
 namespace pelmora::port {
@@ -53,8 +54,10 @@ bool StartProcess(const char* command_line, int show_window, bool wait_for_end,
 }
 
 void OpenWithShell(const char* address) {
+  // The verb may be carried out by a shell extension, which is a COM object.
+  (void)win32::EnsureOleInitialized();
   HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
-  ShellExecuteA(owner, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  win32::ShellExecuteVerb(owner, "open", address, SW_SHOWNORMAL);
 }
 
 }  // namespace pelmora::port

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/files_port.h"
+#include "runtime/shell_api_win32.h"
 
 namespace pelmora::port {
 
@@ -155,7 +156,7 @@ bool CloseFile(FileHandle file, std::uint32_t* error) {
 }
 
 bool ShellFolderPath(int csidl, char* buffer) {
-  return SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE) != FALSE;
+  return win32::ShellSpecialFolderPath(buffer, csidl) != FALSE;
 }
 
 bool WindowsFolderPath(char* buffer) {

@@ -9,7 +9,6 @@ namespace pelmora::port {
 // Libraries load from the system folder only, before anything else loads.
 void HardenLibrarySearch();
 void RecordProcessHeap();
-void InitializeOleOnce();
 // The executable's full path (GBK).
 [[nodiscard]] std::string ExecutablePath();
 void SetCurrentFolder(const char* folder);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/owners_win32.h"
+#include "runtime/shell_api_win32.h"
 #include "runtime/shell_link_port.h"
 
 namespace pelmora::port {
@@ -21,15 +22,18 @@ constexpr IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46
 }  // namespace
 
 bool ItemIsShellLink(const char* path) {
+  // The shell asks the item's handler, which may be a COM object.
+  if (!win32::EnsureOleInitialized()) return false;
   SHFILEINFOA info = {};
-  if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) == 0) return false;
+  if (win32::ShellFileInfo(path, 0, &info, SHGFI_ATTRIBUTES) == 0) return false;
   return (info.dwAttributes & SFGAO_LINK) != 0;
 }
 
 bool ReadShellLinkTarget(const char* path, char* target) {
+  if (!win32::EnsureOleInitialized()) return false;
   win32::ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
-                              win32::PutInterface(link)))) {
+  if (FAILED(win32::CreateComInstance(kClsidShellLink, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+                                      win32::PutInterface(link)))) {
     return false;
   }
   win32::ComPtr<IPersistFile> file;

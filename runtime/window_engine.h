@@ -22,8 +22,8 @@ struct HandlerResult {
 using EventHandler = HandlerResult (*)(const std::int32_t* arguments, int count);
 using ExitRoutine = void (*)();
 
-// Runs once, first thing: hardening of the library search, heap, OLE, the
-// run directory as current folder, the hidden owner window, the constant
+// Runs once, first thing: hardening of the library search, heap, the run
+// directory as current folder, the hidden owner window, the constant
 // block, the form descriptions from the resources and the handler binding.
 // A form's handler reference k names handlers[k].
 void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count);
