@@ -166,7 +166,7 @@ std::string FormatContent(const BoxValue& content) {
 
 std::uint32_t StyleWithModality(std::int32_t style) {
   auto flags = static_cast<std::uint32_t>(style);
-  // Added, not or-ed: a style that already holds 8192 gets it a second
+  // Added, not or-ed: a style that already holds task modal gets it a second
   // time, and the platform then reads a different style word.
   if ((flags & port::kBoxSystemModal) == 0) flags += port::kBoxTaskModal;
   return flags;

@@ -67,8 +67,13 @@ struct InputMessage {
   port::NativeWindow target = 0;
   std::int32_t x = 0, y = 0;      // press position in the target's client area
   std::int32_t key = 0;           // virtual key code
-  std::int32_t modifiers = 0;     // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
+  std::int32_t modifiers = 0;     // kModifierCtrl | kModifierShift | kModifierAlt
 };
+// The keys held with the input, as a LeftButtonDown handler receives them.
+constexpr std::int32_t kModifierCtrl = 1;
+constexpr std::int32_t kModifierShift = 2;
+constexpr std::int32_t kModifierAlt = 4;
+// The virtual keys the engine acts on.
 constexpr std::int32_t kKeyTab = 0x09;
 constexpr std::int32_t kKeyEnter = 0x0D;
 constexpr std::int32_t kKeyEscape = 0x1B;

@@ -38,6 +38,10 @@ static_assert(kTextSingleLine == DT_SINGLELINE && kTextNoPrefix == DT_NOPREFIX);
 static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED);
 static_assert(kShowMaximized == SW_SHOWMAXIMIZED);
 }  // namespace style
+
+namespace engine {
+static_assert(kKeyTab == VK_TAB && kKeyEnter == VK_RETURN && kKeyEscape == VK_ESCAPE);
+}  // namespace engine
 }  // namespace pelmora
 
 namespace pelmora::port {
@@ -280,9 +284,9 @@ HWND CreateChild(const wchar_t* window_class, const win32::WideText& caption, HW
 
 std::int32_t Modifiers() {
   std::int32_t state = 0;
-  if (GetKeyState(VK_CONTROL) < 0) state |= 1;
-  if (GetKeyState(VK_SHIFT) < 0) state |= 2;
-  if (GetKeyState(VK_MENU) < 0) state |= 4;
+  if (GetKeyState(VK_CONTROL) < 0) state |= engine::kModifierCtrl;
+  if (GetKeyState(VK_SHIFT) < 0) state |= engine::kModifierShift;
+  if (GetKeyState(VK_MENU) < 0) state |= engine::kModifierAlt;
   return state;
 }
 

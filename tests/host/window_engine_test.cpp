@@ -238,8 +238,9 @@ TEST_F(WindowEngineTest, LeftPressIsConsumedOnlyWhenTheHandlerReturnsZero) {
   const port::NativeWindow link = Control(140);
 
   g_seen.press_result = HandlerResult::None();
-  EXPECT_FALSE(engine::PreTranslateInput(Press(link, 0x1234, 7, 5)));
-  EXPECT_EQ(g_seen.arguments, (std::vector<std::int32_t>{0x1234, 7, 5}));
+  constexpr std::int32_t kCtrlAndAlt = engine::kModifierCtrl | engine::kModifierAlt;
+  EXPECT_FALSE(engine::PreTranslateInput(Press(link, 0x1234, 7, kCtrlAndAlt)));
+  EXPECT_EQ(g_seen.arguments, (std::vector<std::int32_t>{0x1234, 7, kCtrlAndAlt}));
 
   g_seen.press_result = HandlerResult::Value(1);
   EXPECT_FALSE(engine::PreTranslateInput(Press(link, 1, 1)));
@@ -266,7 +267,8 @@ TEST_F(WindowEngineTest, PressesOnOtherUnitsReachNoLinkHandler) {
 
 TEST_F(WindowEngineTest, PlainEscClosesTheWindowButNotWithModifiers) {
   LoadAndBuild();
-  for (std::int32_t modifiers : {1, 2, 4}) {
+  for (std::int32_t modifiers :
+       {engine::kModifierCtrl, engine::kModifierShift, engine::kModifierAlt}) {
     EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyEscape, modifiers)));
   }
   EXPECT_TRUE(IsWindowOpen(kWindow));
@@ -287,7 +289,7 @@ TEST_F(WindowEngineTest, TabMovesFocusAndEnterOnlyWhenAskedTo) {
   LoadAndBuild();
   EXPECT_TRUE(engine::PreTranslateInput(Key(engine::kKeyTab)));
   EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyEnter)));
-  EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyTab, 2)));
+  EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyTab, engine::kModifierShift)));
   EXPECT_EQ(fake::Windows().focus_moves, 1);
 }
 
