@@ -77,7 +77,8 @@ class ByteReader {
       Fail();
       return;
     }
-    const std::size_t length = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - start);
+    const std::size_t length =
+        static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - start);
     out->assign(reinterpret_cast<const char*>(start), length);
     Take(length + 1);
   }

@@ -406,8 +406,9 @@ TEST(FormRoundTrip, OlderKindDataVersionsStoreFewerFieldsAndKeepDefaults) {
   }
 }
 
-TEST(FormRoundTrip, ValuesStraddlingTheReadBufferAtEveryAlignment) {
-  // Moves every later field across the 4 KiB refill boundary one byte at a time.
+TEST(FormRoundTrip, ValuesAtEveryByteOffsetReadBackWhole) {
+  // Moves every later field through a hundred offsets, one byte at a time:
+  // values are assembled from bytes wherever they lie.
   for (std::size_t length = 4000; length < 4110; ++length) {
     FormDescription form = Sample(6, 2);
     form.windows[0].units[0].window.icon_file = std::string(length, 'i');
