@@ -7,6 +7,7 @@
 #include "runtime/fatal_report.h"
 #include "runtime/window_engine_internal.h"
 #include "runtime/window_port.h"
+#include "runtime/window_styles.h"
 
 namespace pelmora {
 namespace {
@@ -18,8 +19,6 @@ constexpr std::int32_t kFirstControlId = 100;
 constexpr std::int32_t kControlIdStep = 10;
 constexpr std::int32_t kKindPropertyBase = 8;
 
-// The highest unit frame (BorderStyle) a ProcessBar takes.
-constexpr std::int32_t kMaxUnitFrame = 5;
 
 struct Form {
   WindowRecord record;
@@ -148,7 +147,7 @@ void SetProcessBarProperty(UnitRecord& unit, NativeWindow bar, std::int32_t prop
   const auto raw = static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
   switch (property) {
     case kBarBorderStyle:
-      data.border_style = engine::ClampIntoRange(raw, 0, kMaxUnitFrame);
+      data.border_style = engine::ClampIntoRange(raw, 0, kHighestUnitFrame);
       port::SetUnitFrame(bar, data.border_style);
       break;
     case kBarVertical:

@@ -16,7 +16,7 @@ constexpr std::int32_t kFrameClientEdge = 1;
 constexpr std::int32_t kFrameRaised = 2;
 constexpr std::int32_t kFrameThinSunken = 3;
 constexpr std::int32_t kFrameBothEdges = 4;
-constexpr std::int32_t kFrameLine = 5;
+constexpr std::int32_t kFrameLine = kHighestUnitFrame;
 
 constexpr std::int32_t kAlignNear = 0;    // left, or top
 constexpr std::int32_t kAlignCentre = 1;

@@ -72,8 +72,9 @@ struct WindowStyles {
 // start state.
 [[nodiscard]] WindowStyles FormWindowStyles(const WindowData& data);
 
-// A unit's frame from BorderStyle (0..5): none, client edge, raised,
-// thin sunken, both edges, single line.
+// A unit's frame from BorderStyle (0..kHighestUnitFrame): none, client
+// edge, raised, thin sunken, both edges, single line.
+constexpr std::int32_t kHighestUnitFrame = 5;
 [[nodiscard]] WindowStyles UnitFrameStyles(std::int32_t border_style);
 // The same frame put in place of whatever frame `current` has.
 [[nodiscard]] WindowStyles ReplaceUnitFrame(WindowStyles current, std::int32_t border_style);
