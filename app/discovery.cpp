@@ -45,9 +45,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   run.PumpEvents();
   if (run.Stopped()) return false;
 
-  if (ContainsText(display_name, "mathtype", true)) {
+  if (ContainsText(display_name, "mathtype", LetterCase::kIgnore)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (ContainsText(publisher, "WIRIS", true)) {
+    if (ContainsText(publisher, "WIRIS", LetterCase::kIgnore)) {
       TakeMathTypeEntry(run, key_path);
       if (run.Stopped()) return false;
       run.SetProgress(20);
@@ -57,9 +57,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   }
   if (run.Stopped()) return false;
 
-  if (ContainsText(display_name, "wps", true)) {
+  if (ContainsText(display_name, "wps", LetterCase::kIgnore)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
-    if (ContainsText(publisher, "Kingsoft", true)) {
+    if (ContainsText(publisher, "Kingsoft", LetterCase::kIgnore)) {
       run.SetProgress(40);
       *wps_found = true;
       TakeWpsEntry(run, key_path);

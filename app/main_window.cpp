@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <array>
+
 #include "app/build_settings.h"
 #include "app/command_line.h"
 #include "app/messages.h"
@@ -13,7 +15,7 @@ namespace pelmora {
 namespace {
 
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
-  ShowMessageBox(messages::kNotice.text, 0, TextView(messages::kNotice.title));
+  ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
   return HandlerResult::None();
 }
 
@@ -39,21 +41,37 @@ HandlerResult OnRemovePanelChosen(const std::int32_t*, int) {
   return HandlerResult::None();
 }
 
-constexpr EventHandler kHandlers[kMainWindowHandlerCount] = {
-    OnNoticeCreated, OnStoreLinkPressed, OnProductLinkPressed, OnStartClicked};
+// Each routine at its own handler's number, whatever the order of the list.
+constexpr std::array<EventHandler, kMainWindowHandlerCount> HandlerTable() {
+  std::array<EventHandler, kMainWindowHandlerCount> table{};
+  table[kOnNoticeCreated] = OnNoticeCreated;
+  table[kOnStoreLinkPressed] = OnStoreLinkPressed;
+  table[kOnProductLinkPressed] = OnProductLinkPressed;
+  table[kOnStartClicked] = OnStartClicked;
+  return table;
+}
+
+constexpr bool EveryHandlerBound(const std::array<EventHandler, kMainWindowHandlerCount>& table) {
+  for (EventHandler handler : table) {
+    if (handler == nullptr) return false;
+  }
+  return true;
+}
+
+constexpr std::array<EventHandler, kMainWindowHandlerCount> kHandlers = HandlerTable();
+static_assert(EveryHandlerBound(kHandlers), "a handler number without its routine");
 
 }  // namespace
-
-const EventHandler* MainWindowHandlers() { return kHandlers; }
 
 void ReleaseGlobals() { ReleaseWorkflowPaths(); }
 
 int ProgramStart(TextView arguments) {
-  InitializeRuntime(kHandlers, kMainWindowHandlerCount);
+  InitializeRuntime(kHandlers.data(), kHandlers.size());
   RegisterExitRoutine(ReleaseGlobals);
   // The removal alone: no window, no notice, only its own boxes.
   if (AsksForPanelRemoval(arguments)) return RemovalExitCode(RemovePanel(WindowlessUi()));
-  LoadStartWindow(kMainWindowId);
+  // A window that cannot be built is reported (and ends the program) inside.
+  if (!LoadStartWindow(kMainWindowId)) return -1;
   // A window closed from its Created event takes no item; nothing is lost.
   AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
                        OnRemovePanelChosen);

@@ -72,7 +72,7 @@ std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_fol
 
   Text name = FindFile(pattern, std::nullopt, &slot);
   while (!name.empty()) {
-    if (FindText(name, "wps", std::nullopt, true) != -1) {
+    if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {
       chosen = JoinTexts({desktop_folder, name});
       found = true;
     }

@@ -6,12 +6,13 @@
 
 namespace pelmora {
 
-bool ContainsText(TextView text, TextView part, bool ignore_case) {
-  return FindText(text, part, std::nullopt, ignore_case) != -1;
+bool ContainsText(TextView text, TextView part, LetterCase letters) {
+  return FindText(text, part, std::nullopt, letters) != -1;
 }
 
 bool PassesNameFilters(TextView subkey_name) {
-  return !ContainsText(subkey_name, "}.KB", false) && !ContainsText(subkey_name, "{9", false);
+  return !ContainsText(subkey_name, "}.KB", LetterCase::kExact) &&
+         !ContainsText(subkey_name, "{9", LetterCase::kExact);
 }
 
 Text ReadEntryValue(const UninstallList& list, TextView entry_key_path, const char* value_path) {
@@ -24,14 +25,15 @@ bool EntryValueExists(const UninstallList& list, TextView entry_key_path, const 
 
 Text EntryFolder(const UninstallList& list, TextView entry_key_path) {
   Text command = ReadEntryValue(list, entry_key_path, "\\UninstallString");
-  std::int32_t last = FindTextFromEnd(command, "\\", std::nullopt, false);
+  std::int32_t last = FindTextFromEnd(command, "\\", std::nullopt, LetterCase::kExact);
   Text folder = LeftText(command, last);
-  return ReplaceSubtext(folder, "\"", TextView(""), std::nullopt, std::nullopt, true);
+  return ReplaceSubtext(folder, "\"", TextView(""), std::nullopt, std::nullopt, LetterCase::kExact);
 }
 
 Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path) {
   Text folder = EntryFolder(list, entry_key_path);
-  return ReplaceSubtext(folder, "utility\\", TextView(""), std::nullopt, std::nullopt, false);
+  return ReplaceSubtext(folder, "utility\\", TextView(""), std::nullopt, std::nullopt,
+                        LetterCase::kIgnore);
 }
 
 bool IsWpsEntry(const UninstallList& list, TextView entry_key_path) {
@@ -39,9 +41,9 @@ bool IsWpsEntry(const UninstallList& list, TextView entry_key_path) {
   if (CompareTexts(command, "") == 0) return false;
   if (!EntryValueExists(list, entry_key_path, "\\DisplayName")) return false;
   Text display_name = ReadEntryValue(list, entry_key_path, "\\DisplayName");
-  if (!ContainsText(display_name, "wps", true)) return false;
+  if (!ContainsText(display_name, "wps", LetterCase::kIgnore)) return false;
   Text publisher = ReadEntryValue(list, entry_key_path, "\\Publisher");
-  return ContainsText(publisher, "Kingsoft", true);
+  return ContainsText(publisher, "Kingsoft", LetterCase::kIgnore);
 }
 
 }  // namespace pelmora

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/registry.h"
+#include "runtime/text.h"
 #include "runtime/values.h"
 
 namespace pelmora {
@@ -26,7 +27,7 @@ inline constexpr const char* kUninstallKey =
 inline constexpr const char* kUninstallPrefix =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-bool ContainsText(TextView text, TextView part, bool ignore_case);
+bool ContainsText(TextView text, TextView part, LetterCase letters);
 
 // Product codes ("{9...") and update keys ("}.KB") are never looked into.
 bool PassesNameFilters(TextView subkey_name);

@@ -1,13 +1,11 @@
 #include "app/workflow_ui.h"
 
+#include "app/main_window_form.h"
 #include "runtime/dialogs.h"
 #include "runtime/window_engine.h"
 
 namespace pelmora {
 namespace {
-
-constexpr std::int32_t kProgressBarUnit = 0x16010005;
-constexpr std::int32_t kPositionProperty = 13;
 
 class MainWindowWorkflowUi final : public WorkflowUi {
  public:
@@ -15,7 +13,7 @@ class MainWindowWorkflowUi final : public WorkflowUi {
     return ShowBoxText(text, style, title);
   }
   void SetProgress(std::int32_t percent) override {
-    WriteUnitProperty(kMainWindowId, kProgressBarUnit, kPositionProperty, -1, percent);
+    WriteUnitProperty(kMainWindowId, kProgressBarUnit, kBarPosition, kWholeProperty, percent);
   }
   void PumpEvents() override { ProcessPendingEvents(); }
   bool WindowOpen() override { return IsWindowOpen(kMainWindowId); }

@@ -10,10 +10,18 @@
 
 namespace pelmora {
 
+// Where the progress bar stands after each stage of a run.
+enum RunProgress : std::int32_t {
+  kProgressMathTypeFound = 20,
+  kProgressWpsFound = 40,
+  kProgressComponentsCopied = 80,
+  kProgressInstallerStarted = 100,
+};
+
 class WorkflowUi {
  public:
   virtual ~WorkflowUi() = default;
-  // A modal box; returns the 0-based button number (OK 0, Cancel 1).
+  // A modal box; returns the BoxButton pressed (kButtonOk, kButtonCancel).
   virtual std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) = 0;
   virtual void SetProgress(std::int32_t percent) = 0;
   // Lets the window repaint and react while a long step runs.

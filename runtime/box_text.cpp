@@ -39,7 +39,7 @@ BoxText BoxText::Fill(const char* gbk_template, const BoxText& inserted) {
   BoxText text;
   // Searched character by character: "{" can be the trail byte of a GBK
   // character.
-  const std::int32_t position = FindText(gbk_template, kSlot, std::nullopt, false);
+  const std::int32_t position = FindText(gbk_template, kSlot, std::nullopt, LetterCase::kExact);
   if (position == -1) return text.AppendGbk(TextView(gbk_template));
   const std::size_t before = static_cast<std::size_t>(position - 1);
   text.Add(gbk_template, before, CodePage::kGbk);

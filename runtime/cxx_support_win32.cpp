@@ -1,10 +1,12 @@
-// The C++ runtime pieces the program needs, kept out of the static C++
-// library. The program is built without exceptions, yet libstdc++'s own
-// allocation and error helpers throw, and linking them drags in the whole
-// unwinder, type information and the demangler: most of the executable.
-// Here allocation uses the process heap like every runtime value, running
-// out of memory is the program's usual fatal report, and a broken library
-// invariant ends the process.
+// The C++ runtime pieces pelmora.exe needs, kept out of MinGW's static
+// libstdc++, whose internals (inside namespace std and __gnu_cxx) these
+// definitions replace: the file is built with MinGW only. The program is
+// built without exceptions, yet libstdc++'s own allocation and error
+// helpers throw, and linking them drags in the whole unwinder, type
+// information and the demangler: most of the executable. Here allocation
+// uses the process heap like every runtime value, running out of memory is
+// the program's usual fatal report, and a broken library invariant ends the
+// process.
 #include <windows.h>
 
 #include <cstddef>

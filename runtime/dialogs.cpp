@@ -10,8 +10,6 @@
 namespace pelmora {
 namespace {
 
-constexpr std::uint32_t kSystemModal = 4096;
-constexpr std::uint32_t kTaskModal = 8192;
 // Formatted contents never need more than this.
 constexpr std::size_t kFormatBuffer = 100;
 constexpr const char* kDefaultTitle = "信息：";
@@ -168,18 +166,22 @@ std::string FormatContent(const BoxValue& content) {
 
 std::uint32_t StyleWithModality(std::int32_t style) {
   auto flags = static_cast<std::uint32_t>(style);
-  // Added, not or-ed: a style that already holds 8192 gets it a second
+  // Added, not or-ed: a style that already holds task modal gets it a second
   // time, and the platform then reads a different style word.
-  if ((flags & kSystemModal) == 0) flags += kTaskModal;
+  if ((flags & port::kBoxSystemModal) == 0) flags += port::kBoxTaskModal;
   return flags;
 }
 
 std::int32_t ButtonNumber(int platform_result) {
-  return platform_result >= 1 && platform_result <= 7 ? platform_result - 1 : 0;
+  const bool known = platform_result >= port::kResultOk && platform_result <= port::kResultNo;
+  return known ? platform_result - port::kResultOk : kButtonOk;
 }
 
 int ShowWindowValue(std::optional<std::int32_t> show_mode) {
-  static constexpr int kShowValues[] = {0, 1, 2, 3, 4, 6};
+  static constexpr int kShowValues[] = {
+      port::kShowHidden,    port::kShowNormal,
+      port::kShowMinimized, port::kShowMaximized,
+      port::kShowNormalNotActivated, port::kShowMinimizedNotActivated};
   std::int32_t mode = show_mode.value_or(2);
   if (mode < 1) mode = 1;
   if (mode > 6) mode = 6;

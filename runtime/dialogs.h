@@ -44,10 +44,26 @@ struct BoxValue {
   }
 };
 
+// The button sets of a box's style word.
+constexpr std::int32_t kBoxOk = 0;
+constexpr std::int32_t kBoxOkCancel = 1;
+
+// The button a box was closed with.
+enum BoxButton : std::int32_t {
+  kButtonOk = 0,
+  kButtonCancel = 1,
+  kButtonAbort = 2,
+  kButtonRetry = 3,
+  kButtonIgnore = 4,
+  kButtonYes = 5,
+  kButtonNo = 6,
+};
+
 // Box with a text content. Style is the platform's message-box style word
-// (0 = OK only, 1 = OK and Cancel, ...); task modal is added unless system
-// modal is given. An omitted title shows "信息：". Returns the 0-based button
-// number: OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6, else 0.
+// (a button set such as kBoxOkCancel, plus icon and modality bits); task
+// modal is added unless system modal is given. An omitted title shows
+// "信息：". Returns the BoxButton pressed, kButtonOk when the box could not
+// be shown.
 std::int32_t ShowMessageBox(TextView content, std::int32_t style,
                             std::optional<TextView> title = std::nullopt);
 // The same for a text with parts in the system's code page (paths).
@@ -64,16 +80,16 @@ std::int32_t ShowMessageBoxOf(const BoxValue& content, std::int32_t style,
 // Starts a command line as given. Without wait, waits at most 1000 ms for
 // the program to become idle. Show mode 1..6 (clamped), omitted = 2.
 // `error` receives the system's code when the process cannot be created.
-bool RunProgram(TextView command_line, bool wait = false,
-                std::optional<std::int32_t> show_mode = std::nullopt,
-                std::uint32_t* error = nullptr);
+[[nodiscard]] bool RunProgram(TextView command_line, bool wait = false,
+                              std::optional<std::int32_t> show_mode = std::nullopt,
+                              std::uint32_t* error = nullptr);
 // Starts exactly the program file at `path`, without arguments, and
 // nothing else: the system is given the path as the program to start,
 // so a folder name with blanks cannot make it try a shorter path first
 // (C:\Program.exe for C:\Program Files\...). Otherwise as RunProgram.
-bool RunProgramFile(TextView path, bool wait = false,
-                    std::optional<std::int32_t> show_mode = std::nullopt,
-                    std::uint32_t* error = nullptr);
+[[nodiscard]] bool RunProgramFile(TextView path, bool wait = false,
+                                  std::optional<std::int32_t> show_mode = std::nullopt,
+                                  std::uint32_t* error = nullptr);
 
 // The shell's "open" verb on the address; silent on failure.
 void OpenWebAddress(std::optional<TextView> address = std::nullopt);
@@ -82,19 +98,19 @@ void OpenWebAddress(std::optional<TextView> address = std::nullopt);
 namespace dialog_rules {
 
 // GBK box text for a content of any kind; "" for unknown kinds.
-std::string FormatContent(const BoxValue& content);
+[[nodiscard]] std::string FormatContent(const BoxValue& content);
 // Rounded to six significant digits the way the box shows single numbers.
-double RoundSingle(float value);
+[[nodiscard]] double RoundSingle(float value);
 // "%d年%d月%d日" plus the time parts that are not zero.
-std::string FormatDateTime(double ole_date);
-// Adds task modal (8192) unless system modal (4096) is present.
-std::uint32_t StyleWithModality(std::int32_t style);
-// The platform's result (IDOK..IDNO) to the 0-based button number.
-std::int32_t ButtonNumber(int platform_result);
+[[nodiscard]] std::string FormatDateTime(double ole_date);
+// Adds task modal unless system modal is present.
+[[nodiscard]] std::uint32_t StyleWithModality(std::int32_t style);
+// The platform's result to the BoxButton.
+[[nodiscard]] std::int32_t ButtonNumber(int platform_result);
 // ShowMode 1..6 (clamped, omitted = 2) to the platform's show value.
-int ShowWindowValue(std::optional<std::int32_t> show_mode);
+[[nodiscard]] int ShowWindowValue(std::optional<std::int32_t> show_mode);
 // The command line that names a program file as its first argument.
-std::string QuotedCommandLine(TextView path);
+[[nodiscard]] std::string QuotedCommandLine(TextView path);
 
 }  // namespace dialog_rules
 

@@ -6,9 +6,22 @@
 #include <vector>
 
 #include "runtime/dialog_port.h"
+#include "runtime/dialogs.h"
+#include "runtime/shell_api_win32.h"
 #include "runtime/window_port_win32.h"
 
 namespace pelmora::port {
+
+static_assert(kBoxSystemModal == MB_SYSTEMMODAL && kBoxTaskModal == MB_TASKMODAL);
+static_assert(kBoxOk == MB_OK && kBoxOkCancel == MB_OKCANCEL);
+static_assert(kResultOk == IDOK && kResultNo == IDNO);
+static_assert(IDCANCEL == kResultOk + kButtonCancel && IDABORT == kResultOk + kButtonAbort);
+static_assert(IDRETRY == kResultOk + kButtonRetry && IDIGNORE == kResultOk + kButtonIgnore);
+static_assert(IDYES == kResultOk + kButtonYes && IDNO == kResultOk + kButtonNo);
+static_assert(kShowHidden == SW_HIDE && kShowNormal == SW_SHOWNORMAL);
+static_assert(kShowMinimized == SW_SHOWMINIMIZED && kShowMaximized == SW_SHOWMAXIMIZED);
+static_assert(kShowNormalNotActivated == SW_SHOWNOACTIVATE);
+static_assert(kShowMinimizedNotActivated == SW_MINIMIZE);
 
 int ShowBox(std::uintptr_t owner, const BoxText& text, const char* gbk_title,
             std::uint32_t style) {
@@ -48,8 +61,10 @@ bool StartProcess(const char* application, const char* command_line, int show_wi
 }
 
 void OpenWithShell(const char* address) {
+  // The verb may be carried out by a shell extension, which is a COM object.
+  (void)win32::EnsureOleInitialized();
   HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
-  ShellExecuteA(owner, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  win32::ShellExecuteVerb(owner, "open", address, SW_SHOWNORMAL);
 }
 
 }  // namespace pelmora::port

@@ -8,6 +8,7 @@
 
 #include "runtime/fatal_report.h"
 #include "runtime/library_port.h"
+#include "runtime/unique_resource.h"
 
 namespace pelmora {
 namespace {
@@ -27,9 +28,14 @@ const char* const kSystemOnlyNames[] = {"kernel32", "gdi32",   "user32",  "advap
                                         "shell32",  "ole32",   "oleaut32", "comctl32", "comdlg32",
                                         "shlwapi",  "version", "ntdll",    "ws2_32",   "winmm"};
 
+// A loaded library, unloaded on every way out unless handed on.
+using LibraryOwner = UniqueResource<port::LibraryHandle, &port::UnloadLibrary>;
+
+// The cache lives as long as the program and is emptied explicitly at
+// shutdown (and between tests), so it holds plain handles.
 struct Resolved {
   void* address = nullptr;
-  port::LibraryHandle library = nullptr;
+  port::LibraryHandle library = nullptr;  // stays loaded while the address is in use
 };
 Resolved g_cache[kDllCommandCount];
 
@@ -94,24 +100,20 @@ void* ResolveDeclaration(const DllDeclaration& d, void** library) {
   *library = nullptr;
   if (d.library[0] == '\0') {
     for (const char* name : kSystemLibraries) {
-      port::LibraryHandle h = port::LoadSystemLibrary(name);
-      if (h == nullptr) continue;
-      if (void* f = FindFunction(h, d.exported)) {
-        *library = h;
+      LibraryOwner loaded(port::LoadSystemLibrary(name));
+      if (!loaded) continue;
+      if (void* f = FindFunction(loaded.get(), d.exported)) {
+        *library = loaded.release();
         return f;
       }
-      port::UnloadLibrary(h);
     }
     return nullptr;
   }
-  port::LibraryHandle h = LoadNamedLibrary(d.library);
-  if (h == nullptr) return nullptr;
-  void* f = FindFunction(h, d.exported);
-  if (f == nullptr) {
-    port::UnloadLibrary(h);
-    return nullptr;
-  }
-  *library = h;
+  LibraryOwner loaded(LoadNamedLibrary(d.library));
+  if (!loaded) return nullptr;
+  void* f = FindFunction(loaded.get(), d.exported);
+  if (f == nullptr) return nullptr;
+  *library = loaded.release();
   return f;
 }
 
@@ -128,7 +130,7 @@ void* ResolveDllCommand(int index) {
 
 void ReleaseDllCommands() {
   for (Resolved& slot : g_cache) {
-    if (slot.library != nullptr) port::UnloadLibrary(slot.library);
+    const LibraryOwner loaded(slot.library);
     slot = Resolved{};
   }
 }

@@ -18,16 +18,16 @@ struct DllDeclaration {
   const char* exported;  // a name, or "#" and a decimal ordinal
 };
 
-const DllDeclaration& DeclarationOf(int index);
+[[nodiscard]] const DllDeclaration& DeclarationOf(int index);
 
 // The function's address; a function that cannot be found is a fatal
 // report naming the library and the export.
-void* ResolveDllCommand(int index);
+[[nodiscard]] void* ResolveDllCommand(int index);
 
 // The resolution algorithm alone, without cache or report: the address, or
 // null when no library could be loaded or it lacks the export. `library`
 // receives the library that stays loaded for the address.
-void* ResolveDeclaration(const DllDeclaration& declaration, void** library);
+[[nodiscard]] void* ResolveDeclaration(const DllDeclaration& declaration, void** library);
 
 // Forgets cached addresses and unloads libraries (at shutdown, and between
 // tests).

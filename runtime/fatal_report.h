@@ -21,11 +21,12 @@ class ReportWindowLookup {
 };
 
 // The message that belongs to a runtime error code, or "" for none.
-const char* RuntimeErrorMessage(int code);
+[[nodiscard]] const char* RuntimeErrorMessage(int code);
 
 // The report's text exactly as shown, CR LF line ends included.
-std::string BuildRuntimeErrorReport(int code, const char* message, std::int32_t location1,
-                                    std::int32_t location2, const ReportWindowLookup* windows);
+[[nodiscard]] std::string BuildRuntimeErrorReport(int code, const char* message,
+                                                  std::int32_t location1, std::int32_t location2,
+                                                  const ReportWindowLookup* windows);
 
 // Report by code (message looked up), e.g. array index faults.
 [[noreturn]] void ReportRuntimeError(int code, std::int32_t location1, std::int32_t location2);

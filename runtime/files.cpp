@@ -9,14 +9,19 @@
 #include "runtime/shell_link_port.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
+#include "runtime/unique_resource.h"
 
 namespace pelmora {
 namespace {
 
-constexpr std::uint32_t kAttributeFolder = 0x10;
-constexpr std::uint32_t kMaskBits = 55;  // read-only, hidden, system, folder, archive
-constexpr std::uint32_t kErrorInvalidName = 123;
-constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+using port::kAttributeFolder;
+using port::kErrorFilenameExcedRange;
+using port::kErrorInvalidName;
+
+// The attributes a search mask can ask for (55).
+constexpr std::uint32_t kMaskBits = port::kAttributeReadOnly | port::kAttributeHidden |
+                                    port::kAttributeSystem | port::kAttributeFolder |
+                                    port::kAttributeArchive;
 
 // The commands take paths into the platform's fixed 260-byte buffers. A
 // longer path fails here with the platform's own code rather than being
@@ -39,42 +44,8 @@ bool Differs(std::uint32_t* error) {
   return false;
 }
 
-// The file handle of one command, closed on every way out.
-class OwnedFile {
- public:
-  explicit OwnedFile(port::FileHandle file) : file_(file) {}
-  ~OwnedFile() {
-    std::uint32_t ignored = 0;
-    if (file_ != 0) port::CloseFile(file_, &ignored);
-  }
-  OwnedFile(const OwnedFile&) = delete;
-  OwnedFile& operator=(const OwnedFile&) = delete;
-  port::FileHandle get() const { return file_; }
-  port::FileHandle release() {
-    port::FileHandle f = file_;
-    file_ = 0;
-    return f;
-  }
-
- private:
-  port::FileHandle file_;
-};
-
 // A search that lives only inside one command.
-class OwnedSearch {
- public:
-  explicit OwnedSearch(port::SearchHandle search) : search_(search) {}
-  ~OwnedSearch() {
-    if (search_ != 0) port::CloseSearch(search_);
-  }
-  OwnedSearch(const OwnedSearch&) = delete;
-  OwnedSearch& operator=(const OwnedSearch&) = delete;
-  explicit operator bool() const { return search_ != 0; }
-  port::SearchHandle get() const { return search_; }
-
- private:
-  port::SearchHandle search_;
-};
+using OwnedSearch = UniqueResource<port::SearchHandle, &port::CloseSearch>;
 
 bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mask) {
   // Without a mask only files count, which also keeps out "." and "..".
@@ -123,15 +94,16 @@ struct SpecialFolderEntry {
   FolderSource source;
   int csidl;
 };
-const SpecialFolderEntry kSpecialFolders[11] = {
-    {FolderSource::kShell, 5},   // documents
-    {FolderSource::kShell, 6},   // favourites
-    {FolderSource::kShell, 16},  // desktop folder
-    {FolderSource::kShell, 20},  // fonts
-    {FolderSource::kShell, 11},  // start menu
-    {FolderSource::kShell, 2},   // programs
-    {FolderSource::kShell, 7},   // start-up
-    {FolderSource::kShell, 26},  // application data
+// In the order of the SpecialFolder numbers.
+const SpecialFolderEntry kSpecialFolders[kFolderTemp] = {
+    {FolderSource::kShell, port::kCsidlPersonal},
+    {FolderSource::kShell, port::kCsidlFavorites},
+    {FolderSource::kShell, port::kCsidlDesktopDirectory},
+    {FolderSource::kShell, port::kCsidlFonts},
+    {FolderSource::kShell, port::kCsidlStartMenu},
+    {FolderSource::kShell, port::kCsidlPrograms},
+    {FolderSource::kShell, port::kCsidlStartup},
+    {FolderSource::kShell, port::kCsidlAppData},
     {FolderSource::kWindows, 0},
     {FolderSource::kSystem, 0},
     {FolderSource::kTemp, 0},
@@ -140,8 +112,8 @@ const SpecialFolderEntry kSpecialFolders[11] = {
 }  // namespace
 
 Text GetSpecialFolder(std::int32_t number) {
-  if (number < 1 || number > 11) return Text();
-  const SpecialFolderEntry& entry = kSpecialFolders[number - 1];
+  if (number < kFolderDocuments || number > kFolderTemp) return Text();
+  const SpecialFolderEntry& entry = kSpecialFolders[number - kFolderDocuments];
   char buffer[port::kPathBuffer + 1] = {};
   bool ok = false;
   switch (entry.source) {
@@ -225,8 +197,8 @@ bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_set
   if (path.empty()) return Fail(error, kErrorInvalidName);
   if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
   std::uint32_t code = 0;
-  OwnedFile file(port::CreateFileForWriting(path.c_str(), &code));
-  if (file.get() == 0) return Fail(error, code);
+  FileOwner file(port::CreateFileForWriting(path.c_str(), &code));
+  if (!file) return Fail(error, code);
   bool written = true;
   for (const ByteSetView& set : byte_sets) {
     std::int32_t count = set.count();
@@ -240,9 +212,9 @@ bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_set
   if (written) written = port::CloseFile(file.release(), &code);
   if (written) return Succeed(error);
   // A half-written installer must not be left for anyone to start.
+  file.reset();
   std::uint32_t ignored = 0;
-  if (file.get() != 0) port::CloseFile(file.release(), &ignored);
-  port::DeleteFileAt(path.c_str(), &ignored);
+  (void)port::DeleteFileAt(path.c_str(), &ignored);
   return Fail(error, code);
 }
 
@@ -275,19 +247,11 @@ TextArray PathDirList(TextView folder) {
   return names;
 }
 
-HeldFile::~HeldFile() {
+void CloseFileHandle(std::uintptr_t file) {
+  // Only a file being written can lose data at its close, and the writer
+  // closes that one itself to see the result.
   std::uint32_t ignored = 0;
-  if (handle_ != 0) port::CloseFile(handle_, &ignored);
-}
-
-HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
-  if (this != &other) {
-    std::uint32_t ignored = 0;
-    if (handle_ != 0) port::CloseFile(handle_, &ignored);
-    handle_ = other.handle_;
-    other.handle_ = 0;
-  }
-  return *this;
+  (void)port::CloseFile(file, &ignored);
 }
 
 HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
@@ -297,8 +261,8 @@ HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
     return held;
   }
   std::uint32_t code = 0;
-  held.handle_ = port::OpenFileDenyingWrites(path.c_str(), &code);
-  if (held.handle_ == 0) {
+  held.file_.reset(port::OpenFileDenyingWrites(path.c_str(), &code));
+  if (!held.file_) {
     Fail(error, code);
   } else {
     Succeed(error);
@@ -307,23 +271,23 @@ HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
 }
 
 bool HeldFile::ContentEquals(ByteSetView expected, std::uint32_t* error) const {
-  if (handle_ == 0) return Fail(error, 6);  // ERROR_INVALID_HANDLE
+  if (!file_) return Fail(error, port::kErrorInvalidHandle);
   std::uint32_t code = 0;
   std::uint64_t size = 0;
-  if (!port::FileSizeOf(handle_, &size, &code)) return Fail(error, code);
+  if (!port::FileSizeOf(file_.get(), &size, &code)) return Fail(error, code);
   std::int32_t count = expected.count();
   if (count < 0 || size != static_cast<std::uint64_t>(count)) return Differs(error);
   // Chunked, so checking the installer never costs a second copy of it.
   constexpr std::uint32_t kChunk = 64 * 1024;
   std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kChunk]);
-  if (!chunk) return Fail(error, 8);  // ERROR_NOT_ENOUGH_MEMORY
+  if (!chunk) return Fail(error, port::kErrorNotEnoughMemory);
   const unsigned char* bytes = expected.bytes();
   std::uint64_t offset = 0;
   while (offset < size) {
     std::uint64_t left = size - offset;
     std::uint32_t want = left < kChunk ? static_cast<std::uint32_t>(left) : kChunk;
     std::uint32_t read = 0;
-    if (!port::ReadFileAt(handle_, offset, chunk.get(), want, &read, &code)) {
+    if (!port::ReadFileAt(file_.get(), offset, chunk.get(), want, &read, &code)) {
       return Fail(error, code);
     }
     if (read == 0) return Differs(error);  // shorter than its size said

@@ -7,13 +7,29 @@
 #include <optional>
 
 #include "runtime/run_directory.h"
+#include "runtime/unique_resource.h"
 #include "runtime/values.h"
 
 namespace pelmora {
 
-// 1..11 as tabled (3 = the desktop folder); always one trailing backslash;
-// empty for any other number or a failing platform call.
-Text GetSpecialFolder(std::int32_t number);
+// The folders GetSpecialFolder knows, by their numbers.
+enum SpecialFolder : std::int32_t {
+  kFolderDocuments = 1,
+  kFolderFavourites = 2,
+  kFolderDesktop = 3,
+  kFolderFonts = 4,
+  kFolderStartMenu = 5,
+  kFolderPrograms = 6,
+  kFolderStartup = 7,
+  kFolderAppData = 8,
+  kFolderWindows = 9,
+  kFolderSystem = 10,
+  kFolderTemp = 11,
+};
+
+// Always one trailing backslash; empty for any other number or a failing
+// platform call.
+[[nodiscard]] Text GetSpecialFolder(std::int32_t number);
 
 // The caller's open directory search; 0 = none. The caller sets it to 0 on
 // entry and hands its value to EndFileSearch once when it ends.
@@ -22,45 +38,45 @@ using SearchHandleSlot = std::uintptr_t;
 // A non-empty pattern starts a new search (closing the slot's old one);
 // an empty pattern continues. No mask = files only; a mask is cut to
 // AND 55. Returns the bare name, or the empty text (slot 0) when done.
-Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
-              SearchHandleSlot* slot);
+[[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+                            SearchHandleSlot* slot);
 void EndFileSearch(SearchHandleSlot handle);
 
 // A directory search for the path: wildcards and folders count.
-bool FileExists(TextView path);
+[[nodiscard]] bool FileExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
 // failure (0 on success); a path of 260 bytes or more fails with
 // ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
 // every command here.
-bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error = nullptr);
+[[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
+                              std::uint32_t* error = nullptr);
 bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
 // Created or truncated, exclusive sharing; each non-empty byte set written
 // whole, straight from its block. Any failure yields false and closes the
 // file; when a write or the close fails, the incomplete file is deleted
 // too, so no truncated installer is ever left behind to be started. An
 // empty path creates nothing.
-bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
-                      std::uint32_t* error = nullptr);
+[[nodiscard]] bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                                    std::uint32_t* error = nullptr);
 
 // The target stored in a shortcut, as stored (never resolved); empty when
 // the path is not a shortcut or cannot be read.
-Text ResolveShortcut(TextView path);
+[[nodiscard]] Text ResolveShortcut(TextView path);
 
 // Names of the folder's immediate subfolders in listing order, hidden and
 // system ones included; {1, 0} when none or the folder is missing.
-TextArray PathDirList(TextView folder);
+[[nodiscard]] TextArray PathDirList(TextView folder);
+
+// Closes a file the commands opened (0 = none is never passed here).
+void CloseFileHandle(std::uintptr_t file);
+// One open file of the commands, closed on every way out.
+using FileOwner = UniqueResource<std::uintptr_t, &CloseFileHandle>;
 
 // An open file that nobody else may write, rename or delete while it is
 // held: the installer is checked and started under this lock.
 class HeldFile {
  public:
-  HeldFile() = default;
-  ~HeldFile();
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  HeldFile(HeldFile&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
-  HeldFile& operator=(HeldFile&& other) noexcept;
-  explicit operator bool() const { return handle_ != 0; }
+  explicit operator bool() const { return static_cast<bool>(file_); }
 
   // Opens for reading, denying writes and deletion to everyone else.
   static HeldFile OpenDenyingWrites(TextView path, std::uint32_t* error);
@@ -68,7 +84,7 @@ class HeldFile {
   bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
 
  private:
-  std::uintptr_t handle_ = 0;
+  FileOwner file_;
 };
 
 }  // namespace pelmora

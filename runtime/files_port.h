@@ -10,6 +10,18 @@ namespace pelmora::port {
 // The platform's path limit, terminating NUL included.
 constexpr std::uint32_t kPathBuffer = 260;
 
+// The system's values that the portable rules use; the adapter checks each
+// against the SDK when it is compiled.
+constexpr std::uint32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+constexpr std::uint32_t kErrorInvalidName = 123;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+constexpr std::uint32_t kAttributeReadOnly = 0x01;
+constexpr std::uint32_t kAttributeHidden = 0x02;
+constexpr std::uint32_t kAttributeSystem = 0x04;
+constexpr std::uint32_t kAttributeFolder = 0x10;
+constexpr std::uint32_t kAttributeArchive = 0x20;
+
 // An open directory search; 0 = none.
 using SearchHandle = std::uintptr_t;
 // An open file; 0 = none.
@@ -21,32 +33,45 @@ struct FoundEntry {
 };
 
 // FindFirstFileA / FindNextFileA / FindClose.
-SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_t* error);
-bool FindNextEntry(SearchHandle search, FoundEntry* entry);
+[[nodiscard]] SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry,
+                                          std::uint32_t* error);
+[[nodiscard]] bool FindNextEntry(SearchHandle search, FoundEntry* entry);
 void CloseSearch(SearchHandle search);
 
 // CopyFileA with fail-if-exists false, DeleteFileA.
-bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error);
-bool DeleteFileAt(const char* path, std::uint32_t* error);
+[[nodiscard]] bool CopyFileReplacing(const char* source, const char* destination,
+                                     std::uint32_t* error);
+[[nodiscard]] bool DeleteFileAt(const char* path, std::uint32_t* error);
 
 // Created or truncated, write access, no sharing at all.
-FileHandle CreateFileForWriting(const char* path, std::uint32_t* error);
+[[nodiscard]] FileHandle CreateFileForWriting(const char* path, std::uint32_t* error);
 // One write of `size` bytes; fewer bytes written counts as a failure.
-bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error);
+[[nodiscard]] bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size,
+                               std::uint32_t* error);
 // Read access, shared with readers only.
-FileHandle OpenFileDenyingWrites(const char* path, std::uint32_t* error);
-bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error);
+[[nodiscard]] FileHandle OpenFileDenyingWrites(const char* path, std::uint32_t* error);
+[[nodiscard]] bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error);
 // Reads up to `size` bytes at `offset`; `*read` is 0 at the end.
-bool ReadFileAt(FileHandle file, std::uint64_t offset, void* bytes, std::uint32_t size,
-                std::uint32_t* read, std::uint32_t* error);
-bool CloseFile(FileHandle file, std::uint32_t* error);
+[[nodiscard]] bool ReadFileAt(FileHandle file, std::uint64_t offset, void* bytes,
+                              std::uint32_t size, std::uint32_t* read, std::uint32_t* error);
+[[nodiscard]] bool CloseFile(FileHandle file, std::uint32_t* error);
+
+// The shell's numbers of the special folders the commands offer.
+constexpr int kCsidlPrograms = 2;
+constexpr int kCsidlPersonal = 5;
+constexpr int kCsidlFavorites = 6;
+constexpr int kCsidlStartup = 7;
+constexpr int kCsidlStartMenu = 11;
+constexpr int kCsidlDesktopDirectory = 16;
+constexpr int kCsidlFonts = 20;
+constexpr int kCsidlAppData = 26;
 
 // SHGetSpecialFolderPathA (no owner, no create) into a kPathBuffer buffer.
-bool ShellFolderPath(int csidl, char* buffer);
+[[nodiscard]] bool ShellFolderPath(int csidl, char* buffer);
 // GetWindowsDirectoryA, GetSystemDirectoryA, GetTempPathA into a kPathBuffer
 // buffer; false when the call fails or the path does not fit.
-bool WindowsFolderPath(char* buffer);
-bool SystemFolderPath(char* buffer);
-bool TempFolderPath(char* buffer);
+[[nodiscard]] bool WindowsFolderPath(char* buffer);
+[[nodiscard]] bool SystemFolderPath(char* buffer);
+[[nodiscard]] bool TempFolderPath(char* buffer);
 
 }  // namespace pelmora::port

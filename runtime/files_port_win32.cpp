@@ -7,8 +7,29 @@
 #include <cstring>
 
 #include "runtime/files_port.h"
+#include "runtime/shell_api_win32.h"
 
 namespace pelmora::port {
+
+static_assert(kPathBuffer == MAX_PATH);
+static_assert(kErrorInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(kErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY);
+static_assert(kErrorInvalidName == ERROR_INVALID_NAME);
+static_assert(kErrorFilenameExcedRange == ERROR_FILENAME_EXCED_RANGE);
+static_assert(kAttributeReadOnly == FILE_ATTRIBUTE_READONLY);
+static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN);
+static_assert(kAttributeSystem == FILE_ATTRIBUTE_SYSTEM);
+static_assert(kAttributeFolder == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(kAttributeArchive == FILE_ATTRIBUTE_ARCHIVE);
+static_assert(kCsidlPrograms == CSIDL_PROGRAMS);
+static_assert(kCsidlPersonal == CSIDL_PERSONAL);
+static_assert(kCsidlFavorites == CSIDL_FAVORITES);
+static_assert(kCsidlStartup == CSIDL_STARTUP);
+static_assert(kCsidlStartMenu == CSIDL_STARTMENU);
+static_assert(kCsidlDesktopDirectory == CSIDL_DESKTOPDIRECTORY);
+static_assert(kCsidlFonts == CSIDL_FONTS);
+static_assert(kCsidlAppData == CSIDL_APPDATA);
+
 namespace {
 
 HANDLE AsHandle(std::uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -135,7 +156,7 @@ bool CloseFile(FileHandle file, std::uint32_t* error) {
 }
 
 bool ShellFolderPath(int csidl, char* buffer) {
-  return SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE) != FALSE;
+  return win32::ShellSpecialFolderPath(buffer, csidl) != FALSE;
 }
 
 bool WindowsFolderPath(char* buffer) {

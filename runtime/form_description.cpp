@@ -3,21 +3,20 @@
 #include <cstring>
 #include <utility>
 
+#include "runtime/form_layout.h"
+
 namespace pelmora {
 namespace {
 
-// Reads the stored description front to back through a fixed 4 KiB window
-// over the input, the way the program reads its own resource. Every value is
-// assembled from bytes, so alignment and host byte order never matter.
-// Failure is sticky: after one read fails, every later read fails too and
-// returns zeroes, so the parser can check once per record instead of after
-// every field.
+// Reads the stored description front to back, in place: the bytes are
+// already in memory (the program's own resource, or the tool's output), so
+// nothing is copied before it is looked at. Every value is assembled from
+// bytes, so alignment and host byte order never matter. Failure is sticky:
+// after one read fails, every later read fails too and returns zeroes, so
+// the parser can check once per record instead of after every field.
 class ByteReader {
  public:
-  static constexpr std::size_t kBufferSize = 4096;
-
-  ByteReader(const unsigned char* data, std::size_t size)
-      : data_(data), size_(size), limit_(size) {}
+  ByteReader(const unsigned char* data, std::size_t size) : data_(data), limit_(size) {}
 
   bool ok() const { return ok_; }
   void Fail() { ok_ = false; }
@@ -39,8 +38,8 @@ class ByteReader {
   void PopLimit(std::size_t outer) { limit_ = outer; }
 
   std::uint32_t U32() {
-    unsigned char b[4];
-    if (!Take(b, 4)) return 0;
+    const unsigned char* b = Take(4);
+    if (b == nullptr) return 0;
     return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
   }
@@ -57,78 +56,51 @@ class ByteReader {
     return n;
   }
 
-  void Bytes(std::size_t count, std::string* out) {
-    out->clear();
-    if (count > remaining()) {
-      Fail();
-      return;
-    }
-    out->resize(count);
-    if (!Take(reinterpret_cast<unsigned char*>(&(*out)[0]), count)) out->clear();
-  }
-
   // An int32 length, then that many bytes.
   void Block(std::string* out) {
     const std::int32_t n = Count(1);
-    Bytes(static_cast<std::size_t>(n), out);
+    const unsigned char* bytes = Take(static_cast<std::size_t>(n));
+    if (bytes == nullptr) {
+      out->clear();
+      return;
+    }
+    out->assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(n));
   }
 
   // Bytes up to a NUL, which must come before the current limit.
   void CString(std::string* out) {
     out->clear();
-    while (ok_) {
-      unsigned char c;
-      if (!Take(&c, 1)) break;
-      if (c == 0) return;
-      out->push_back(static_cast<char>(c));
+    const std::size_t left = remaining();
+    const unsigned char* start = data_ + position_;
+    const void* nul = left == 0 ? nullptr : std::memchr(start, 0, left);
+    if (nul == nullptr) {
+      Fail();
+      return;
     }
-    out->clear();
+    const std::size_t length =
+        static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - start);
+    out->assign(reinterpret_cast<const char*>(start), length);
+    Take(length + 1);
   }
 
-  void Skip(std::size_t count) {
-    unsigned char sink[64];
-    while (ok_ && count > 0) {
-      const std::size_t n = count < sizeof sink ? count : sizeof sink;
-      Take(sink, n);
-      count -= n;
-    }
-  }
+  void Skip(std::size_t count) { Take(count); }
 
  private:
-  bool Take(unsigned char* out, std::size_t count) {
+  // The next `count` bytes, or null (and failed) when they are not there.
+  const unsigned char* Take(std::size_t count) {
     if (!ok_ || count > limit_ - position_) {
       ok_ = false;
-      return false;
+      return nullptr;
     }
-    while (count > 0) {
-      // Reading only moves forward, so the buffer is stale once passed.
-      if (position_ >= buffer_start_ + buffer_fill_) Refill();
-      const std::size_t offset = position_ - buffer_start_;
-      std::size_t n = buffer_fill_ - offset;
-      if (n > count) n = count;
-      std::memcpy(out, buffer_ + offset, n);
-      out += n;
-      position_ += n;
-      count -= n;
-    }
-    return true;
-  }
-
-  void Refill() {
-    buffer_start_ = position_;
-    const std::size_t left = size_ - position_;
-    buffer_fill_ = left < kBufferSize ? left : kBufferSize;
-    std::memcpy(buffer_, data_ + position_, buffer_fill_);
+    const unsigned char* at = data_ + position_;
+    position_ += count;
+    return at;
   }
 
   const unsigned char* data_;
-  std::size_t size_;
   std::size_t limit_;
   std::size_t position_ = 0;
   bool ok_ = true;
-  unsigned char buffer_[kBufferSize];
-  std::size_t buffer_start_ = 0;
-  std::size_t buffer_fill_ = 0;
 };
 
 bool KnownKind(std::uint32_t kind) {
@@ -143,72 +115,51 @@ bool KnownKind(std::uint32_t kind) {
   return false;
 }
 
-void ReadWindowData(ByteReader& in, std::int32_t version, WindowData* w) {
-  w->border_style = in.I32();
-  w->setting = in.I32();
-  w->back_color = in.U32();
-  w->maximize_box = in.I32();
-  w->minimize_box = in.I32();
-  w->control_box = in.I32();
-  w->start_position = in.I32();
-  w->movable = in.I32();
-  w->sound_play_mode = in.I32();
-  w->enter_moves_focus = in.I32();
-  w->esc_closes = in.I32();
-  w->settings_a[0] = in.I32();
-  w->settings_a[1] = in.I32();
-  if (version >= 2) w->show_in_taskbar = in.I32();
-  if (version >= 3) {
-    w->settings_b[0] = in.I32();
-    w->settings_b[1] = in.I32();
-    w->always_on_top = in.I32();
+// Walks the layout filling a unit record; an unknown kind or a count that
+// does not fit fails the reader.
+class RecordReader {
+ public:
+  explicit RecordReader(ByteReader& in) : in_(in) {}
+
+  void Kind(UnitKind& kind) {
+    const std::uint32_t word = in_.U32();
+    if (!KnownKind(word)) in_.Fail();
+    kind = in_.ok() ? static_cast<UnitKind>(word) : UnitKind::kWindow;
   }
-  if (version >= 5) w->setting_v5 = in.I32();
-  if (version >= 6) in.Block(&w->text_v6);
-  in.Block(&w->font);
-  in.Block(&w->icon_file);
-  in.Block(&w->sound);
-  in.Block(&w->title);
-  in.Block(&w->trailing_text);
-}
-
-void ReadLabelData(ByteReader& in, std::int32_t version, LabelData* l) {
-  l->effect = in.I32();
-  l->setting = in.I32();
-  l->border_style = in.I32();
-  for (auto& c : l->effect_colors) c = in.U32();
-  l->text_color = in.U32();
-  l->back_color = in.U32();
-  for (auto& c : l->choices) c = in.I32();
-  for (auto& c : l->colors) c = in.U32();
-  l->horizontal_alignment = in.I32();
-  l->vertical_alignment = in.I32();
-  l->word_wrap = in.I32();
-  in.Block(&l->picture);
-  in.Block(&l->font);
-  in.Block(&l->caption);
-  if (version >= 2) {
-    for (auto& b : l->extra_blocks) in.Block(&b);
+  void Name(std::string& name) { in_.CString(&name); }
+  void Reserved(int words) { in_.Skip(static_cast<std::size_t>(words) * 4); }
+  void Text(const char*, std::string& text) { in_.CString(&text); }
+  template <typename... Word>
+  void Words(const char*, Word&... words) {
+    ((words = static_cast<Word>(in_.U32())), ...);
   }
-}
+  template <typename... Block>
+  void Blocks(const char*, Block&... blocks) {
+    (in_.Block(&blocks), ...);
+  }
+  void WordList(const char*, std::vector<std::int32_t>& words) {
+    const std::int32_t count = in_.Count(4);
+    words.clear();
+    words.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count && in_.ok(); ++i) words.push_back(in_.I32());
+  }
+  void WordBlock(const char*, std::string& block) { in_.Block(&block); }
+  void Flags(const char*, std::uint32_t& flags) { flags = in_.U32(); }
+  void Events(std::vector<EventBinding>& events) {
+    const std::int32_t count = in_.Count(8);
+    events.clear();
+    events.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count && in_.ok(); ++i) {
+      EventBinding binding;
+      binding.event_number = in_.I32();
+      binding.handler_reference = in_.I32();
+      events.push_back(binding);
+    }
+  }
 
-void ReadButtonData(ByteReader& in, ButtonData* b) {
-  b->default_button = in.I32();
-  b->horizontal_alignment = in.I32();
-  b->vertical_alignment = in.I32();
-  in.Block(&b->font);
-  in.Block(&b->picture);
-  in.Block(&b->caption);
-}
-
-void ReadProcessBarData(ByteReader& in, ProcessBarData* p) {
-  p->border_style = in.I32();
-  p->vertical = in.I32();
-  p->smooth = in.I32();
-  p->minimum = in.I32();
-  p->maximum = in.I32();
-  p->position = in.I32();
-}
+ private:
+  ByteReader& in_;
+};
 
 // The kind's own data, which must fill the rest of the record exactly.
 bool ReadKindData(ByteReader& in, UnitRecord* unit) {
@@ -219,66 +170,18 @@ bool ReadKindData(ByteReader& in, UnitRecord* unit) {
   unit->has_kind_data = true;
   const std::int32_t version = in.I32();
   unit->kind_data_version = version;
-  if (!in.ok() || version < 1) return false;
-  switch (unit->kind) {
-    case UnitKind::kWindow:
-      if (version > kWindowDataVersion) return false;
-      ReadWindowData(in, version, &unit->window);
-      break;
-    case UnitKind::kLabel:
-      if (version > kLabelDataVersion) return false;
-      ReadLabelData(in, version, &unit->label);
-      break;
-    case UnitKind::kButton:
-      if (version > kButtonDataVersion) return false;
-      ReadButtonData(in, &unit->button);
-      break;
-    case UnitKind::kProcessBar:
-      if (version > kProcessBarDataVersion) return false;
-      ReadProcessBarData(in, &unit->process_bar);
-      break;
-    case UnitKind::kGroupBox:
-      // No layout of its own is known, so stored data cannot be trusted.
-      return false;
-  }
+  // A kind without a known layout cannot be trusted with stored data.
+  if (!in.ok() || version < 1 || version > HighestDataVersion(unit->kind)) return false;
+  RecordReader fields(in);
+  if (!layout::VisitKindData(fields, version, *unit)) return false;
   return in.ok() && in.remaining() == 0;
 }
 
 // One UnitRecord: the int32 size S has been read by the caller, and the
 // reader is limited to the S bytes that follow.
 bool ReadUnitBody(ByteReader& in, UnitRecord* unit) {
-  const std::uint32_t kind = in.U32();
-  if (!in.ok() || !KnownKind(kind)) return false;
-  unit->kind = static_cast<UnitKind>(kind);
-  in.Skip(5 * 4);
-  in.CString(&unit->name);
-  in.CString(&unit->remark);
-  in.I32();  // object slot: live state, meaningless when stored
-  unit->left = in.I32();
-  unit->top = in.I32();
-  unit->width = in.I32();
-  unit->height = in.I32();
-  in.I32();  // cursor slot: live state as well
-  unit->parent_id = in.I32();
-  const std::int32_t children = in.Count(4);
-  unit->children.clear();
-  unit->children.reserve(static_cast<std::size_t>(children));
-  for (std::int32_t i = 0; i < children && in.ok(); ++i) unit->children.push_back(in.I32());
-  in.Block(&unit->mouse_pointer);
-  in.CString(&unit->tag);
-  in.I32();
-  unit->flags = in.U32();
-  in.I32();
-  const std::int32_t events = in.Count(8);
-  unit->events.clear();
-  unit->events.reserve(static_cast<std::size_t>(events));
-  for (std::int32_t i = 0; i < events && in.ok(); ++i) {
-    EventBinding binding;
-    binding.event_number = in.I32();
-    binding.handler_reference = in.I32();
-    unit->events.push_back(binding);
-  }
-  in.Skip(5 * 4);
+  RecordReader fields(in);
+  layout::VisitUnitBody(fields, *unit);
   if (!in.ok()) return false;
   return ReadKindData(in, unit);
 }
@@ -345,114 +248,49 @@ class ByteWriter {
   std::string out_;
 };
 
-void WriteKindData(ByteWriter& out, const UnitRecord& unit) {
-  if (!unit.has_kind_data || unit.kind == UnitKind::kGroupBox) return;
-  const std::int32_t v = unit.kind_data_version;
-  out.I32(v);
-  switch (unit.kind) {
-    case UnitKind::kWindow: {
-      const WindowData& w = unit.window;
-      out.I32(w.border_style);
-      out.I32(w.setting);
-      out.U32(w.back_color);
-      out.I32(w.maximize_box);
-      out.I32(w.minimize_box);
-      out.I32(w.control_box);
-      out.I32(w.start_position);
-      out.I32(w.movable);
-      out.I32(w.sound_play_mode);
-      out.I32(w.enter_moves_focus);
-      out.I32(w.esc_closes);
-      out.I32(w.settings_a[0]);
-      out.I32(w.settings_a[1]);
-      if (v >= 2) out.I32(w.show_in_taskbar);
-      if (v >= 3) {
-        out.I32(w.settings_b[0]);
-        out.I32(w.settings_b[1]);
-        out.I32(w.always_on_top);
-      }
-      if (v >= 5) out.I32(w.setting_v5);
-      if (v >= 6) out.Block(w.text_v6);
-      out.Block(w.font);
-      out.Block(w.icon_file);
-      out.Block(w.sound);
-      out.Block(w.title);
-      out.Block(w.trailing_text);
-      break;
-    }
-    case UnitKind::kLabel: {
-      const LabelData& l = unit.label;
-      out.I32(l.effect);
-      out.I32(l.setting);
-      out.I32(l.border_style);
-      for (auto c : l.effect_colors) out.U32(c);
-      out.U32(l.text_color);
-      out.U32(l.back_color);
-      for (auto c : l.choices) out.I32(c);
-      for (auto c : l.colors) out.U32(c);
-      out.I32(l.horizontal_alignment);
-      out.I32(l.vertical_alignment);
-      out.I32(l.word_wrap);
-      out.Block(l.picture);
-      out.Block(l.font);
-      out.Block(l.caption);
-      if (v >= 2) {
-        for (const auto& b : l.extra_blocks) out.Block(b);
-      }
-      break;
-    }
-    case UnitKind::kButton: {
-      const ButtonData& b = unit.button;
-      out.I32(b.default_button);
-      out.I32(b.horizontal_alignment);
-      out.I32(b.vertical_alignment);
-      out.Block(b.font);
-      out.Block(b.picture);
-      out.Block(b.caption);
-      break;
-    }
-    case UnitKind::kProcessBar: {
-      const ProcessBarData& p = unit.process_bar;
-      out.I32(p.border_style);
-      out.I32(p.vertical);
-      out.I32(p.smooth);
-      out.I32(p.minimum);
-      out.I32(p.maximum);
-      out.I32(p.position);
-      break;
-    }
-    case UnitKind::kGroupBox:
-      break;
+// Walks the layout storing a unit record.
+class RecordWriter {
+ public:
+  explicit RecordWriter(ByteWriter& out) : out_(out) {}
+
+  void Kind(UnitKind kind) { out_.U32(static_cast<std::uint32_t>(kind)); }
+  void Name(const std::string& name) { out_.CString(name); }
+  void Reserved(int words) { out_.Zeros(words); }
+  void Text(const char*, const std::string& text) { out_.CString(text); }
+  template <typename... Word>
+  void Words(const char*, const Word&... words) {
+    (out_.U32(static_cast<std::uint32_t>(words)), ...);
   }
-}
+  template <typename... Block>
+  void Blocks(const char*, const Block&... blocks) {
+    (out_.Block(blocks), ...);
+  }
+  void WordList(const char*, const std::vector<std::int32_t>& words) {
+    out_.I32(static_cast<std::int32_t>(words.size()));
+    for (std::int32_t word : words) out_.I32(word);
+  }
+  void WordBlock(const char*, const std::string& block) { out_.Block(block); }
+  void Flags(const char*, std::uint32_t flags) { out_.U32(flags); }
+  void Events(const std::vector<EventBinding>& events) {
+    out_.I32(static_cast<std::int32_t>(events.size()));
+    for (const EventBinding& binding : events) {
+      out_.I32(binding.event_number);
+      out_.I32(binding.handler_reference);
+    }
+  }
+
+ private:
+  ByteWriter& out_;
+};
 
 std::string UnitBody(const UnitRecord& unit) {
   ByteWriter out;
-  out.U32(static_cast<std::uint32_t>(unit.kind));
-  out.Zeros(5);
-  out.CString(unit.name);
-  out.CString(unit.remark);
-  out.I32(0);  // object slot
-  out.I32(unit.left);
-  out.I32(unit.top);
-  out.I32(unit.width);
-  out.I32(unit.height);
-  out.I32(0);  // cursor slot
-  out.I32(unit.parent_id);
-  out.I32(static_cast<std::int32_t>(unit.children.size()));
-  for (auto child : unit.children) out.I32(child);
-  out.Block(unit.mouse_pointer);
-  out.CString(unit.tag);
-  out.I32(0);
-  out.U32(unit.flags);
-  out.I32(0);
-  out.I32(static_cast<std::int32_t>(unit.events.size()));
-  for (const auto& binding : unit.events) {
-    out.I32(binding.event_number);
-    out.I32(binding.handler_reference);
+  RecordWriter fields(out);
+  layout::VisitUnitBody(fields, unit);
+  if (unit.has_kind_data && HighestDataVersion(unit.kind) > 0) {
+    out.I32(unit.kind_data_version);
+    layout::VisitKindData(fields, unit.kind_data_version, unit);
   }
-  out.Zeros(5);
-  WriteKindData(out, unit);
   return std::move(out.str());
 }
 

@@ -24,6 +24,18 @@ constexpr std::int32_t kLabelDataVersion = 2;
 constexpr std::int32_t kButtonDataVersion = 1;
 constexpr std::int32_t kProcessBarDataVersion = 1;
 
+// The highest of the above for a kind; 0 for a kind without a known layout.
+constexpr std::int32_t HighestDataVersion(UnitKind kind) {
+  switch (kind) {
+    case UnitKind::kWindow: return kWindowDataVersion;
+    case UnitKind::kLabel: return kLabelDataVersion;
+    case UnitKind::kButton: return kButtonDataVersion;
+    case UnitKind::kProcessBar: return kProcessBarDataVersion;
+    case UnitKind::kGroupBox: return 0;
+  }
+  return 0;
+}
+
 constexpr std::uint32_t kFlagVisible = 1u << 0;
 constexpr std::uint32_t kFlagDisabled = 1u << 1;
 constexpr std::uint32_t kFlagTabStop = 1u << 2;
@@ -35,15 +47,18 @@ constexpr std::int32_t kNoHandler = -1;
 constexpr std::int32_t kEventCreated = 0;
 constexpr std::int32_t kEventClicked = 0;
 constexpr std::int32_t kEventLeftButtonDown = -1;
+// The window's events that building it fires after Created, in this order,
+// each only while the window is still open.
+constexpr std::int32_t kEventsAfterCreated[] = {3, 4};
 
-// Handler references as this program numbers them: the form stores these,
-// and the engine resolves them to the main window's routines.
-constexpr std::int32_t kHandlerOnNoticeCreated = 0;
-constexpr std::int32_t kHandlerOnStoreLinkPressed = 1;
-constexpr std::int32_t kHandlerOnProductLinkPressed = 2;
-constexpr std::int32_t kHandlerOnStartClicked = 3;
-constexpr std::int32_t kHandlerCount = 4;
+// A window's StartPosition.
+constexpr std::int32_t kStartAsStored = 0;
+constexpr std::int32_t kStartCentred = 1;
+constexpr std::int32_t kStartMinimized = 2;
+constexpr std::int32_t kStartMaximized = 3;
 
+// A handler reference is a number the program gives its own routines; the
+// engine binds it through the table the program hands to InitializeRuntime.
 struct EventBinding {
   std::int32_t event_number;
   std::int32_t handler_reference;  // kNoHandler = none
@@ -56,7 +71,7 @@ struct WindowData {
   std::int32_t maximize_box = 0;
   std::int32_t minimize_box = 1;
   std::int32_t control_box = 1;
-  std::int32_t start_position = 1;
+  std::int32_t start_position = kStartCentred;
   std::int32_t movable = 1;
   std::int32_t sound_play_mode = 0;
   std::int32_t enter_moves_focus = 0;
@@ -143,10 +158,11 @@ struct FormDescription {
 
 // Reads a whole description; false (and `out` unspecified) when anything is
 // truncated, inconsistent or of an unknown version.
-bool ReadFormDescription(const unsigned char* data, std::size_t size, FormDescription* out);
+[[nodiscard]] bool ReadFormDescription(const unsigned char* data, std::size_t size,
+                                       FormDescription* out);
 
 // Writes the exact stored layout; the build tool and the tests use it, so
 // the writer mirrors the reader field for field.
-std::string WriteFormDescription(const FormDescription& form);
+[[nodiscard]] std::string WriteFormDescription(const FormDescription& form);
 
 }  // namespace pelmora

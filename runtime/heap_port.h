@@ -6,8 +6,8 @@
 
 namespace pelmora::port {
 
-void* HeapAllocate(std::size_t size);
-void* HeapResize(void* block, std::size_t size);
+[[nodiscard]] void* HeapAllocate(std::size_t size);
+[[nodiscard]] void* HeapResize(void* block, std::size_t size);
 void HeapRelease(void* block);
 
 }  // namespace pelmora::port

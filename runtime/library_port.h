@@ -8,20 +8,20 @@ namespace pelmora::port {
 using LibraryHandle = void*;
 
 // Loads a library from the system folder only.
-LibraryHandle LoadSystemLibrary(const char* name);
+[[nodiscard]] LibraryHandle LoadSystemLibrary(const char* name);
 // Loads a library by the exact path given (a name holding a colon).
-LibraryHandle LoadLibraryAt(const char* path);
+[[nodiscard]] LibraryHandle LoadLibraryAt(const char* path);
 // Loads a library by bare name through the system's search (which, after
 // start-up hardening, no longer includes the program's own folder).
-LibraryHandle LoadLibraryBySearch(const char* name);
-void* FindExport(LibraryHandle library, const char* name);
-void* FindExportByOrdinal(LibraryHandle library, std::uint16_t ordinal);
+[[nodiscard]] LibraryHandle LoadLibraryBySearch(const char* name);
+[[nodiscard]] void* FindExport(LibraryHandle library, const char* name);
+[[nodiscard]] void* FindExportByOrdinal(LibraryHandle library, std::uint16_t ordinal);
 void UnloadLibrary(LibraryHandle library);
 
 // Optional extra library folders; "" when not configured.
-const char* ConfiguredLibraryFolder();
-const char* SecondLibraryFolder();
+[[nodiscard]] const char* ConfiguredLibraryFolder();
+[[nodiscard]] const char* SecondLibraryFolder();
 // The folder of the program's executable, without trailing backslash.
-const char* ProgramFolder();
+[[nodiscard]] const char* ProgramFolder();
 
 }  // namespace pelmora::port

@@ -9,14 +9,13 @@ namespace pelmora::port {
 // Libraries load from the system folder only, before anything else loads.
 void HardenLibrarySearch();
 void RecordProcessHeap();
-void InitializeOleOnce();
 // The executable's full path (GBK).
-std::string ExecutablePath();
+[[nodiscard]] std::string ExecutablePath();
 void SetCurrentFolder(const char* folder);
 void RecordMainThread();
 // The program image: its read-only constants and resources lie inside.
 void ProgramImage(const void** start, std::size_t* size);
 // The stored form description; false when the resource is missing.
-bool FormDescriptionResource(const unsigned char** data, std::size_t* size);
+[[nodiscard]] bool FormDescriptionResource(const unsigned char** data, std::size_t* size);
 
 }  // namespace pelmora::port

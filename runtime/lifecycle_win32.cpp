@@ -1,6 +1,5 @@
 // Process-level start-up and ending on Win32.
 #include <windows.h>
-#include <ole2.h>
 
 #include <string>
 
@@ -30,12 +29,6 @@ void HardenLibrarySearch() {
 // Every allocation already goes to GetProcessHeap(); asking once here makes
 // sure the heap is set up before the first value is made.
 void RecordProcessHeap() { GetProcessHeap(); }
-
-void InitializeOleOnce() {
-  static bool initialized = false;
-  if (initialized) return;
-  initialized = SUCCEEDED(OleInitialize(nullptr));
-}
 
 std::string ExecutablePath() {
   std::string path(MAX_PATH, '\0');

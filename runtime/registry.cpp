@@ -7,31 +7,14 @@
 #include "runtime/registry_port.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
+#include "runtime/unique_resource.h"
 
 namespace pelmora {
 namespace {
 
-// Closes the key on every way out, so a failed read never leaks it.
-class OwnedKey {
- public:
-  OwnedKey() = default;
-  ~OwnedKey() { reset(); }
-  OwnedKey(const OwnedKey&) = delete;
-  OwnedKey& operator=(const OwnedKey&) = delete;
-
-  port::RegistryKey get() const { return key_; }
-  port::RegistryKey* receive() {
-    reset();
-    return &key_;
-  }
-  void reset() {
-    if (key_ != 0) port::CloseRegistryKey(key_);
-    key_ = 0;
-  }
-
- private:
-  port::RegistryKey key_ = 0;
-};
+// Closed on every way out, so a failed read never leaks the key; a key that
+// failed to open holds nothing and is never closed.
+using OwnedKey = UniqueResource<port::RegistryKey, &port::CloseRegistryKey>;
 
 // Working buffers whose exhaustion is an ordinary failure of the command,
 // not the fatal one of result texts.
@@ -45,7 +28,7 @@ std::uint32_t ReadAccessIn(RegistryView view) {
 
 bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key,
                     RegistryView view = RegistryView::kOwn) {
-  return port::OpenRegistryKey(root, path.key.c_str(), ReadAccessIn(view), key->receive()) == 0;
+  return port::OpenRegistryKey(root, path.key.c_str(), ReadAccessIn(view), key->put()) == 0;
 }
 
 bool IsTextType(std::uint32_t type) { return type == port::kRegSz || type == port::kRegExpandSz; }
@@ -101,11 +84,11 @@ bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
 
 std::uint32_t RootKeyOf(std::int32_t root_number) {
   switch (root_number) {
-    case 1: return 0x80000000u;  // HKEY_CLASSES_ROOT
-    case 2: return 0x80000005u;  // HKEY_CURRENT_CONFIG
-    case 4: return 0x80000002u;  // HKEY_LOCAL_MACHINE
-    case 5: return 0x80000003u;  // HKEY_USERS
-    default: return 0x80000001u;  // HKEY_CURRENT_USER
+    case kRootClassesRoot: return kHkeyClassesRoot;
+    case kRootCurrentConfig: return kHkeyCurrentConfig;
+    case kRootLocalMachine: return kHkeyLocalMachine;
+    case kRootUsers: return kHkeyUsers;
+    default: return kHkeyCurrentUser;
   }
 }
 
@@ -147,7 +130,7 @@ std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_numbe
   std::vector<Text> names;
   OwnedKey key;
   if (port::OpenRegistryKey(RootKeyOf(root_number), key_path.c_str(), ReadAccessIn(view),
-                            key.receive()) != 0) {
+                            key.put()) != 0) {
     return names;
   }
   constexpr std::uint32_t kNameBuffer = 255;

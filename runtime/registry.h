@@ -11,9 +11,24 @@
 
 namespace pelmora {
 
-// 1 HKEY_CLASSES_ROOT, 2 HKEY_CURRENT_CONFIG, 3 HKEY_CURRENT_USER,
-// 4 HKEY_LOCAL_MACHINE, 5 HKEY_USERS, anything else HKEY_CURRENT_USER.
-std::uint32_t RootKeyOf(std::int32_t root_number);
+// The platform's predefined root keys, as the DLL commands take them.
+constexpr std::uint32_t kHkeyClassesRoot = 0x80000000u;
+constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
+constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
+constexpr std::uint32_t kHkeyUsers = 0x80000003u;
+constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
+
+// The root numbers the registry commands take.
+enum RegistryRoot : std::int32_t {
+  kRootClassesRoot = 1,
+  kRootCurrentConfig = 2,
+  kRootCurrentUser = 3,
+  kRootLocalMachine = 4,
+  kRootUsers = 5,
+};
+
+// The root key of a root number; any other number is HKEY_CURRENT_USER.
+[[nodiscard]] std::uint32_t RootKeyOf(std::int32_t root_number);
 
 // Splits at the last backslash, double-byte aware in the system's code
 // page (subkey names come from the system). Ending in a backslash
@@ -22,14 +37,14 @@ struct RegistryPath {
   Text key;
   Text value_name;
 };
-RegistryPath SplitRegistryPath(TextView full_path);
+[[nodiscard]] RegistryPath SplitRegistryPath(TextView full_path);
 
 // REG_SZ and REG_EXPAND_SZ only (the latter expanded); anything else, or
 // any failure, gives a copy of the default or the empty text.
-Text ReadRegistryText(std::int32_t root_number, TextView full_path,
-                      std::optional<TextView> default_text = std::nullopt);
+[[nodiscard]] Text ReadRegistryText(std::int32_t root_number, TextView full_path,
+                                    std::optional<TextView> default_text = std::nullopt);
 // True when the value exists and its type and size can be read.
-bool RegistryItemExists(std::int32_t root_number, TextView full_path);
+[[nodiscard]] bool RegistryItemExists(std::int32_t root_number, TextView full_path);
 
 // Which registry a read sees. A 32-bit program sees its own view: on 64-bit
 // Windows, the 32-bit one (WOW6432Node below HKEY_LOCAL_MACHINE\SOFTWARE).
@@ -50,14 +65,14 @@ std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_numbe
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.
-constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
 std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
-std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
-                             std::uint32_t buffer_size);
+[[nodiscard]] std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index,
+                                           char* name_buffer, std::uint32_t buffer_size);
 std::int32_t CallRegCloseKey(std::uint32_t key);
 
+// Their results that the scan tells apart.
 constexpr std::int32_t kErrorMoreData = 234;
 constexpr std::int32_t kErrorNoMoreItems = 259;
 

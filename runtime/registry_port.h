@@ -10,7 +10,9 @@ namespace pelmora::port {
 // An open key; 0 = none.
 using RegistryKey = std::uintptr_t;
 
-constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ, no registry view flag
+// The system's values the portable rules use; the adapter checks each
+// against the SDK when it is compiled.
+constexpr std::uint32_t kKeyRead = 0x20019;  // no registry view flag
 // Added to kKeyRead: the 64-bit view, where a 64-bit program keeps its keys
 // on 64-bit Windows. Ignored by 32-bit Windows.
 constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
@@ -18,12 +20,13 @@ constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 
 // RegOpenKeyExA. Returns the system's error code, 0 = success.
-std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
-                             RegistryKey* key);
+[[nodiscard]] std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey,
+                                           std::uint32_t access, RegistryKey* key);
 // RegQueryValueExA. `data` may be null to learn the type and size only;
 // `*size` is the buffer size going in and the data size coming out.
-std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t* type,
-                                unsigned char* data, std::uint32_t* size);
+[[nodiscard]] std::int32_t QueryRegistryValue(RegistryKey key, const char* name,
+                                              std::uint32_t* type, unsigned char* data,
+                                              std::uint32_t* size);
 void CloseRegistryKey(RegistryKey key);
 // RegEnumKeyExA: the name of the subkey at `index` into `name`, `*size`
 // bytes going in (NUL included), the name's length coming out.
@@ -32,6 +35,7 @@ std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* na
 
 // ExpandEnvironmentStringsA: the size the expansion needs, its NUL
 // included, or 0 on failure.
-std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint32_t size);
+[[nodiscard]] std::uint32_t ExpandEnvironment(const char* source, char* destination,
+                                              std::uint32_t size);
 
 }  // namespace pelmora::port

@@ -6,6 +6,16 @@
 #include "runtime/registry.h"
 #include "runtime/registry_port.h"
 
+namespace pelmora {
+
+static_assert(port::kKeyRead == KEY_READ);
+static_assert(port::kRegSz == REG_SZ && port::kRegExpandSz == REG_EXPAND_SZ);
+static_assert(kErrorMoreData == ERROR_MORE_DATA && kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
+// The root keys are pointer casts in the SDK, which no constant expression
+// may contain: the adapter tests compare them when they run.
+
+}  // namespace pelmora
+
 namespace pelmora::port {
 namespace {
 

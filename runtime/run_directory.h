@@ -11,10 +11,10 @@ namespace pelmora {
 void RecordRunDirectory(const char* executable_path);
 
 // Without trailing backslash; "" before start-up or for a bare file name.
-const char* RunDirectoryBytes();
-const char* ExecutableFileName();
+[[nodiscard]] const char* RunDirectoryBytes();
+[[nodiscard]] const char* ExecutableFileName();
 
 // A new copy of the run directory (null when empty).
-Text GetRunDirectory();
+[[nodiscard]] Text GetRunDirectory();
 
 }  // namespace pelmora

@@ -7,11 +7,11 @@
 namespace pelmora::port {
 
 // SHGetFileInfoA with the attributes request: the item carries SFGAO_LINK.
-bool ItemIsShellLink(const char* path);
+[[nodiscard]] bool ItemIsShellLink(const char* path);
 
 // Loads the shortcut through IShellLinkA + IPersistFile and copies the
 // stored target, never resolving it. False on any failure, and when the
 // stored path would not fit the kPathBuffer buffer.
-bool ReadShellLinkTarget(const char* path, char* target);
+[[nodiscard]] bool ReadShellLinkTarget(const char* path, char* target);
 
 }  // namespace pelmora::port

@@ -5,8 +5,9 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <utility>
 
+#include "runtime/owners_win32.h"
+#include "runtime/shell_api_win32.h"
 #include "runtime/shell_link_port.h"
 
 namespace pelmora::port {
@@ -18,60 +19,33 @@ constexpr CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x
 constexpr IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-// Owns one interface reference.
-template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() { reset(); }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      pointer_ = std::exchange(other.pointer_, nullptr);
-    }
-    return *this;
-  }
-  explicit operator bool() const { return pointer_ != nullptr; }
-  Interface* operator->() const { return pointer_; }
-  void reset() {
-    if (pointer_ != nullptr) std::exchange(pointer_, nullptr)->Release();
-  }
-  void** receive() {
-    reset();
-    return reinterpret_cast<void**>(&pointer_);
-  }
-
- private:
-  Interface* pointer_ = nullptr;
-};
-
 }  // namespace
 
 bool ItemIsShellLink(const char* path) {
+  // The shell asks the item's handler, which may be a COM object.
+  if (!win32::EnsureOleInitialized()) return false;
   SHFILEINFOA info = {};
-  if (SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ATTRIBUTES) == 0) return false;
+  if (win32::ShellFileInfo(path, 0, &info, SHGFI_ATTRIBUTES) == 0) return false;
   return (info.dwAttributes & SFGAO_LINK) != 0;
 }
 
 bool ReadShellLinkTarget(const char* path, char* target) {
-  ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA,
-                              link.receive()))) {
+  if (!win32::EnsureOleInitialized()) return false;
+  win32::ComPtr<IShellLinkA> link;
+  if (FAILED(win32::CreateComInstance(kClsidShellLink, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+                                      win32::PutInterface(link)))) {
     return false;
   }
-  ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(kIidPersistFile, file.receive()))) return false;
+  win32::ComPtr<IPersistFile> file;
+  if (FAILED(link.get()->QueryInterface(kIidPersistFile, win32::PutInterface(file)))) return false;
   wchar_t wide_path[kPathBuffer];
   if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide_path, kPathBuffer) == 0) return false;
-  if (FAILED(file->Load(wide_path, STGM_READ))) return false;
+  if (FAILED(file.get()->Load(wide_path, STGM_READ))) return false;
   // Twice the platform's buffer, so a stored path that the 260-byte buffer
   // would silently cut short is seen and refused. Never Resolve: that can
   // show a window or rewrite the user's shortcut.
   char stored[2 * kPathBuffer] = {};
-  if (FAILED(link->GetPath(stored, sizeof stored, nullptr, 0))) return false;
+  if (FAILED(link.get()->GetPath(stored, sizeof stored, nullptr, 0))) return false;
   stored[sizeof stored - 1] = '\0';
   std::size_t length = std::strlen(stored);
   if (length >= kPathBuffer) return false;

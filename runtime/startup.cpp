@@ -16,7 +16,8 @@ void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count) 
   // or the current folder, where a planted DLL would run elevated.
   port::HardenLibrarySearch();
   port::RecordProcessHeap();
-  port::InitializeOleOnce();
+  // OLE is started by the shell calls that need it, when they are first
+  // made: nothing before the notice does.
 
   const std::string executable = port::ExecutablePath();
   RecordRunDirectory(executable.c_str());

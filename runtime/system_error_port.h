@@ -9,6 +9,6 @@ namespace pelmora::port {
 
 // The system's message for the code as GBK text, untrimmed; empty when the
 // system has none.
-Text SystemErrorMessage(std::uint32_t code);
+[[nodiscard]] Text SystemErrorMessage(std::uint32_t code);
 
 }  // namespace pelmora::port

@@ -22,8 +22,8 @@ inline bool IsLeadByte(Byte b) { return b >= 0x80; }
 // which is what the workflow's product matching has always relied on.
 inline Byte FoldCase(Byte b) { return (b >= 'A' && b <= 'Z') ? static_cast<Byte>(b + 32) : b; }
 
-bool BytesMatch(const char* at, const char* subtext, std::int64_t n, bool ignore_case) {
-  if (!ignore_case) return std::memcmp(at, subtext, static_cast<std::size_t>(n)) == 0;
+bool BytesMatch(const char* at, const char* subtext, std::int64_t n, LetterCase letters) {
+  if (letters == LetterCase::kExact) return std::memcmp(at, subtext, static_cast<std::size_t>(n)) == 0;
   for (std::int64_t i = 0; i < n; ++i) {
     if (FoldCase(At(at, i)) != FoldCase(At(subtext, i))) return false;
   }
@@ -89,7 +89,7 @@ class OutputBuffer {
 // character by character; the backwards search keeps the last match and
 // only differs in which window it walks.
 std::int32_t Search(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                    bool ignore_case, bool from_end) {
+                    LetterCase letters, bool from_end) {
   const char* t = text.c_str();
   const std::int64_t length = static_cast<std::int64_t>(text.size());
   const std::int64_t n = static_cast<std::int64_t>(subtext.size());
@@ -118,7 +118,7 @@ std::int32_t Search(TextView text, TextView subtext, std::optional<std::int32_t>
   std::int64_t remaining = window_length;
   std::int32_t best = -1;
   while (remaining >= n) {
-    if (BytesMatch(t + offset, subtext.c_str(), n, ignore_case)) {
+    if (BytesMatch(t + offset, subtext.c_str(), n, letters)) {
       if (!from_end) return static_cast<std::int32_t>(offset + 1);
       best = static_cast<std::int32_t>(offset + 1);
     }
@@ -136,8 +136,6 @@ std::int32_t Search(TextView text, TextView subtext, std::optional<std::int32_t>
 }
 
 }  // namespace
-
-std::int32_t TextLengthOrZero(TextView text) { return static_cast<std::int32_t>(text.size()); }
 
 Text JoinTexts(std::initializer_list<TextView> parts) {
   std::int64_t total = 0;
@@ -183,13 +181,13 @@ Text LeftText(TextView text, std::int32_t count) {
 }
 
 std::int32_t FindText(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                      bool ignore_case) {
-  return Search(text, subtext, start, ignore_case, /*from_end=*/false);
+                      LetterCase letters) {
+  return Search(text, subtext, start, letters, /*from_end=*/false);
 }
 
 std::int32_t FindTextFromEnd(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                             bool ignore_case) {
-  return Search(text, subtext, start, ignore_case, /*from_end=*/true);
+                             LetterCase letters) {
+  return Search(text, subtext, start, letters, /*from_end=*/true);
 }
 
 Text TrimBlanks(TextView text) {
@@ -237,7 +235,7 @@ Text TrimBlanks(TextView text) {
 
 Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> replacement,
                     std::optional<std::int32_t> start, std::optional<std::int32_t> count,
-                    bool case_sensitive) {
+                    LetterCase letters) {
   const char* t = text.c_str();
   const std::int64_t length = static_cast<std::int64_t>(text.size());
   const std::int64_t n = static_cast<std::int64_t>(subtext.size());
@@ -256,7 +254,7 @@ Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> rep
   std::int64_t offset = s;
   std::int64_t remaining = length - s;
   while (remaining >= n) {
-    if (BytesMatch(t + offset, subtext.c_str(), n, !case_sensitive)) {
+    if (BytesMatch(t + offset, subtext.c_str(), n, letters)) {
       out.Append(with.c_str(), m);
       offset += n;
       remaining -= n;

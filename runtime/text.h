@@ -12,28 +12,29 @@
 
 namespace pelmora {
 
-// Inline helpers of the workflow code.
-std::int32_t TextLengthOrZero(TextView text);
-// Always a block, even when every part is empty.
-Text JoinTexts(std::initializer_list<TextView> parts);
-// -1, 0 or 1 by unsigned bytes; null counts as empty.
-int CompareTexts(TextView a, TextView b);
-std::int32_t TruncateToInteger(double number);
+// How the searching and replacing operations compare letters: exactly, or
+// with A to Z folded to a to z (nothing else folds).
+enum class LetterCase { kExact, kIgnore };
 
-// Text commands.
-std::int32_t TextLength(TextView text);
-Text LeftText(TextView text, std::int32_t count);
-// `ignore_case` folds A to Z only.
-std::int32_t FindText(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                      bool ignore_case);
-std::int32_t FindTextFromEnd(TextView text, TextView subtext, std::optional<std::int32_t> start,
-                             bool ignore_case);
+// Always a block, even when every part is empty.
+[[nodiscard]] Text JoinTexts(std::initializer_list<TextView> parts);
+// -1, 0 or 1 by unsigned bytes; null counts as empty.
+[[nodiscard]] int CompareTexts(TextView a, TextView b);
+[[nodiscard]] std::int32_t TruncateToInteger(double number);
+
+// Bytes, not characters; the null text counts 0.
+[[nodiscard]] std::int32_t TextLength(TextView text);
+[[nodiscard]] Text LeftText(TextView text, std::int32_t count);
+[[nodiscard]] std::int32_t FindText(TextView text, TextView subtext,
+                                    std::optional<std::int32_t> start, LetterCase letters);
+[[nodiscard]] std::int32_t FindTextFromEnd(TextView text, TextView subtext,
+                                           std::optional<std::int32_t> start, LetterCase letters);
 // Blanks are the space and the full-width space 0xA1 0xA1.
-Text TrimBlanks(TextView text);
-// Note the sense: `case_sensitive` true compares exactly; false ignores case.
-Text ReplaceSubtext(TextView text, TextView subtext, std::optional<TextView> replacement,
-                    std::optional<std::int32_t> start, std::optional<std::int32_t> count,
-                    bool case_sensitive);
-Text SpaceText(std::int32_t count);
+[[nodiscard]] Text TrimBlanks(TextView text);
+[[nodiscard]] Text ReplaceSubtext(TextView text, TextView subtext,
+                                  std::optional<TextView> replacement,
+                                  std::optional<std::int32_t> start,
+                                  std::optional<std::int32_t> count, LetterCase letters);
+[[nodiscard]] Text SpaceText(std::int32_t count);
 
 }  // namespace pelmora

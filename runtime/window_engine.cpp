@@ -7,6 +7,7 @@
 #include "runtime/fatal_report.h"
 #include "runtime/window_engine_internal.h"
 #include "runtime/window_port.h"
+#include "runtime/window_styles.h"
 
 namespace pelmora {
 namespace {
@@ -16,16 +17,8 @@ using port::NativeWindow;
 constexpr std::int32_t kMaxProgressValue = 32767;
 constexpr std::int32_t kFirstControlId = 100;
 constexpr std::int32_t kControlIdStep = 10;
-constexpr std::uint32_t kShutdownFromOtherThread = 0x83E7;  // WM_APP + 999
 constexpr std::int32_t kKindPropertyBase = 8;
 
-// ProcessBar's own properties, numbered after the common ones.
-constexpr std::int32_t kBarBorderStyle = 8;
-constexpr std::int32_t kBarVertical = 9;
-constexpr std::int32_t kBarSmooth = 10;
-constexpr std::int32_t kBarMinimum = 11;
-constexpr std::int32_t kBarMaximum = 12;
-constexpr std::int32_t kBarPosition = 13;
 
 struct Form {
   WindowRecord record;
@@ -154,7 +147,7 @@ void SetProcessBarProperty(UnitRecord& unit, NativeWindow bar, std::int32_t prop
   const auto raw = static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
   switch (property) {
     case kBarBorderStyle:
-      data.border_style = engine::ClampIntoRange(raw, 0, 5);
+      data.border_style = engine::ClampIntoRange(raw, 0, kHighestUnitFrame);
       port::SetUnitFrame(bar, data.border_style);
       break;
     case kBarVertical:
@@ -189,7 +182,7 @@ bool BuildWindow(Form& form) {
   const WindowData& data = own.window;
 
   std::int32_t left = own.left, top = own.top;
-  if (data.start_position == 1) {
+  if (data.start_position == kStartCentred) {
     std::int32_t screen_width = 0, screen_height = 0;
     port::PrimaryScreenSize(&screen_width, &screen_height);
     engine::CentredPosition(screen_width, screen_height, own.width, own.height, &left, &top);
@@ -428,9 +421,9 @@ bool LoadStartWindow(std::int32_t window_id) {
   ProcessPendingEvents();
   engine::LowerEventSuppression();
 
-  engine::FireEvent(window_id, 0, engine::kEventCreated, nullptr, 0);
+  engine::FireEvent(window_id, 0, kEventCreated, nullptr, 0);
   // A handler may have closed the window; the form is looked up afresh.
-  for (std::int32_t event : {3, 4}) {
+  for (std::int32_t event : kEventsAfterCreated) {
     if (IsWindowOpen(window_id)) engine::FireEvent(window_id, 0, event, nullptr, 0);
   }
   form = FindForm(window_id);
@@ -500,8 +493,7 @@ void Shutdown(int exit_code) {
   engine::RaiseEventSuppression();
   if (!port::OnMainThread()) {
     if (engine.hidden_owner != 0) {
-      port::PostToWindow(engine.hidden_owner, kShutdownFromOtherThread,
-                         static_cast<std::uintptr_t>(exit_code));
+      port::PostShutdownRequest(engine.hidden_owner, exit_code);
     }
     if (!engine.shutting_down) port::EndProcess(exit_code);
     return;

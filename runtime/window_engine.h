@@ -8,8 +8,6 @@
 
 namespace pelmora {
 
-constexpr std::int32_t kMainWindowId = 0x52010001;
-
 // What a handler gave back: LeftButtonDown handlers decide with a value of 0
 // that the press is consumed; returning no value lets it through.
 struct HandlerResult {
@@ -24,8 +22,8 @@ struct HandlerResult {
 using EventHandler = HandlerResult (*)(const std::int32_t* arguments, int count);
 using ExitRoutine = void (*)();
 
-// Runs once, first thing: hardening of the library search, heap, OLE, the
-// run directory as current folder, the hidden owner window, the constant
+// Runs once, first thing: hardening of the library search, heap, the run
+// directory as current folder, the hidden owner window, the constant
 // block, the form descriptions from the resources and the handler binding.
 // A form's handler reference k names handlers[k].
 void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count);
@@ -35,14 +33,24 @@ void RegisterExitRoutine(ExitRoutine routine);
 
 // Builds and shows the window; a window that cannot be built is the fatal
 // report "载入启动窗口失败". Returns true when the window is built.
-bool LoadStartWindow(std::int32_t window_id);
+[[nodiscard]] bool LoadStartWindow(std::int32_t window_id);
 
 // Pumps messages (idle work between them) until the quit message.
 void RunMessageLoop();
 
-// Writes a unit property; for a ProcessBar, property 13 is Position
-// (clamped to 0..32,767 and into the range). Element index -1 = the whole
-// property. A window that is not open is a fatal report.
+// A ProcessBar's own properties, numbered after the common ones (0..7).
+enum ProcessBarProperty : std::int32_t {
+  kBarBorderStyle = 8,
+  kBarVertical = 9,
+  kBarSmooth = 10,
+  kBarMinimum = 11,
+  kBarMaximum = 12,
+  kBarPosition = 13,  // clamped to 0..32,767 and into the range
+};
+// The element index that addresses a property as a whole.
+constexpr std::int32_t kWholeProperty = -1;
+
+// Writes a unit property. A window that is not open is a fatal report.
 void WriteUnitProperty(std::int32_t window_id, std::int32_t unit_id, std::int32_t property,
                        std::int32_t element_index, std::int64_t value);
 
@@ -50,10 +58,10 @@ void WriteUnitProperty(std::int32_t window_id, std::int32_t unit_id, std::int32_
 void ProcessPendingEvents();
 
 // True while the form window is built and not destroyed.
-bool IsWindowOpen(std::int32_t window_id);
+[[nodiscard]] bool IsWindowOpen(std::int32_t window_id);
 
 // The open window's platform handle, 0 when it is not open.
-std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
+[[nodiscard]] std::uintptr_t NativeHandleOfWindow(std::int32_t window_id);
 
 // Appends a separator and then an item to the open window's system menu;
 // choosing the item runs `handler` (without arguments) unless events are

@@ -12,10 +12,6 @@
 
 namespace pelmora::engine {
 
-constexpr std::int32_t kEventCreated = 0;
-constexpr std::int32_t kEventClicked = 0;
-constexpr std::int32_t kEventLeftButtonDown = -1;
-
 // Replaces the loaded forms and binds their handler references (-1 and
 // references outside the table are no handler). Installs the fatal report's
 // window lookup.
@@ -29,10 +25,10 @@ void ForgetSystemMenuCommands();
 // The zero-size owner of windows kept out of the taskbar.
 void SetHiddenOwner(std::uintptr_t window);
 
-int EventSuppressionCount();
+[[nodiscard]] int EventSuppressionCount();
 void RaiseEventSuppression();
 void LowerEventSuppression();
-bool InMessageLoop();
+[[nodiscard]] bool InMessageLoop();
 
 enum class FireStatus { kSuppressed, kNotBound, kHandled };
 struct FireOutcome {
@@ -46,8 +42,8 @@ FireOutcome FireEvent(std::int32_t window_id, std::int32_t unit_id, std::int32_t
                       const std::int32_t* arguments, int count);
 
 // The unit whose handler runs now; both 0 outside handlers.
-std::int32_t CurrentEventWindow();
-std::int32_t CurrentEventUnit();
+[[nodiscard]] std::int32_t CurrentEventWindow();
+[[nodiscard]] std::int32_t CurrentEventUnit();
 
 // Work that a unit wants done while the queue is empty, until its window
 // is gone.
@@ -57,14 +53,14 @@ void RegisterIdleWork(std::uintptr_t window, IdleWork work, void* argument);
 // The smaller and larger of two bounds, and a value clamped into them.
 void ProgressRange(std::int32_t minimum, std::int32_t maximum, std::int32_t* low,
                    std::int32_t* high);
-std::int32_t ClampIntoRange(std::int32_t value, std::int32_t low, std::int32_t high);
+[[nodiscard]] std::int32_t ClampIntoRange(std::int32_t value, std::int32_t low, std::int32_t high);
 // Integer halves of the screen left over by the window.
 void CentredPosition(std::int32_t screen_width, std::int32_t screen_height, std::int32_t width,
                      std::int32_t height, std::int32_t* left, std::int32_t* top);
 
 // The entry of an icon file to use at `pixels` (32 or 16): that size with
 // at least 16 colours if the file has one, else its last entry.
-bool ChooseIconEntry(const std::string& icon_file, int pixels, std::size_t* offset,
-                     std::size_t* length);
+[[nodiscard]] bool ChooseIconEntry(const std::string& icon_file, int pixels, std::size_t* offset,
+                                   std::size_t* length);
 
 }  // namespace pelmora::engine

@@ -15,11 +15,12 @@ void PrimaryScreenSize(std::int32_t* width, std::int32_t* height);
 // The form window, created hidden at the given outer rectangle with the
 // frame, caption, boxes, icon and font its record asks for. `owner` is the
 // hidden owner window when the window stays out of the taskbar. 0 on failure.
-NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int32_t top,
-                              NativeWindow owner);
+[[nodiscard]] NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left,
+                                            std::int32_t top, NativeWindow owner);
 // A unit's control as a hidden child of the form at its stored rectangle.
 // 0 on failure.
-NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id);
+[[nodiscard]] NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit,
+                                             std::int32_t control_id);
 void MoveIntoContainer(NativeWindow unit, NativeWindow container, std::int32_t left,
                        std::int32_t top);
 // Puts the unit directly below `above`, or on top of its siblings when 0.
@@ -28,7 +29,7 @@ void ShowUnit(NativeWindow unit, bool visible);
 void ShowFormWindow(NativeWindow form, std::int32_t start_position);
 void RestoreOrActivate(NativeWindow form);
 void DestroyNativeWindow(NativeWindow window);
-NativeWindow ParentOf(NativeWindow window);
+[[nodiscard]] NativeWindow ParentOf(NativeWindow window);
 
 void SetProgressRange(NativeWindow bar, std::int32_t low, std::int32_t high);
 void SetProgressPosition(NativeWindow bar, std::int32_t position);
@@ -41,18 +42,20 @@ bool AppendSystemMenuItem(NativeWindow form, std::uint32_t command_id, const cha
 void MoveFocusToNextTabStop(NativeWindow form);
 
 // The message queue of this thread.
-bool MessageWaiting(bool* is_quit);
+[[nodiscard]] bool MessageWaiting(bool* is_quit);
 enum class PumpResult { kNothing, kDispatched, kQuit };
 // Takes one message, lets the engine pre-translate it, then translates and
 // dispatches it unless the engine consumed it.
-PumpResult PumpOneMessage();
+[[nodiscard]] PumpResult PumpOneMessage();
 void WaitForMessage();
 void PostQuit(int exit_code);
 
 // The zero-size tool window that owns windows kept out of the taskbar.
-NativeWindow CreateHiddenOwner();
-void PostToWindow(NativeWindow window, std::uint32_t message, std::uintptr_t parameter);
-bool OnMainThread();
+[[nodiscard]] NativeWindow CreateHiddenOwner();
+// Asks the main thread, through its hidden owner window, to end the program
+// with the code; the message that carries the request is the adapter's own.
+void PostShutdownRequest(NativeWindow hidden_owner, int exit_code);
+[[nodiscard]] bool OnMainThread();
 [[noreturn]] void EndProcess(int exit_code);
 
 }  // namespace pelmora::port
@@ -66,14 +69,19 @@ struct InputMessage {
   port::NativeWindow target = 0;
   std::int32_t x = 0, y = 0;      // press position in the target's client area
   std::int32_t key = 0;           // virtual key code
-  std::int32_t modifiers = 0;     // bit 0 Ctrl, bit 1 Shift, bit 2 Alt
+  std::int32_t modifiers = 0;     // kModifierCtrl | kModifierShift | kModifierAlt
 };
+// The keys held with the input, as a LeftButtonDown handler receives them.
+constexpr std::int32_t kModifierCtrl = 1;
+constexpr std::int32_t kModifierShift = 2;
+constexpr std::int32_t kModifierAlt = 4;
+// The virtual keys the engine acts on.
 constexpr std::int32_t kKeyTab = 0x09;
 constexpr std::int32_t kKeyEnter = 0x0D;
 constexpr std::int32_t kKeyEscape = 0x1B;
 
 // True when the engine consumed the message.
-bool PreTranslateInput(const InputMessage& message);
+[[nodiscard]] bool PreTranslateInput(const InputMessage& message);
 // A button control reported a click.
 void UnitClicked(port::NativeWindow control);
 // A command of the form's system menu was chosen (low four bits cleared);

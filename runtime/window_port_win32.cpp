@@ -4,12 +4,45 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
+#include "runtime/owners_win32.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
 #include "runtime/window_port.h"
 #include "runtime/window_port_win32.h"
+#include "runtime/window_styles.h"
+
+namespace pelmora {
+namespace style {
+static_assert(kPopup == WS_POPUP && kChild == WS_CHILD && kMinimize == WS_MINIMIZE);
+static_assert(kDisabled == WS_DISABLED && kClipSiblings == WS_CLIPSIBLINGS);
+static_assert(kClipChildren == WS_CLIPCHILDREN && kMaximize == WS_MAXIMIZE);
+static_assert(kCaption == WS_CAPTION && kBorder == WS_BORDER && kDialogFrame == WS_DLGFRAME);
+static_assert(kSystemMenu == WS_SYSMENU && kSizingFrame == WS_THICKFRAME);
+static_assert(kMinimizeBox == WS_MINIMIZEBOX && kMaximizeBox == WS_MAXIMIZEBOX);
+static_assert(kTabStop == WS_TABSTOP);
+static_assert(kExModalFrame == WS_EX_DLGMODALFRAME && kExToolWindow == WS_EX_TOOLWINDOW);
+static_assert(kExClientEdge == WS_EX_CLIENTEDGE && kExStaticEdge == WS_EX_STATICEDGE);
+static_assert(kButtonPush == BS_PUSHBUTTON && kButtonDefault == BS_DEFPUSHBUTTON);
+static_assert(kButtonGroupBox == BS_GROUPBOX && kButtonMultiline == BS_MULTILINE);
+static_assert(kButtonLeft == BS_LEFT && kButtonRight == BS_RIGHT && kButtonCentre == BS_CENTER);
+static_assert(kButtonTop == BS_TOP && kButtonBottom == BS_BOTTOM);
+static_assert(kButtonVerticalCentre == BS_VCENTER);
+static_assert(kProgressSmooth == PBS_SMOOTH && kProgressVertical == PBS_VERTICAL);
+static_assert(kTextLeft == DT_LEFT && kTextCentre == DT_CENTER && kTextRight == DT_RIGHT);
+static_assert(kTextTop == DT_TOP && kTextVerticalCentre == DT_VCENTER);
+static_assert(kTextBottom == DT_BOTTOM && kTextWordBreak == DT_WORDBREAK);
+static_assert(kTextSingleLine == DT_SINGLELINE && kTextNoPrefix == DT_NOPREFIX);
+static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED);
+static_assert(kShowMaximized == SW_SHOWMAXIMIZED);
+}  // namespace style
+
+namespace engine {
+static_assert(kKeyTab == VK_TAB && kKeyEnter == VK_RETURN && kKeyEscape == VK_ESCAPE);
+}  // namespace engine
+}  // namespace pelmora
 
 namespace pelmora::port {
 namespace {
@@ -18,6 +51,7 @@ constexpr wchar_t kFormClass[] = L"KvWindow";
 constexpr wchar_t kLabelClass[] = L"_QX_Label";
 constexpr wchar_t kHiddenOwnerClass[] = L"_QX_HideOwner";
 constexpr std::uint32_t kSystemColor = 0xFF000000u;
+// Asks the main thread to end the program, from another thread.
 constexpr UINT kShutdownFromOtherThread = WM_APP + 999;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
@@ -26,24 +60,25 @@ NativeWindow Native(HWND h) { return reinterpret_cast<NativeWindow>(h); }
 // The system's default GUI font, as message boxes use it. The stock
 // DEFAULT_GUI_FONT has no Chinese glyphs on a system whose ANSI page is not
 // 936, while the message font reaches the system's Chinese fonts there.
+// Made once and kept for the process: every control of every window uses it.
 HFONT GuiFont() {
-  static HFONT font = [] {
+  static const win32::UniqueFont message_font = [] {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    HFONT created = nullptr;
+    win32::UniqueFont created;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      created = CreateFontIndirectW(&metrics.lfMessageFont);
+      created.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     }
-    return created != nullptr ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return created;
   }();
-  return font;
+  return message_font ? message_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 // What a form window keeps for itself until it is destroyed.
 struct FormLook {
   std::uint32_t back_color = kSystemColor;
-  HICON large_icon = nullptr;
-  HICON small_icon = nullptr;
+  win32::UniqueIcon large_icon;
+  win32::UniqueIcon small_icon;
 };
 
 // What a label needs to paint; its caption is the window text.
@@ -51,31 +86,49 @@ struct LabelLook {
   UINT format = 0;
   std::uint32_t text_color = 0;
   std::uint32_t back_color = kSystemColor;
-  HFONT own_font = nullptr;  // from a stored LOGFONTA, else the GUI font
+  win32::UniqueFont own_font;  // from a stored LOGFONTA, else the GUI font
 };
 
-HBRUSH BackBrush(std::uint32_t color, bool* owned) {
-  *owned = (color & kSystemColor) == 0;
-  return *owned ? CreateSolidBrush(color) : GetSysColorBrush(COLOR_BTNFACE);
+// A look is handed to CreateWindowExW in its owner; the window takes it
+// over at WM_NCCREATE and gives it back at WM_NCDESTROY, which the system
+// sends even when creation fails after WM_NCCREATE. So it is freed once
+// whichever way creation goes.
+template <typename Look>
+void AdoptLook(HWND hwnd, LPARAM lparam) {
+  const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+  auto* pending = static_cast<std::unique_ptr<Look>*>(create->lpCreateParams);
+  if (pending == nullptr) return;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending->release()));
+}
+
+template <typename Look>
+Look* LookOf(HWND hwnd) {
+  return reinterpret_cast<Look*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+template <typename Look>
+void ReleaseLook(HWND hwnd) {
+  const std::unique_ptr<Look> owned(LookOf<Look>(hwnd));
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
 }
 
 void FillBack(HWND hwnd, HDC dc, std::uint32_t color) {
   RECT client;
   GetClientRect(hwnd, &client);
-  bool owned = false;
-  HBRUSH brush = BackBrush(color, &owned);
-  FillRect(dc, &client, brush);
-  if (owned) DeleteObject(brush);
+  if ((color & kSystemColor) != 0) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  const win32::UniqueBrush brush(CreateSolidBrush(color));
+  if (brush) FillRect(dc, &client, brush.get());
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* look = reinterpret_cast<FormLook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const FormLook* look = LookOf<FormLook>(hwnd);
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    case WM_NCCREATE:
+      AdoptLook<FormLook>(hwnd, lparam);
       break;
-    }
     case WM_ERASEBKGND:
       FillBack(hwnd, reinterpret_cast<HDC>(wparam), look ? look->back_color : kSystemColor);
       return 1;
@@ -95,12 +148,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
       engine::FormWindowDestroyed(Native(hwnd));
       return 0;
     case WM_NCDESTROY:
-      if (look != nullptr) {
-        if (look->large_icon) DestroyIcon(look->large_icon);
-        if (look->small_icon) DestroyIcon(look->small_icon);
-        delete look;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      }
+      ReleaseLook<FormLook>(hwnd);
       break;
     default:
       break;
@@ -117,7 +165,7 @@ void PaintLabel(HWND hwnd, const LabelLook& look) {
   const int length = GetWindowTextLengthW(hwnd);
   win32::WideText caption(static_cast<std::size_t>(length));
   GetWindowTextW(hwnd, caption.data(), length + 1);
-  HGDIOBJ old_font = SelectObject(dc, look.own_font ? look.own_font : GuiFont());
+  HGDIOBJ old_font = SelectObject(dc, look.own_font ? look.own_font.get() : GuiFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.text_color);
   DrawTextW(dc, caption.c_str(), length, &client, look.format);
@@ -126,13 +174,11 @@ void PaintLabel(HWND hwnd, const LabelLook& look) {
 }
 
 LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* look = reinterpret_cast<LabelLook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const LabelLook* look = LookOf<LabelLook>(hwnd);
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    case WM_NCCREATE:
+      AdoptLook<LabelLook>(hwnd, lparam);
       break;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -147,11 +193,7 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       return result;
     }
     case WM_NCDESTROY:
-      if (look != nullptr) {
-        if (look->own_font) DeleteObject(look->own_font);
-        delete look;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      }
+      ReleaseLook<LabelLook>(hwnd);
       break;
     default:
       break;
@@ -165,7 +207,7 @@ LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_ERASEBKGND) {
     HWND form = GetAncestor(hwnd, GA_ROOT);
-    const auto* look = reinterpret_cast<const FormLook*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+    const FormLook* look = LookOf<FormLook>(form);
     FillBack(hwnd, reinterpret_cast<HDC>(wparam), look ? look->back_color : kSystemColor);
     return 1;
   }
@@ -191,53 +233,33 @@ bool RegisterOnce(const wchar_t* name, WNDPROC procedure, UINT styles) {
   return RegisterClassW(&window_class) != 0;
 }
 
-HICON IconFromFile(const std::string& icon_file, int pixels) {
+constexpr int kLargeIconPixels = 32;
+constexpr int kSmallIconPixels = 16;
+constexpr DWORD kIconFormatVersion = 0x00030000;
+
+win32::UniqueIcon IconFromFile(const std::string& icon_file, int pixels) {
   std::size_t offset = 0, length = 0;
-  if (!engine::ChooseIconEntry(icon_file, pixels, &offset, &length)) return nullptr;
+  if (!engine::ChooseIconEntry(icon_file, pixels, &offset, &length)) return {};
   auto* bits = reinterpret_cast<BYTE*>(const_cast<char*>(icon_file.data() + offset));
-  return CreateIconFromResourceEx(bits, static_cast<DWORD>(length), TRUE, 0x00030000, pixels,
-                                  pixels, LR_DEFAULTCOLOR);
+  return win32::UniqueIcon(CreateIconFromResourceEx(bits, static_cast<DWORD>(length), TRUE,
+                                                    kIconFormatVersion, pixels, pixels,
+                                                    LR_DEFAULTCOLOR));
 }
 
 void SetIcons(HWND hwnd, FormLook* look, const std::string& icon_file) {
   if (!icon_file.empty()) {
-    look->large_icon = IconFromFile(icon_file, 32);
-    look->small_icon = IconFromFile(icon_file, 16);
+    look->large_icon = IconFromFile(icon_file, kLargeIconPixels);
+    look->small_icon = IconFromFile(icon_file, kSmallIconPixels);
   }
   HICON fallback = LoadIconW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */);
   SendMessageW(hwnd, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(look->large_icon ? look->large_icon : fallback));
+               reinterpret_cast<LPARAM>(look->large_icon ? look->large_icon.get() : fallback));
   SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(look->small_icon ? look->small_icon : fallback));
+               reinterpret_cast<LPARAM>(look->small_icon ? look->small_icon.get() : fallback));
 }
 
-DWORD FrameExStyle(std::int32_t border_style) {
-  switch (border_style) {
-    case 1: return WS_EX_CLIENTEDGE;
-    case 2: return WS_EX_DLGMODALFRAME;
-    case 3: return WS_EX_STATICEDGE;
-    case 4: return WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
-    default: return 0;
-  }
-}
-
-DWORD FrameStyle(std::int32_t border_style) { return border_style == 5 ? WS_BORDER : 0; }
-
-UINT LabelFormat(const LabelData& data) {
-  UINT format = DT_NOPREFIX;
-  format |= data.horizontal_alignment == 1 ? DT_CENTER
-            : data.horizontal_alignment == 2 ? DT_RIGHT
-                                              : DT_LEFT;
-  if (data.word_wrap == 1) return format | DT_WORDBREAK | DT_VCENTER;
-  format |= DT_SINGLELINE;
-  format |= data.vertical_alignment == 0 ? DT_TOP
-            : data.vertical_alignment == 2 ? DT_BOTTOM
-                                            : DT_VCENTER;
-  return format;
-}
-
-HFONT FontFromBlock(const std::string& block) {
-  if (block.size() != sizeof(LOGFONTA)) return nullptr;
+win32::UniqueFont FontFromBlock(const std::string& block) {
+  if (block.size() != sizeof(LOGFONTA)) return {};
   LOGFONTA font;
   memcpy(&font, block.data(), sizeof font);
   font.lfCharSet = DEFAULT_CHARSET;
@@ -245,7 +267,7 @@ HFONT FontFromBlock(const std::string& block) {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = PROOF_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH;
-  return CreateFontIndirectA(&font);
+  return win32::UniqueFont(CreateFontIndirectA(&font));
 }
 
 void InitializeProgressClass() {
@@ -256,10 +278,11 @@ void InitializeProgressClass() {
   done = true;
 }
 
-HWND CreateChild(DWORD ex_style, const wchar_t* window_class, const win32::WideText& caption,
-                 DWORD style, HWND parent, const UnitRecord& unit, std::int32_t control_id,
-                 void* parameter) {
-  return CreateWindowExW(ex_style, window_class, caption.c_str(), style, unit.left, unit.top,
+HWND CreateChild(const wchar_t* window_class, const win32::WideText& caption, HWND parent,
+                 const UnitRecord& unit, std::int32_t control_id, void* parameter) {
+  const WindowStyles styles = UnitControlStyles(unit);
+  return CreateWindowExW(styles.ex_style, window_class, caption.c_str(), styles.style, unit.left,
+                         unit.top,
                          unit.width, unit.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), Instance(),
                          parameter);
@@ -267,9 +290,9 @@ HWND CreateChild(DWORD ex_style, const wchar_t* window_class, const win32::WideT
 
 std::int32_t Modifiers() {
   std::int32_t state = 0;
-  if (GetKeyState(VK_CONTROL) < 0) state |= 1;
-  if (GetKeyState(VK_SHIFT) < 0) state |= 2;
-  if (GetKeyState(VK_MENU) < 0) state |= 4;
+  if (GetKeyState(VK_CONTROL) < 0) state |= engine::kModifierCtrl;
+  if (GetKeyState(VK_SHIFT) < 0) state |= engine::kModifierShift;
+  if (GetKeyState(VK_MENU) < 0) state |= engine::kModifierAlt;
   return state;
 }
 
@@ -301,34 +324,13 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
                               NativeWindow owner) {
   if (!RegisterOnce(kFormClass, FormProc, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS)) return 0;
   const WindowData& data = own.window;
-  DWORD style = WS_CLIPCHILDREN;
-  DWORD ex_style = 0;
-  if (data.border_style == 0) {
-    style |= WS_POPUP;
-  } else {
-    style |= WS_DLGFRAME;
-    if (!data.title.empty() || data.control_box == 1) style |= WS_CAPTION;
-    if (data.border_style == 1 || data.border_style == 3 || data.border_style == 5) {
-      style |= WS_THICKFRAME;
-    }
-    if (data.border_style == 3 || data.border_style == 4) ex_style |= WS_EX_TOOLWINDOW;
-    if (data.border_style == 5 || data.border_style == 6) ex_style |= WS_EX_CLIENTEDGE;
-  }
-  if (data.control_box == 1) style |= WS_SYSMENU;
-  if (data.maximize_box == 1) style |= WS_MAXIMIZEBOX;
-  if (data.minimize_box == 1) style |= WS_MINIMIZEBOX;
-  if (data.start_position == 2) style |= WS_MINIMIZE;
-  if (data.start_position == 3) style |= WS_MAXIMIZE;
-
-  auto* look = new FormLook;
+  const WindowStyles styles = FormWindowStyles(data);
+  auto look = std::make_unique<FormLook>();
   look->back_color = data.back_color;
   const win32::WideText title = win32::WideFromGbk(data.title.c_str());
-  HWND hwnd = CreateWindowExW(ex_style, kFormClass, title.c_str(), style, left, top, own.width,
-                              own.height, Hwnd(owner), nullptr, Instance(), look);
-  if (hwnd == nullptr) {
-    delete look;
-    return 0;
-  }
+  HWND hwnd = CreateWindowExW(styles.ex_style, kFormClass, title.c_str(), styles.style, left, top,
+                              own.width, own.height, Hwnd(owner), nullptr, Instance(), &look);
+  if (hwnd == nullptr) return 0;
   RECT outer;
   GetWindowRect(hwnd, &outer);
   if (outer.right - outer.left != own.width || outer.bottom - outer.top != own.height) {
@@ -339,67 +341,42 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (data.movable == 0) DeleteMenu(GetSystemMenu(hwnd, FALSE), SC_MOVE, MF_BYCOMMAND);
-  SetIcons(hwnd, look, data.icon_file);
+  SetIcons(hwnd, LookOf<FormLook>(hwnd), data.icon_file);
   return Native(hwnd);
 }
 
 NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id) {
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  if (unit.flags & kFlagDisabled) style |= WS_DISABLED;
-  if (unit.flags & kFlagTabStop) style |= WS_TABSTOP;
   HWND parent = Hwnd(form);
   HWND control = nullptr;
   switch (unit.kind) {
     case UnitKind::kLabel: {
       if (!RegisterOnce(kLabelClass, LabelProc, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS)) return 0;
       const LabelData& data = unit.label;
-      auto* look = new LabelLook;
-      look->format = LabelFormat(data);
+      auto look = std::make_unique<LabelLook>();
+      look->format = LabelTextFormat(data);
       look->text_color = data.text_color;
       look->back_color = data.back_color;
       look->own_font = FontFromBlock(data.font);
-      control = CreateChild(FrameExStyle(data.border_style), kLabelClass,
-                            win32::WideFromGbk(data.caption.c_str()),
-                            style | FrameStyle(data.border_style), parent, unit, control_id, look);
-      if (control == nullptr) {
-        if (look->own_font) DeleteObject(look->own_font);
-        delete look;
-      }
+      control = CreateChild(kLabelClass, win32::WideFromGbk(data.caption.c_str()), parent, unit,
+                            control_id, &look);
       break;
     }
-    case UnitKind::kButton: {
-      const ButtonData& data = unit.button;
-      style |= BS_PUSHBUTTON | BS_MULTILINE;
-      if (data.default_button == 1) style |= BS_DEFPUSHBUTTON;
-      style |= data.horizontal_alignment == 0 ? BS_LEFT
-               : data.horizontal_alignment == 1 ? BS_CENTER
-                                                 : BS_RIGHT;
-      style |= data.vertical_alignment == 0 ? BS_TOP
-               : data.vertical_alignment == 1 ? BS_VCENTER
-                                               : BS_BOTTOM;
-      control = CreateChild(0, L"BUTTON", win32::WideFromGbk(data.caption.c_str()), style, parent,
+    case UnitKind::kButton:
+      control = CreateChild(L"BUTTON", win32::WideFromGbk(unit.button.caption.c_str()), parent,
                             unit, control_id, nullptr);
       break;
-    }
     case UnitKind::kGroupBox:
-      control = CreateChild(0, L"BUTTON", win32::WideText(), style | BS_GROUPBOX, parent, unit,
-                            control_id, nullptr);
+      control = CreateChild(L"BUTTON", win32::WideText(), parent, unit, control_id, nullptr);
       if (control != nullptr) {
         const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
         SetWindowLongPtrW(control, GWLP_USERDATA, original);
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc));
       }
       break;
-    case UnitKind::kProcessBar: {
+    case UnitKind::kProcessBar:
       InitializeProgressClass();
-      const ProcessBarData& data = unit.process_bar;
-      if (data.vertical == 1) style |= PBS_VERTICAL;
-      if (data.smooth == 1) style |= PBS_SMOOTH;
-      control = CreateChild(FrameExStyle(data.border_style), PROGRESS_CLASSW, win32::WideText(),
-                            style | FrameStyle(data.border_style), parent, unit, control_id,
-                            nullptr);
+      control = CreateChild(PROGRESS_CLASSW, win32::WideText(), parent, unit, control_id, nullptr);
       break;
-    }
     case UnitKind::kWindow:
       return 0;
   }
@@ -424,10 +401,7 @@ void ShowUnit(NativeWindow unit, bool visible) {
 }
 
 void ShowFormWindow(NativeWindow form, std::int32_t start_position) {
-  const int show = start_position == 2   ? SW_SHOWMINIMIZED
-                   : start_position == 3 ? SW_SHOWMAXIMIZED
-                                         : SW_SHOWNORMAL;
-  ShowWindow(Hwnd(form), show);
+  ShowWindow(Hwnd(form), FormShowCommand(start_position));
   UpdateWindow(Hwnd(form));
 }
 
@@ -458,13 +432,11 @@ void SetProgressPosition(NativeWindow bar, std::int32_t position) {
 
 void SetUnitFrame(NativeWindow unit, std::int32_t border_style) {
   HWND hwnd = Hwnd(unit);
-  constexpr DWORD kFrameEx = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-  const DWORD ex_style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
-  const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-  SetWindowLongW(hwnd, GWL_EXSTYLE,
-                 static_cast<LONG>((ex_style & ~kFrameEx) | FrameExStyle(border_style)));
-  SetWindowLongW(hwnd, GWL_STYLE,
-                 static_cast<LONG>((style & ~WS_BORDER) | FrameStyle(border_style)));
+  const WindowStyles current{static_cast<std::uint32_t>(GetWindowLongW(hwnd, GWL_STYLE)),
+                             static_cast<std::uint32_t>(GetWindowLongW(hwnd, GWL_EXSTYLE))};
+  const WindowStyles framed = ReplaceUnitFrame(current, border_style);
+  SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(framed.ex_style));
+  SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(framed.style));
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -514,8 +486,8 @@ NativeWindow CreateHiddenOwner() {
   return Native(hwnd);
 }
 
-void PostToWindow(NativeWindow window, std::uint32_t message, std::uintptr_t parameter) {
-  PostMessageW(Hwnd(window), message, static_cast<WPARAM>(parameter), 0);
+void PostShutdownRequest(NativeWindow hidden_owner, int exit_code) {
+  PostMessageW(Hwnd(hidden_owner), kShutdownFromOtherThread, static_cast<WPARAM>(exit_code), 0);
 }
 
 }  // namespace pelmora::port

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "runtime/owners_win32.h"
+
 namespace pelmora::win32 {
 
 // Every text value is GBK; what reaches the screen is converted from code
@@ -45,37 +47,5 @@ inline void AppendWide(UINT code_page, const char* bytes, std::size_t size,
   wide->resize(old_size + static_cast<std::size_t>(n));
   MultiByteToWideChar(code_page, 0, bytes, length, wide->data() + old_size, n);
 }
-
-// One owner per kernel handle kind; copies would close twice.
-template <HANDLE Invalid>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : handle_(h) {}
-  ~UniqueHandle() { reset(); }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  explicit operator bool() const { return handle_ != Invalid && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-  HANDLE release() {
-    HANDLE h = handle_;
-    handle_ = Invalid;
-    return h;
-  }
-  void reset(HANDLE h = Invalid) {
-    if (*this) CloseHandle(handle_);
-    handle_ = h;
-  }
-
- private:
-  HANDLE handle_ = Invalid;
-};
-
-using UniqueKernelHandle = UniqueHandle<nullptr>;
 
 }  // namespace pelmora::win32

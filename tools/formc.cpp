@@ -14,11 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/main_window_form.h"
 #include "runtime/form_description.h"
+#include "runtime/form_layout.h"
 
 namespace {
 
@@ -169,119 +170,10 @@ std::string BytesOf(const Value& v, int line) {
   Die(line, "expected a \"text\" or file \"path\"");
 }
 
-// One settable field of a unit: its key, the first kind data version that
-// stores it (0 = a common field), and how a line's values are applied.
-struct Field {
-  const char* key;
-  std::int32_t since_version;
-  std::function<void(const Line&)> apply;
-  bool seen = false;
-};
-
 void ExpectCount(const Line& line, std::size_t count) {
   if (line.values.size() != count + 1) {
     Die(line.number, line.values[0].text + " takes " + std::to_string(count) + " value(s)");
   }
-}
-
-template <typename T>
-Field Ints(const char* key, std::int32_t since, std::vector<T*> targets) {
-  return Field{key, since, [targets](const Line& line) {
-                 ExpectCount(line, targets.size());
-                 for (std::size_t i = 0; i < targets.size(); ++i) {
-                   *targets[i] = static_cast<T>(Int32Of(line.values[i + 1], line.number));
-                 }
-               }};
-}
-
-Field Bytes(const char* key, std::int32_t since, std::vector<std::string*> targets) {
-  return Field{key, since, [targets](const Line& line) {
-                 ExpectCount(line, targets.size());
-                 for (std::size_t i = 0; i < targets.size(); ++i) {
-                   *targets[i] = BytesOf(line.values[i + 1], line.number);
-                 }
-               }};
-}
-
-std::vector<Field> KindFields(UnitRecord& u) {
-  switch (u.kind) {
-    case UnitKind::kWindow: {
-      auto& w = u.window;
-      return {Ints<std::int32_t>("border_style", 1, {&w.border_style}),
-              Ints<std::int32_t>("setting", 1, {&w.setting}),
-              Ints<std::uint32_t>("back_color", 1, {&w.back_color}),
-              Ints<std::int32_t>("maximize_box", 1, {&w.maximize_box}),
-              Ints<std::int32_t>("minimize_box", 1, {&w.minimize_box}),
-              Ints<std::int32_t>("control_box", 1, {&w.control_box}),
-              Ints<std::int32_t>("start_position", 1, {&w.start_position}),
-              Ints<std::int32_t>("movable", 1, {&w.movable}),
-              Ints<std::int32_t>("sound_play_mode", 1, {&w.sound_play_mode}),
-              Ints<std::int32_t>("enter_moves_focus", 1, {&w.enter_moves_focus}),
-              Ints<std::int32_t>("esc_closes", 1, {&w.esc_closes}),
-              Ints<std::int32_t>("settings_a", 1, {&w.settings_a[0], &w.settings_a[1]}),
-              Ints<std::int32_t>("show_in_taskbar", 2, {&w.show_in_taskbar}),
-              Ints<std::int32_t>("settings_b", 3, {&w.settings_b[0], &w.settings_b[1]}),
-              Ints<std::int32_t>("always_on_top", 3, {&w.always_on_top}),
-              Ints<std::int32_t>("setting_v5", 5, {&w.setting_v5}),
-              Bytes("text_v6", 6, {&w.text_v6}),
-              Bytes("font", 1, {&w.font}),
-              Bytes("icon_file", 1, {&w.icon_file}),
-              Bytes("sound", 1, {&w.sound}),
-              Bytes("title", 1, {&w.title}),
-              Bytes("trailing_text", 1, {&w.trailing_text})};
-    }
-    case UnitKind::kLabel: {
-      auto& l = u.label;
-      return {Ints<std::int32_t>("effect", 1, {&l.effect}),
-              Ints<std::int32_t>("setting", 1, {&l.setting}),
-              Ints<std::int32_t>("border_style", 1, {&l.border_style}),
-              Ints<std::uint32_t>("effect_colors", 1,
-                                  {&l.effect_colors[0], &l.effect_colors[1], &l.effect_colors[2]}),
-              Ints<std::uint32_t>("text_color", 1, {&l.text_color}),
-              Ints<std::uint32_t>("back_color", 1, {&l.back_color}),
-              Ints<std::int32_t>("choices", 1, {&l.choices[0], &l.choices[1]}),
-              Ints<std::uint32_t>("colors", 1, {&l.colors[0], &l.colors[1], &l.colors[2]}),
-              Ints<std::int32_t>("horizontal_alignment", 1, {&l.horizontal_alignment}),
-              Ints<std::int32_t>("vertical_alignment", 1, {&l.vertical_alignment}),
-              Ints<std::int32_t>("word_wrap", 1, {&l.word_wrap}),
-              Bytes("picture", 1, {&l.picture}),
-              Bytes("font", 1, {&l.font}),
-              Bytes("caption", 1, {&l.caption}),
-              Bytes("extra_blocks", 2, {&l.extra_blocks[0], &l.extra_blocks[1]})};
-    }
-    case UnitKind::kButton: {
-      auto& b = u.button;
-      return {Ints<std::int32_t>("default_button", 1, {&b.default_button}),
-              Ints<std::int32_t>("horizontal_alignment", 1, {&b.horizontal_alignment}),
-              Ints<std::int32_t>("vertical_alignment", 1, {&b.vertical_alignment}),
-              Bytes("font", 1, {&b.font}),
-              Bytes("picture", 1, {&b.picture}),
-              Bytes("caption", 1, {&b.caption})};
-    }
-    case UnitKind::kProcessBar: {
-      auto& p = u.process_bar;
-      return {Ints<std::int32_t>("border_style", 1, {&p.border_style}),
-              Ints<std::int32_t>("vertical", 1, {&p.vertical}),
-              Ints<std::int32_t>("smooth", 1, {&p.smooth}),
-              Ints<std::int32_t>("minimum", 1, {&p.minimum}),
-              Ints<std::int32_t>("maximum", 1, {&p.maximum}),
-              Ints<std::int32_t>("position", 1, {&p.position})};
-    }
-    case UnitKind::kGroupBox:
-      return {};
-  }
-  return {};
-}
-
-std::int32_t HighestVersion(UnitKind kind) {
-  switch (kind) {
-    case UnitKind::kWindow: return pelmora::kWindowDataVersion;
-    case UnitKind::kLabel: return pelmora::kLabelDataVersion;
-    case UnitKind::kButton: return pelmora::kButtonDataVersion;
-    case UnitKind::kProcessBar: return pelmora::kProcessBarDataVersion;
-    case UnitKind::kGroupBox: return 0;
-  }
-  return 0;
 }
 
 bool KindByName(const std::string& name, UnitKind* out) {
@@ -306,18 +198,158 @@ std::int32_t EventNumber(const Value& v, UnitKind kind, int line) {
   Die(line, "no event \"" + v.text + "\" for this kind of unit");
 }
 
+// The program's own handler numbers, by the names the source uses.
 std::int32_t HandlerReference(const Value& v, int line) {
-  static const struct { const char* name; std::int32_t reference; } kHandlers[] = {
-      {"none", pelmora::kNoHandler},
-      {"OnNoticeCreated", pelmora::kHandlerOnNoticeCreated},
-      {"OnStoreLinkPressed", pelmora::kHandlerOnStoreLinkPressed},
-      {"OnProductLinkPressed", pelmora::kHandlerOnProductLinkPressed},
-      {"OnStartClicked", pelmora::kHandlerOnStartClicked}};
-  for (const auto& h : kHandlers) {
-    if (v.kind == Value::kWord && v.text == h.name) return h.reference;
+  if (v.kind == Value::kWord && v.text == "none") return pelmora::kNoHandler;
+  for (const pelmora::NamedHandler& h : pelmora::kMainWindowHandlerNames) {
+    if (v.kind == Value::kWord && v.text == h.name) return h.handler;
   }
   Die(line, "unknown handler \"" + v.text + "\"");
 }
+
+std::uint32_t FlagByName(const std::string& name, int line) {
+  if (name == "visible") return pelmora::kFlagVisible;
+  if (name == "disabled") return pelmora::kFlagDisabled;
+  if (name == "tabstop") return pelmora::kFlagTabStop;
+  Die(line, "unknown flag \"" + name + "\"");
+}
+
+// The keys the stored layout names for a unit of this kind, at every data
+// version, so a field of a later version can be told from a typo.
+class KeyCollector {
+ public:
+  std::vector<std::string> keys;
+
+  void Kind(UnitKind) {}
+  void Name(const std::string&) {}
+  void Reserved(int) {}
+  void Text(const char* key, const std::string&) { keys.push_back(key); }
+  template <typename... Field>
+  void Words(const char* key, const Field&...) { keys.push_back(key); }
+  template <typename... Field>
+  void Blocks(const char* key, const Field&...) { keys.push_back(key); }
+  void WordList(const char* key, const std::vector<std::int32_t>&) { keys.push_back(key); }
+  void WordBlock(const char* key, const std::string&) { keys.push_back(key); }
+  void Flags(const char* key, std::uint32_t) { keys.push_back(key); }
+  void Events(const std::vector<pelmora::EventBinding>&) {}
+
+  bool Knows(const std::string& key) const {
+    for (const std::string& known : keys) {
+      if (known == key) return true;
+    }
+    return false;
+  }
+};
+
+// Fills a unit record from its field lines by walking the stored layout:
+// every field the layout names at the unit's data version must have its
+// line, and each line is used once.
+class SourceFields {
+ public:
+  SourceFields(UnitKind kind, const Line& end) : kind_(kind), end_(end) {
+    UnitRecord every_field;
+    every_field.kind = kind;
+    pelmora::layout::VisitUnitBody(known_, every_field);
+    pelmora::layout::VisitKindData(known_, pelmora::HighestDataVersion(kind), every_field);
+  }
+
+  // Takes a field line; a key the layout does not know, or one given twice,
+  // stops the build.
+  void Add(const Line& line) {
+    const std::string& key = line.values[0].text;
+    if (!known_.Knows(key)) Die(line.number, "unknown field \"" + key + "\" here");
+    for (const Entry& entry : entries_) {
+      if (entry.line->values[0].text == key) {
+        Die(line.number, "field \"" + key + "\" given twice");
+      }
+    }
+    entries_.push_back({&line, false});
+  }
+  void AddEvent(const Line& line) { events_.push_back(&line); }
+  void BeginKindData() { part_ = "kind data"; }
+
+  // A line the layout did not take names a field of another data version.
+  void CheckAllUsed() const {
+    for (const Entry& entry : entries_) {
+      if (entry.used) continue;
+      const std::string& key = entry.line->values[0].text;
+      Die(entry.line->number, "field \"" + key + "\" is not stored at this data version");
+    }
+  }
+
+  void Kind(UnitKind&) {}  // from the unit's head line
+  void Name(std::string&) {}
+  void Reserved(int) {}
+  void Text(const char* key, std::string& text) {
+    const Line& line = Take(key);
+    ExpectCount(line, 1);
+    text = BytesOf(line.values[1], line.number);
+  }
+  template <typename... Field>
+  void Words(const char* key, Field&... fields) {
+    const Line& line = Take(key);
+    ExpectCount(line, sizeof...(fields));
+    std::size_t i = 1;
+    ((fields = static_cast<Field>(Int32Of(line.values[i++], line.number))), ...);
+  }
+  template <typename... Field>
+  void Blocks(const char* key, Field&... fields) {
+    const Line& line = Take(key);
+    ExpectCount(line, sizeof...(fields));
+    std::size_t i = 1;
+    ((fields = BytesOf(line.values[i++], line.number)), ...);
+  }
+  void WordList(const char* key, std::vector<std::int32_t>& words) {
+    const Line& line = Take(key);
+    for (std::size_t i = 1; i < line.values.size(); ++i) {
+      words.push_back(Int32Of(line.values[i], line.number));
+    }
+  }
+  // The block as int32 words (the mouse pointer's number first).
+  void WordBlock(const char* key, std::string& block) {
+    const Line& line = Take(key);
+    for (std::size_t i = 1; i < line.values.size(); ++i) {
+      const auto w = static_cast<std::uint32_t>(Int32Of(line.values[i], line.number));
+      for (int b = 0; b < 4; ++b) block.push_back(static_cast<char>((w >> (8 * b)) & 0xFF));
+    }
+  }
+  void Flags(const char* key, std::uint32_t& flags) {
+    const Line& line = Take(key);
+    for (std::size_t i = 1; i < line.values.size(); ++i) {
+      flags |= FlagByName(line.values[i].text, line.number);
+    }
+  }
+  void Events(std::vector<pelmora::EventBinding>& events) {
+    for (const Line* line : events_) {
+      ExpectCount(*line, 2);
+      events.push_back({EventNumber(line->values[1], kind_, line->number),
+                        HandlerReference(line->values[2], line->number)});
+    }
+  }
+
+ private:
+  struct Entry {
+    const Line* line;
+    bool used;
+  };
+
+  const Line& Take(const char* key) {
+    for (Entry& entry : entries_) {
+      if (entry.line->values[0].text == key) {
+        entry.used = true;
+        return *entry.line;
+      }
+    }
+    Die(end_.number, part_ + " is missing field " + key);
+  }
+
+  UnitKind kind_;
+  const Line& end_;
+  KeyCollector known_;
+  std::string part_ = "unit";
+  std::vector<Entry> entries_;
+  std::vector<const Line*> events_;
+};
 
 // Parses one `unit ... end` block starting at lines[*at].
 UnitRecord ParseUnit(const std::vector<Line>& lines, std::size_t* at) {
@@ -330,87 +362,39 @@ UnitRecord ParseUnit(const std::vector<Line>& lines, std::size_t* at) {
   u.id = Int32Of(head.values[2], head.number);
   u.name = Utf8ToGbk(head.values[3].text, head.number);
 
-  std::vector<Field> common = {
-      Bytes("remark", 0, {&u.remark}),
-      Ints<std::int32_t>("rect", 0, {&u.left, &u.top, &u.width, &u.height}),
-      Ints<std::int32_t>("parent", 0, {&u.parent_id}),
-      Field{"children", 0,
-            [&u](const Line& line) {
-              for (std::size_t i = 1; i < line.values.size(); ++i) {
-                u.children.push_back(Int32Of(line.values[i], line.number));
-              }
-            }},
-      Field{"pointer", 0,
-            [&u](const Line& line) {
-              // The mouse-pointer block as int32 words (the pointer number first).
-              for (std::size_t i = 1; i < line.values.size(); ++i) {
-                const auto w = static_cast<std::uint32_t>(Int32Of(line.values[i], line.number));
-                for (int b = 0; b < 4; ++b) u.mouse_pointer.push_back(static_cast<char>((w >> (8 * b)) & 0xFF));
-              }
-            }},
-      Bytes("tag", 0, {&u.tag}),
-      Field{"flags", 0,
-            [&u](const Line& line) {
-              for (std::size_t i = 1; i < line.values.size(); ++i) {
-                const std::string& f = line.values[i].text;
-                if (f == "visible") u.flags |= pelmora::kFlagVisible;
-                else if (f == "disabled") u.flags |= pelmora::kFlagDisabled;
-                else if (f == "tabstop") u.flags |= pelmora::kFlagTabStop;
-                else Die(line.number, "unknown flag \"" + f + "\"");
-              }
-            }},
-  };
-  std::vector<Field> kind_fields;
+  std::size_t end = *at + 1;
+  while (end < lines.size() && lines[end].values[0].text != "end") ++end;
+  if (end == lines.size()) Die(head.number, "unit without end");
+  ExpectCount(lines[end], 0);
 
-  for (++*at; *at < lines.size(); ++*at) {
-    const Line& line = lines[*at];
+  SourceFields fields(u.kind, lines[end]);
+  for (std::size_t i = *at + 1; i < end; ++i) {
+    const Line& line = lines[i];
     const std::string& key = line.values[0].text;
-    if (key == "end") {
-      ExpectCount(line, 0);
-      for (const auto& f : common) {
-        if (!f.seen) Die(line.number, std::string("unit is missing field ") + f.key);
-      }
-      for (const auto& f : kind_fields) {
-        if (!f.seen && u.kind_data_version >= f.since_version) {
-          Die(line.number, std::string("kind data is missing field ") + f.key);
-        }
-      }
-      return u;
-    }
     if (key == "event") {
-      ExpectCount(line, 2);
-      u.events.push_back({EventNumber(line.values[1], u.kind, line.number),
-                          HandlerReference(line.values[2], line.number)});
-      continue;
-    }
-    if (key == "data") {
+      fields.AddEvent(line);
+    } else if (key == "data") {
       ExpectCount(line, 1);
       if (u.has_kind_data) Die(line.number, "kind data given twice");
       const std::int32_t version = Int32Of(line.values[1], line.number);
-      if (version < 1 || version > HighestVersion(u.kind)) {
+      if (version < 1 || version > pelmora::HighestDataVersion(u.kind)) {
         Die(line.number, "this kind has no data layout version " + std::to_string(version));
       }
       u.has_kind_data = true;
       u.kind_data_version = version;
-      kind_fields = KindFields(u);
-      continue;
+    } else {
+      fields.Add(line);
     }
-    Field* field = nullptr;
-    for (auto& f : common) {
-      if (key == f.key) field = &f;
-    }
-    for (auto& f : kind_fields) {
-      if (key == f.key) field = &f;
-    }
-    if (field == nullptr) Die(line.number, "unknown field \"" + key + "\" here");
-    if (field->seen) Die(line.number, "field \"" + key + "\" given twice");
-    if (u.kind_data_version < field->since_version) {
-      Die(line.number, "field \"" + key + "\" is not stored at this data version");
-    }
-    field->apply(line);
-    field->seen = true;
   }
-  Die(head.number, "unit without end");
+  *at = end;
+
+  pelmora::layout::VisitUnitBody(fields, u);
+  if (u.has_kind_data) {
+    fields.BeginKindData();
+    pelmora::layout::VisitKindData(fields, u.kind_data_version, u);
+  }
+  fields.CheckAllUsed();
+  return u;
 }
 
 FormDescription Parse(const std::vector<Line>& lines) {

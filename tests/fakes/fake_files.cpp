@@ -19,14 +19,14 @@
 namespace pelmora::fake {
 namespace {
 
-constexpr std::uint32_t kFolder = 0x10;
-constexpr std::uint32_t kReadOnly = 0x01;
+constexpr std::uint32_t kFolder = port::kAttributeFolder;
+constexpr std::uint32_t kReadOnly = port::kAttributeReadOnly;
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
-constexpr std::uint32_t kErrorInvalidHandle = 6;
+using port::kErrorInvalidHandle;
 constexpr std::uint32_t kErrorSharingViolation = 32;
-constexpr std::uint32_t kErrorInvalidName = 123;
+using port::kErrorInvalidName;
 
 struct Node {
   std::string name;
@@ -366,7 +366,7 @@ SearchHandle FindFirstEntry(const char* pattern, FoundEntry* entry, std::uint32_
   }
   std::uintptr_t handle = fake::NewHandle();
   State().searches[handle] = search;
-  FindNextEntry(handle, entry);
+  (void)FindNextEntry(handle, entry);  // the first entry exists: the list is not empty
   return handle;
 }
 

@@ -14,20 +14,23 @@
 #include <string>
 #include <vector>
 
+#include "runtime/registry.h"
+#include "runtime/registry_port.h"
+
 namespace pelmora::fake {
 
-constexpr std::uint32_t kHkeyClassesRoot = 0x80000000u;
-constexpr std::uint32_t kHkeyCurrentUser = 0x80000001u;
-constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
-constexpr std::uint32_t kHkeyUsers = 0x80000003u;
-constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
+using pelmora::kHkeyClassesRoot;
+using pelmora::kHkeyCurrentConfig;
+using pelmora::kHkeyCurrentUser;
+using pelmora::kHkeyLocalMachine;
+using pelmora::kHkeyUsers;
 // HKEY_LOCAL_MACHINE as the program sees it when it asks for the 64-bit
 // view: a tree of its own, as on 64-bit Windows, where the plain root is the
 // 32-bit view. Only the fake knows this number; tests write 64-bit keys here.
 constexpr std::uint32_t kHkeyLocalMachine64 = 0x80000102u;
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegExpandSz = 2;
+using port::kRegExpandSz;
+using port::kRegSz;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRegMultiSz = 7;
@@ -52,6 +55,9 @@ class FakeRegistry {
   // Keys open now, through the port or the DLL commands, for tests of
   // opened-and-closed balance.
   int open_keys() const;
+  // Closes of handles that were not open (a key that failed to open, or
+  // one closed twice) since the last Clear.
+  int stray_closes() const;
   // Keys opened since the last Clear, and the access mask of the last open
   // through the port.
   int opens() const;

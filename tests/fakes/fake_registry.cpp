@@ -38,6 +38,7 @@ struct RegistryState {
   std::uintptr_t next_handle = 0x1000;
   std::uint32_t last_access = 0;
   int opens = 0;
+  int stray_closes = 0;
 };
 
 RegistryState& State() {
@@ -107,7 +108,9 @@ std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* acce
 
 std::int32_t Close(std::uintptr_t handle) {
   if (handle >= 0x80000000u) return 0;
-  return State().handles.erase(handle) == 1 ? 0 : kErrorInvalidHandle;
+  if (State().handles.erase(handle) == 1) return 0;
+  ++State().stray_closes;
+  return kErrorInvalidHandle;
 }
 
 }  // namespace
@@ -137,6 +140,7 @@ void FakeRegistry::DenyAccess(std::uint32_t root, const std::string& key) {
 void FakeRegistry::Clear() { State() = RegistryState(); }
 
 int FakeRegistry::open_keys() const { return static_cast<int>(State().handles.size()); }
+int FakeRegistry::stray_closes() const { return State().stray_closes; }
 int FakeRegistry::opens() const { return State().opens; }
 std::uint32_t FakeRegistry::last_access() const { return State().last_access; }
 

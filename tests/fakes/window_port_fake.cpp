@@ -240,8 +240,8 @@ NativeWindow CreateHiddenOwner() {
   return fake::Add(window);
 }
 
-void PostToWindow(NativeWindow, std::uint32_t message, std::uintptr_t parameter) {
-  fake::Windows().posted.push_back({message, parameter});
+void PostShutdownRequest(NativeWindow hidden_owner, int exit_code) {
+  fake::Windows().shutdown_requests.push_back({hidden_owner, exit_code});
 }
 
 bool OnMainThread() { return fake::Windows().on_main_thread; }

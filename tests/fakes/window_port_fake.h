@@ -50,7 +50,8 @@ class FakeWindows {
   int fail_unit_creation_at = -1;
   int units_created = 0;
   bool on_main_thread = true;
-  std::vector<std::pair<std::uint32_t, std::uintptr_t>> posted;
+  // (hidden owner, exit code) of each shutdown asked for from another thread.
+  std::vector<std::pair<port::NativeWindow, int>> shutdown_requests;
   int closes = 0;
   int focus_moves = 0;
   // Appending to a system menu fails when set.

@@ -45,16 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& text = parts[0];
   const std::string& sub = parts[1];
   const std::string& with = parts[2];
-  const bool ignore_case = flags & 1;
+  const LetterCase search_letters = (flags & 1) ? LetterCase::kIgnore : LetterCase::kExact;
+  const LetterCase replace_letters = (flags & 8) ? LetterCase::kExact : LetterCase::kIgnore;
   const auto opt_start = (flags & 2) ? std::optional<std::int32_t>(start) : std::nullopt;
   const auto opt_count = (flags & 4) ? std::optional<std::int32_t>(count) : std::nullopt;
 
-  std::int32_t p = FindText(text.c_str(), sub.c_str(), opt_start, ignore_case);
+  std::int32_t p = FindText(text.c_str(), sub.c_str(), opt_start, search_letters);
   Check(p == -1 || (p >= 1 && static_cast<std::size_t>(p) <= text.size() + (sub.empty() ? 0 : 1)));
   if (p != -1 && !sub.empty()) {
     Check(static_cast<std::size_t>(p - 1) + sub.size() <= text.size());
   }
-  std::int32_t q = FindTextFromEnd(text.c_str(), sub.c_str(), opt_start, ignore_case);
+  std::int32_t q = FindTextFromEnd(text.c_str(), sub.c_str(), opt_start, search_letters);
   Check(q == -1 || (q >= 1 && static_cast<std::size_t>(q) <= text.size()));
   if (!opt_start) Check((p == -1) == (q == -1) && (p == -1 || p <= q));
 
@@ -63,11 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!trimmed.is_null()) Check(!IsBlankAt(trimmed.c_str()));
 
   Text replaced = ReplaceSubtext(text.c_str(), sub.c_str(), TextView(with.c_str()), opt_start,
-                                 opt_count, (flags & 8) != 0);
+                                 opt_count, replace_letters);
   CheckResult(replaced, text.size() * (with.size() + 1) + 1);
 
   Text same = ReplaceSubtext(text.c_str(), sub.c_str(), TextView(sub.c_str()), opt_start,
-                             opt_count, true);
+                             opt_count, LetterCase::kExact);
   Check(same.size() == text.size() || same.size() + 1 == text.size());
   Check(std::memcmp(same.c_str(), text.c_str(), same.size()) == 0);
 

@@ -5,6 +5,7 @@
 #include "fakes/dialog_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
+#include "runtime/dialog_port.h"
 #include "runtime/dialogs.h"
 #include "runtime/window_engine_internal.h"
 
@@ -65,31 +66,46 @@ TEST(MessageBoxContent, DateTimeIsClampedToYears100To9999) {
 }
 
 TEST(MessageBoxRules, TaskModalIsAddedUnlessSystemModal) {
-  EXPECT_EQ(dialog_rules::StyleWithModality(0), 8192u);
-  EXPECT_EQ(dialog_rules::StyleWithModality(1 | 48), 8192u + 49u);
-  EXPECT_EQ(dialog_rules::StyleWithModality(4096), 4096u);
-  EXPECT_EQ(dialog_rules::StyleWithModality(4096 + 4), 4100u);
+  constexpr std::uint32_t kIconExclamation = 48;
+  EXPECT_EQ(dialog_rules::StyleWithModality(kBoxOk), port::kBoxTaskModal);
+  EXPECT_EQ(dialog_rules::StyleWithModality(kBoxOkCancel | kIconExclamation),
+            port::kBoxTaskModal + kBoxOkCancel + kIconExclamation);
+  EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxSystemModal), port::kBoxSystemModal);
+  EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxSystemModal + 4), 4100u);
   // Added arithmetically: a given task-modal bit is added once more.
-  EXPECT_EQ(dialog_rules::StyleWithModality(8192), 16384u);
+  EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxTaskModal), 2 * port::kBoxTaskModal);
 }
 
-TEST(MessageBoxRules, PlatformResultsMapToZeroBasedButtons) {
-  const int expected[] = {0, 0, 1, 2, 3, 4, 5, 6, 0};
-  for (int result = 0; result <= 8; ++result) {
-    EXPECT_EQ(dialog_rules::ButtonNumber(result), expected[result]) << result;
+// The platform numbers its results from IDOK (1) to IDNO (7) in the order
+// of the buttons; anything else (no box, a closed box's own codes) is OK.
+TEST(MessageBoxRules, EachPlatformResultIsItsButtonAndTheRestCountAsOk) {
+  const struct {
+    int platform_result;
+    BoxButton button;
+  } cases[] = {{1, kButtonOk},     {2, kButtonCancel}, {3, kButtonAbort}, {4, kButtonRetry},
+               {5, kButtonIgnore}, {6, kButtonYes},    {7, kButtonNo},    {0, kButtonOk},
+               {8, kButtonOk},     {-1, kButtonOk}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(dialog_rules::ButtonNumber(c.platform_result), c.button) << c.platform_result;
   }
-  EXPECT_EQ(dialog_rules::ButtonNumber(-1), 0);
 }
 
-TEST(RunProgramRules, ShowModeIsClampedAndTranslated) {
-  EXPECT_EQ(dialog_rules::ShowWindowValue(std::nullopt), 1);
-  EXPECT_EQ(dialog_rules::ShowWindowValue(0), 0);
-  EXPECT_EQ(dialog_rules::ShowWindowValue(-100), 0);
-  const int table[] = {0, 1, 2, 3, 4, 6};
-  for (int mode = 1; mode <= 6; ++mode) {
-    EXPECT_EQ(dialog_rules::ShowWindowValue(mode), table[mode - 1]) << mode;
-  }
-  EXPECT_EQ(dialog_rules::ShowWindowValue(9), 6);
+TEST(RunProgramRules, EachShowModeGivesItsKindOfWindow) {
+  using dialog_rules::ShowWindowValue;
+  EXPECT_EQ(ShowWindowValue(1), port::kShowHidden);
+  EXPECT_EQ(ShowWindowValue(2), port::kShowNormal);
+  EXPECT_EQ(ShowWindowValue(3), port::kShowMinimized);
+  EXPECT_EQ(ShowWindowValue(4), port::kShowMaximized);
+  EXPECT_EQ(ShowWindowValue(5), port::kShowNormalNotActivated);
+  EXPECT_EQ(ShowWindowValue(6), port::kShowMinimizedNotActivated);
+}
+
+TEST(RunProgramRules, OmittedModeIsANormalWindowAndOthersAreClamped) {
+  using dialog_rules::ShowWindowValue;
+  EXPECT_EQ(ShowWindowValue(std::nullopt), port::kShowNormal);
+  EXPECT_EQ(ShowWindowValue(0), port::kShowHidden);
+  EXPECT_EQ(ShowWindowValue(-100), port::kShowHidden);
+  EXPECT_EQ(ShowWindowValue(9), port::kShowMinimizedNotActivated);
 }
 
 class DialogCommandTest : public ::testing::Test {
@@ -103,19 +119,19 @@ class DialogCommandTest : public ::testing::Test {
 };
 
 TEST_F(DialogCommandTest, BoxGetsDefaultTitleModalityAndReturnsTheButton) {
-  fake::Dialogs().results = {2, 7};
-  EXPECT_EQ(ShowMessageBox("abc", 1), 1);
-  EXPECT_EQ(ShowMessageBox("abc", 4, TextView("")), 6);
+  fake::Dialogs().results = {2, 7};  // IDCANCEL, IDNO
+  EXPECT_EQ(ShowMessageBox("abc", kBoxOkCancel), kButtonCancel);
+  EXPECT_EQ(ShowMessageBox("abc", 4, TextView("")), kButtonNo);
   ASSERT_EQ(fake::Dialogs().boxes.size(), 2u);
   EXPECT_EQ(fake::GbkToUtf8(fake::Dialogs().boxes[0].title), u8"信息：");
-  EXPECT_EQ(fake::Dialogs().boxes[0].style, 8193u);
+  EXPECT_EQ(fake::Dialogs().boxes[0].style, port::kBoxTaskModal + kBoxOkCancel);
   EXPECT_EQ(fake::Dialogs().boxes[0].owner, 0u);
   EXPECT_EQ(fake::Dialogs().boxes[1].title, "");
 }
 
 TEST_F(DialogCommandTest, BoxThatCannotBeShownCountsAsOk) {
   fake::Dialogs().results = {0};
-  EXPECT_EQ(ShowMessageBox("x", 1), 0);
+  EXPECT_EQ(ShowMessageBox("x", kBoxOkCancel), kButtonOk);
 }
 
 TEST_F(DialogCommandTest, OwnerIsReadOnlyFromAWindowReferenceOrAnInteger) {
@@ -138,11 +154,11 @@ TEST_F(DialogCommandTest, RunProgramPassesTheLineAndReportsCreationFailure) {
   EXPECT_TRUE(RunProgram("C:\\x\\vba.exe /q"));
   ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
   EXPECT_EQ(fake::Dialogs().processes[0].command_line, "C:\\x\\vba.exe /q");
-  EXPECT_EQ(fake::Dialogs().processes[0].show_window, 1);
+  EXPECT_EQ(fake::Dialogs().processes[0].show_window, port::kShowNormal);
   EXPECT_FALSE(fake::Dialogs().processes[0].wait_for_end);
 
   EXPECT_TRUE(RunProgram("a.exe", true, 0));
-  EXPECT_EQ(fake::Dialogs().processes[1].show_window, 0);
+  EXPECT_EQ(fake::Dialogs().processes[1].show_window, port::kShowHidden);
   EXPECT_TRUE(fake::Dialogs().processes[1].wait_for_end);
 
   fake::Dialogs().process_error = 2;

@@ -162,7 +162,7 @@ TEST_F(DllResolution, EachIndexResolvesOnceAndStaysCached) {
 
   ReleaseDllCommands();
   EXPECT_EQ(loader().unloaded.size(), 3u);
-  ResolveDllCommand(kRegOpenKeyA);
+  EXPECT_NE(ResolveDllCommand(kRegOpenKeyA), nullptr);
   EXPECT_EQ(loader().attempts.size(), 4u) << "released entries resolve again";
 }
 
@@ -175,7 +175,7 @@ using DllResolutionDeathTest = DllResolution;
 
 TEST_F(DllResolutionDeathTest, UnloadableLibraryIsAFatalReport) {
   // The fake loader knows no library at all.
-  EXPECT_EXIT(ResolveDllCommand(kRegOpenKeyA), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT((void)ResolveDllCommand(kRegOpenKeyA), ::testing::ExitedWithCode(255),
               u8"运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“advapi32.dll”中的输出命令"
               u8"“RegOpenKeyA”\r\n\r\n0, 0\r\n");
 }
@@ -184,7 +184,7 @@ TEST_F(DllResolutionDeathTest, MissingExportIsAFatalReport) {
   EXPECT_EXIT(
       {
         loader().system_libraries["advapi32"] = {"RegOpenKeyA"};
-        ResolveDllCommand(kRegEnumKeyA);
+        (void)ResolveDllCommand(kRegEnumKeyA);
       },
       ::testing::ExitedWithCode(255),
       u8"错误信息：无法找到指定DLL库文件“advapi32”中的输出命令“RegEnumKeyA”\r\n");

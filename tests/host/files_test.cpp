@@ -31,22 +31,24 @@ class FilesTest : public ::testing::Test {
 using Strings = std::vector<std::string>;
 
 TEST_F(FilesTest, SpecialFoldersEndInExactlyOneBackslash) {
-  EXPECT_EQ(GetSpecialFolder(3), "C:\\users\\pelmora\\Desktop\\");
-  EXPECT_EQ(GetSpecialFolder(11), "C:\\windows\\temp\\");
-  EXPECT_EQ(GetSpecialFolder(9), "C:\\windows\\");
-  EXPECT_EQ(GetSpecialFolder(10), "C:\\windows\\system32\\");
-  for (int n = 1; n <= 11; ++n) EXPECT_FALSE(GetSpecialFolder(n).empty()) << n;
+  EXPECT_EQ(GetSpecialFolder(kFolderDesktop), "C:\\users\\pelmora\\Desktop\\");
+  EXPECT_EQ(GetSpecialFolder(kFolderTemp), "C:\\windows\\temp\\");
+  EXPECT_EQ(GetSpecialFolder(kFolderWindows), "C:\\windows\\");
+  EXPECT_EQ(GetSpecialFolder(kFolderSystem), "C:\\windows\\system32\\");
+  for (int n = kFolderDocuments; n <= kFolderTemp; ++n) {
+    EXPECT_FALSE(GetSpecialFolder(n).empty()) << n;
+  }
   EXPECT_TRUE(GetSpecialFolder(0).is_null());
   EXPECT_TRUE(GetSpecialFolder(12).is_null());
   EXPECT_TRUE(GetSpecialFolder(-3).is_null());
 }
 
 TEST_F(FilesTest, SpecialFolderFailureOrDoubleByteEndIsHandled) {
-  Files().SetSpecialFolder(3, "");
-  EXPECT_TRUE(GetSpecialFolder(3).is_null());
+  Files().SetSpecialFolder(kFolderDesktop, "");
+  EXPECT_TRUE(GetSpecialFolder(kFolderDesktop).is_null());
   // The folder's last character ends in byte 0x5C but is no separator.
-  Files().SetSpecialFolder(1, "C:\\\x95\x5C");
-  EXPECT_STREQ(GetSpecialFolder(1).c_str(), "C:\\\x95\x5C\\");
+  Files().SetSpecialFolder(kFolderDocuments, "C:\\\x95\x5C");
+  EXPECT_STREQ(GetSpecialFolder(kFolderDocuments).c_str(), "C:\\\x95\x5C\\");
 }
 
 class FindFileTest : public FilesTest {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_form.h"
 #include "fakes/gbk.h"
 
 namespace pelmora {
@@ -76,16 +77,16 @@ struct ExpectedUnit {
 
 const ExpectedUnit kUnits[] = {
     {0x06010000, UnitKind::kWindow, u8"", 50, 50, 380, 250, 0, kFlagVisible, kEventCreated,
-     kHandlerOnNoticeCreated},
+     kOnNoticeCreated},
     {0x16010141, UnitKind::kLabel, u8"标签4", 56, 104, 256, 24, 0, kFlagVisible,
-     kEventLeftButtonDown, kHandlerOnStoreLinkPressed},
+     kEventLeftButtonDown, kOnStoreLinkPressed},
     {0x16010140, UnitKind::kLabel, u8"标签2", 56, 80, 256, 24, 0, kFlagVisible,
-     kEventLeftButtonDown, kHandlerOnProductLinkPressed},
+     kEventLeftButtonDown, kOnProductLinkPressed},
     {0x160100F6, UnitKind::kLabel, u8"标签3", 160, 144, 192, 40, 0, kFlagVisible, 99, 0},
     {0x16010007, UnitKind::kLabel, u8"标签1", 151, 7, 57, 22, 0x16010006, kFlagVisible, 99, 0},
     {0x16010005, UnitKind::kProcessBar, u8"进度条1", 208, 202, 160, 16, 0, kFlagVisible, 99, 0},
     {0x16010002, UnitKind::kButton, u8"按钮1", 64, 27, 248, 40, 0, kFlagVisible | kFlagTabStop,
-     kEventClicked, kHandlerOnStartClicked},
+     kEventClicked, kOnStartClicked},
     {0x16010006, UnitKind::kGroupBox, u8"分组框1", 0, 192, 376, 32, 0, kFlagVisible, 99, 0},
 };
 
@@ -405,8 +406,9 @@ TEST(FormRoundTrip, OlderKindDataVersionsStoreFewerFieldsAndKeepDefaults) {
   }
 }
 
-TEST(FormRoundTrip, ValuesStraddlingTheReadBufferAtEveryAlignment) {
-  // Moves every later field across the 4 KiB refill boundary one byte at a time.
+TEST(FormRoundTrip, ValuesAtEveryByteOffsetReadBackWhole) {
+  // Moves every later field through a hundred offsets, one byte at a time:
+  // values are assembled from bytes wherever they lie.
   for (std::size_t length = 4000; length < 4110; ++length) {
     FormDescription form = Sample(6, 2);
     form.windows[0].units[0].window.icon_file = std::string(length, 'i');

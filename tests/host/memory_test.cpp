@@ -62,7 +62,7 @@ TEST(MemoryDeathTest, ExhaustionIsAFatalReportWithoutCodeLine) {
   EXPECT_EXIT(
       {
         fake::g_heap_limit = 1000;
-        AllocateMemory(5000);
+        (void)AllocateMemory(5000);
       },
       ::testing::ExitedWithCode(255),
       u8"运行时出错!\r\n\r\n错误信息：分配 5000 字节内存失败!\r\n\r\n0, 0\r\n");

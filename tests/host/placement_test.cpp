@@ -20,16 +20,18 @@ class PlacementTest : public WorkflowTest {
 
 TEST_F(PlacementTest, SingleDesktopShortcutLeadsToAllThreeCopies) {
   AddWpsShortcut();
-  ui.answers = {0, 0};
+  ui.answers = {kButtonOk, kButtonOk};
   Run();
   EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathType Commands 2016.dotm")), "dotm-bytes");
   EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathPage.wll")), "wll-bytes");
   EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
   ASSERT_EQ(ui.boxes.size(), 3u);
-  EXPECT_EQ(ui.boxes[0].title, kD1);
-  EXPECT_EQ(ui.boxes[0].progress, 80);
-  EXPECT_EQ(ui.boxes[1].progress, 100);
-  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 80, 100}));
+  EXPECT_EQ(ui.boxes[0].title, kVbaNoticeTitle);
+  EXPECT_EQ(ui.boxes[0].progress, kProgressComponentsCopied);
+  EXPECT_EQ(ui.boxes[1].progress, kProgressInstallerStarted);
+  EXPECT_EQ(ui.progress_history,
+            (std::vector<int>{kProgressMathTypeFound, kProgressComponentsCopied,
+                              kProgressInstallerStarted}));
 }
 
 TEST_F(PlacementTest, LastMatchingShortcutAndLastVersionFolderWin) {
@@ -52,7 +54,7 @@ TEST_F(PlacementTest, NoShortcutShowsC1AndLeavesTheBar) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].title, u8"在桌面未寻找到WPS");
   EXPECT_EQ(ui.boxes[0].text, u8"在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式");
-  EXPECT_EQ(ui.progress, 20);
+  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
   EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
 }
 
@@ -76,11 +78,13 @@ TEST_F(PlacementTest, WpsFoundInTheRegistryPlacesWithoutTheDesktop) {
   AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
            std::string(kWpsRoot) + "\\" + kWpsVersion + "\\utility\\uninst.exe");
   AddWpsShortcut("WPS Office.lnk", "C:\\Nowhere\\ksolaunch.exe");
-  ui.answers = {0, 0};
+  ui.answers = {kButtonOk, kButtonOk};
   Run();
   EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
-  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 40, 80, 100}));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
+  EXPECT_EQ(ui.progress_history,
+            (std::vector<int>{kProgressMathTypeFound, kProgressWpsFound, kProgressComponentsCopied,
+                              kProgressInstallerStarted}));
 }
 
 TEST_F(PlacementTest, NoMathTypeInThisRunCopiesNothing) {
@@ -109,7 +113,7 @@ TEST_F(PlacementTest, FailedCopyIsNamedAndStopsBeforeTheInstaller) {
   EXPECT_EQ(ui.boxes[0].title, u8"复制文件失败");
   EXPECT_THAT(ui.boxes[0].text, HasSubstr(fake::GbkToUtf8(StartupFile("MathPage.wll"))));
   EXPECT_THAT(ui.boxes[0].text, Not(HasSubstr("MathType Commands 2016.dotm")));
-  EXPECT_EQ(ui.progress, 20);
+  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
   EXPECT_FALSE(fake::Files().Exists(VbaPath()));
 }
 

@@ -19,16 +19,17 @@ class RegistryTest : public ::testing::Test {
   void SetUp() override { Registry().Clear(); }
   void TearDown() override {
     EXPECT_EQ(Registry().open_keys(), 0) << "a key was left open";
+    EXPECT_EQ(Registry().stray_closes(), 0) << "a key that was not open was closed";
     Registry().Clear();
   }
 };
 
 TEST(RegistryPathTest, RootNumbersMapAndEverythingElseIsCurrentUser) {
-  EXPECT_EQ(RootKeyOf(1), fake::kHkeyClassesRoot);
-  EXPECT_EQ(RootKeyOf(2), fake::kHkeyCurrentConfig);
-  EXPECT_EQ(RootKeyOf(3), fake::kHkeyCurrentUser);
-  EXPECT_EQ(RootKeyOf(4), fake::kHkeyLocalMachine);
-  EXPECT_EQ(RootKeyOf(5), fake::kHkeyUsers);
+  EXPECT_EQ(RootKeyOf(kRootClassesRoot), fake::kHkeyClassesRoot);
+  EXPECT_EQ(RootKeyOf(kRootCurrentConfig), fake::kHkeyCurrentConfig);
+  EXPECT_EQ(RootKeyOf(kRootCurrentUser), fake::kHkeyCurrentUser);
+  EXPECT_EQ(RootKeyOf(kRootLocalMachine), fake::kHkeyLocalMachine);
+  EXPECT_EQ(RootKeyOf(kRootUsers), fake::kHkeyUsers);
   for (int other : {0, 6, 9, -1, 0x7FFFFFFF}) EXPECT_EQ(RootKeyOf(other), fake::kHkeyCurrentUser);
 }
 
@@ -66,10 +67,10 @@ TEST_F(RegistryTest, ReadsStringsUnderTheMappedRootWithReadAccessOnly) {
   Registry().SetString(fake::kHkeyLocalMachine, std::string(kUninstall) + "\\MathType", "DisplayName",
                        "MathType 7");
   std::string path = std::string(kUninstall) + "\\MathType\\DisplayName";
-  EXPECT_EQ(ReadRegistryText(4, path.c_str()), "MathType 7");
+  EXPECT_EQ(ReadRegistryText(kRootLocalMachine, path.c_str()), "MathType 7");
   EXPECT_EQ(Registry().last_access(), 0x20019u);
-  EXPECT_TRUE(ReadRegistryText(3, path.c_str()).empty()) << "HKCU must not see HKLM";
-  EXPECT_TRUE(RegistryItemExists(4, path.c_str()));
+  EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, path.c_str()).empty()) << "HKCU must not see HKLM";
+  EXPECT_TRUE(RegistryItemExists(kRootLocalMachine, path.c_str()));
 }
 
 TEST_F(RegistryTest, UnknownRootNumbersReadFromCurrentUser) {
@@ -84,10 +85,10 @@ TEST_F(RegistryTest, OtherTypesGiveTheDefaultButStillExist) {
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "multi", fake::kRegMultiSz, std::string("a\0b\0\0", 5));
   for (const char* name : {"K\\dword", "K\\bin", "K\\multi"}) {
     SCOPED_TRACE(name);
-    EXPECT_TRUE(ReadRegistryText(3, name).empty());
-    EXPECT_TRUE(ReadRegistryText(3, name).is_null());
-    EXPECT_EQ(ReadRegistryText(3, name, TextView("fallback")), "fallback");
-    EXPECT_TRUE(RegistryItemExists(3, name));
+    EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, name).empty());
+    EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, name).is_null());
+    EXPECT_EQ(ReadRegistryText(kRootCurrentUser, name, TextView("fallback")), "fallback");
+    EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, name));
   }
 }
 
@@ -96,26 +97,26 @@ TEST_F(RegistryTest, MissingKeysValuesAndDeniedKeysGiveTheDefault) {
   Registry().DenyAccess(fake::kHkeyCurrentUser, "Locked");
   for (const char* path : {"Nowhere\\v", "Locked\\v", "Locked\\missing"}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(ReadRegistryText(3, path, TextView("d")), "d");
-    EXPECT_FALSE(RegistryItemExists(3, path));
+    EXPECT_EQ(ReadRegistryText(kRootCurrentUser, path, TextView("d")), "d");
+    EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, path));
   }
   // A given but empty default is the empty (null) text.
-  EXPECT_TRUE(ReadRegistryText(3, "Nowhere\\v", TextView("")).is_null());
+  EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, "Nowhere\\v", TextView("")).is_null());
 }
 
 TEST_F(RegistryTest, ZeroBytesIsAFailureWhileALoneNulIsTheEmptyText) {
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "zero", fake::kRegSz, "");
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "nul", fake::kRegSz, std::string(1, '\0'));
-  EXPECT_EQ(ReadRegistryText(3, "K\\zero", TextView("d")), "d");
-  EXPECT_TRUE(ReadRegistryText(3, "K\\nul", TextView("d")).empty());
-  EXPECT_TRUE(RegistryItemExists(3, "K\\zero"));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\zero", TextView("d")), "d");
+  EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, "K\\nul", TextView("d")).empty());
+  EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, "K\\zero"));
 }
 
 TEST_F(RegistryTest, DataWithoutNulStopsAtTheEndOfTheData) {
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "raw", fake::kRegSz, "abc");
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "inner", fake::kRegSz, std::string("ab\0cd\0", 6));
-  EXPECT_EQ(ReadRegistryText(3, "K\\raw"), "abc");
-  EXPECT_EQ(ReadRegistryText(3, "K\\inner"), "ab");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\raw"), "abc");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\inner"), "ab");
 }
 
 TEST_F(RegistryTest, LongValuesAreReadWholeWithOrWithoutNul) {
@@ -124,10 +125,10 @@ TEST_F(RegistryTest, LongValuesAreReadWholeWithOrWithoutNul) {
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "exact", fake::kRegSz, std::string(512, 'y'));
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "over", fake::kRegSz, std::string(513, 'z'));
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "bin", fake::kRegBinary, long_text);
-  EXPECT_EQ(ReadRegistryText(3, "K\\long").size(), 70000u);
-  EXPECT_EQ(ReadRegistryText(3, "K\\exact"), std::string(512, 'y').c_str());
-  EXPECT_EQ(ReadRegistryText(3, "K\\over"), std::string(513, 'z').c_str());
-  EXPECT_EQ(ReadRegistryText(3, "K\\bin", TextView("d")), "d");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\long").size(), 70000u);
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\exact"), std::string(512, 'y').c_str());
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\over"), std::string(513, 'z').c_str());
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\bin", TextView("d")), "d");
 }
 
 TEST_F(RegistryTest, ExpandStringsAreExpandedFromTheEnvironment) {
@@ -135,30 +136,30 @@ TEST_F(RegistryTest, ExpandStringsAreExpandedFromTheEnvironment) {
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "e", fake::kRegExpandSz,
                       std::string("%pelmora_dir%\\bin;%UNSET%\0", 26));
   Registry().SetValue(fake::kHkeyCurrentUser, "K", "raw", fake::kRegExpandSz, "%PELMORA_DIR%");
-  EXPECT_EQ(ReadRegistryText(3, "K\\e"), "C:\\Suite\\bin;%UNSET%");
-  EXPECT_EQ(ReadRegistryText(3, "K\\raw"), "C:\\Suite");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\e"), "C:\\Suite\\bin;%UNSET%");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "K\\raw"), "C:\\Suite");
 }
 
 TEST_F(RegistryTest, DefaultValueAndRootValues) {
   Registry().SetString(fake::kHkeyCurrentUser, "Software\\App", "", "unnamed");
   Registry().CreateKey(fake::kHkeyCurrentUser, "Software\\Bare");
   Registry().SetString(fake::kHkeyCurrentUser, "", "TopLevel", "at root");
-  EXPECT_EQ(ReadRegistryText(3, "Software\\App\\"), "unnamed");
-  EXPECT_TRUE(RegistryItemExists(3, "Software\\App\\"));
-  EXPECT_FALSE(RegistryItemExists(3, "Software\\Bare\\"));
-  EXPECT_EQ(ReadRegistryText(3, "TopLevel"), "at root");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "Software\\App\\"), "unnamed");
+  EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, "Software\\App\\"));
+  EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, "Software\\Bare\\"));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "TopLevel"), "at root");
 }
 
 TEST_F(RegistryTest, GbkKeyNameWithTrailBackslashByte) {
   std::string key = "Software\\\x95\x5C";
   Registry().SetString(fake::kHkeyCurrentUser, key, "v", "found");
-  EXPECT_EQ(ReadRegistryText(3, (key + "\\v").c_str()), "found");
-  EXPECT_EQ(ReadRegistryText(3, (key + "\\").c_str(), TextView("d")), "d");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, (key + "\\v").c_str()), "found");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, (key + "\\").c_str(), TextView("d")), "d");
 }
 
 TEST_F(RegistryTest, NamesIgnoreAsciiCaseOnly) {
   Registry().SetString(fake::kHkeyCurrentUser, "Soft\\Key", "DisplayName", "x");
-  EXPECT_EQ(ReadRegistryText(3, "SOFT\\key\\displayname"), "x");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "SOFT\\key\\displayname"), "x");
 }
 
 class RegistryEnumerationTest : public RegistryTest {};
@@ -192,6 +193,14 @@ TEST_F(RegistryEnumerationTest, NamesThatDoNotFitReportMoreData) {
   EXPECT_EQ(CallRegEnumKeyA(key, 1, buffer, 255), 0);
   EXPECT_EQ(std::strlen(buffer), 254u);
   CallRegCloseKey(key);
+}
+
+TEST_F(RegistryTest, KeysThatFailToOpenAreNeverClosed) {
+  Registry().SetString(fake::kHkeyCurrentUser, "Denied", "v", "x");
+  Registry().DenyAccess(fake::kHkeyCurrentUser, "Denied");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "Denied\\v", TextView("d")), "d");
+  EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, "Missing\\v"));
+  EXPECT_EQ(Registry().opens(), 0);
 }
 
 TEST_F(RegistryEnumerationTest, OpeningAMissingKeyFails) {

@@ -19,7 +19,7 @@ constexpr int kYesNoQuestion = 0x24;
 constexpr int kRetryCancelWarning = 0x35;
 
 inline const char* const kQuestionTitle = u8"移除MathType面板";
-inline const char* const kDoneTitle = u8"移除完毕";
+inline const char* const kRemovedTitle = u8"移除完毕";
 inline const char* const kFailedTitle = u8"移除文件失败";
 inline const char* const kWpsRunningTitle = u8"WPS正在运行";
 

@@ -87,7 +87,7 @@ TEST_F(RemovalTest, EverythingAnEmbeddingPlacedIsListedAndRemoved) {
     ui = ScriptedUi();
     ui.answers = {0, 0};
     Run();
-    ASSERT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+    ASSERT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 
     ui = ScriptedUi();
     ui.answers = {kYes, 0};
@@ -114,7 +114,7 @@ TEST_F(RemovalTest, YesRemovesEveryCopyAndNothingElse) {
   const std::vector<std::string> all = Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion));
   EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
   EXPECT_EQ(RemovalExitCode(outcome), 0);
-  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kDoneTitle));
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(all));
   EXPECT_EQ(ui.boxes[0].style, kYesNoQuestion);
   EXPECT_EQ(ui.boxes[1].text, u8"已从WPS中移除MathType面板，重新打开WPS后生效。");

@@ -46,7 +46,7 @@ TEST_F(RemovalWhileWpsRunsTest, RetryAfterWpsEndedGoesOnToTheQuestionAndTheRemov
   EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
   EXPECT_EQ(RemovalExitCode(outcome), 0);
   ASSERT_THAT(ui.Titles(),
-              ElementsAre(kWpsRunningTitle, kWpsRunningTitle, kQuestionTitle, kDoneTitle));
+              ElementsAre(kWpsRunningTitle, kWpsRunningTitle, kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text,
             u8"请保存文档并关闭所有WPS窗口，然后点击“重试”继续；点击“取消”结束嵌入。");
   EXPECT_EQ(ui.boxes[0].style, kRetryCancelWarning);
@@ -105,7 +105,7 @@ TEST_F(RemovalWhileWpsRunsTest, ServicesAndAnotherWpsAreNotWaitedFor) {
   fake::Processes().Start("C:\\Other WPS\\12.1.0.1\\office6\\wps.exe");
   ui.answers = {kYes, 0};
   EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
-  EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kDoneTitle));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
 }
 
 // --- Wherever WPS is found -----------------------------------------------
@@ -186,7 +186,7 @@ TEST_P(RemovalFindsWpsTest, CurrentFolderFirstThenTheOlderOneAndNothingElsewhere
   const std::vector<std::string> copies =
       Join(PanelPathsIn(wps.root + "\\" + wps.current), PanelPathsIn(wps.root + "\\" + wps.older));
   EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
-  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kDoneTitle));
+  ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(copies));
   for (const std::string& path : copies) EXPECT_FALSE(Exists(path)) << path;
   if (wps.source != Source::kShortcut) {

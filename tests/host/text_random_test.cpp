@@ -17,6 +17,8 @@ namespace pelmora {
 namespace {
 
 constexpr auto kOmitted = std::nullopt;
+constexpr LetterCase kExact = LetterCase::kExact;
+constexpr LetterCase kIgnore = LetterCase::kIgnore;
 
 const unsigned char kAlphabet[] = {'a', 'a', 'A', 'b', 'B', 'z', '@', '`', ' ', ' ', '\t', '"', '\\',
                                    0xA1, 0xA1, 0xA1, 0xB0, 0x81, 0xC1, 0xE1, 0x41, 0x61, 0xFE};
@@ -57,12 +59,12 @@ std::string FoldAll(const std::string& s) {
 }
 
 bool MatchesAt(const std::string& text, std::size_t offset, const std::string& sub,
-               bool ignore_case) {
+               LetterCase letters) {
   if (offset + sub.size() > text.size()) return false;
   for (std::size_t i = 0; i < sub.size(); ++i) {
     unsigned char a = static_cast<unsigned char>(text[offset + i]);
     unsigned char b = static_cast<unsigned char>(sub[i]);
-    if (ignore_case ? Fold(a) != Fold(b) : a != b) return false;
+    if (letters == kIgnore ? Fold(a) != Fold(b) : a != b) return false;
   }
   return true;
 }
@@ -104,11 +106,11 @@ TEST(TextRandom, FindTextReportsTheFirstWholeCharacterMatch) {
   for (int round = 0; round < kRounds; ++round) {
     std::string text = gen.Next(16);
     std::string sub = gen.Next(3);
-    bool ignore_case = gen.Coin();
+    const LetterCase letters = gen.Coin() ? kIgnore : kExact;
     bool with_start = gen.Coin();
     int start = gen.Between(-2, 18);
-    std::int32_t p = with_start ? FindText(text.c_str(), sub.c_str(), start, ignore_case)
-                                : FindText(text.c_str(), sub.c_str(), kOmitted, ignore_case);
+    std::int32_t p = with_start ? FindText(text.c_str(), sub.c_str(), start, letters)
+                                : FindText(text.c_str(), sub.c_str(), kOmitted, letters);
     std::size_t s = with_start && start > 1 ? static_cast<std::size_t>(start - 1) : 0;
     SCOPED_TRACE("round " + std::to_string(round));
     if (sub.empty()) {
@@ -123,11 +125,11 @@ TEST(TextRandom, FindTextReportsTheFirstWholeCharacterMatch) {
     bool found = false;
     for (std::size_t o : CharacterStarts(text, s)) {
       if (p != -1 && o == static_cast<std::size_t>(p - 1)) {
-        ASSERT_TRUE(MatchesAt(text, o, sub, ignore_case));
+        ASSERT_TRUE(MatchesAt(text, o, sub, letters));
         found = true;
         break;
       }
-      ASSERT_FALSE(MatchesAt(text, o, sub, ignore_case)) << "missed a match at " << o;
+      ASSERT_FALSE(MatchesAt(text, o, sub, letters)) << "missed a match at " << o;
     }
     if (p != -1) {
       ASSERT_TRUE(found) << "result inside a double-byte character";
@@ -141,23 +143,23 @@ TEST(TextRandom, FindTextFromEndAgreesWithTheForwardSearch) {
     std::string text = gen.Next(16);
     std::string sub = gen.Next(3);
     if (sub.empty()) continue;
-    bool ignore_case = gen.Coin();
+    const LetterCase letters = gen.Coin() ? kIgnore : kExact;
     SCOPED_TRACE("round " + std::to_string(round));
-    std::int32_t first = FindText(text.c_str(), sub.c_str(), kOmitted, ignore_case);
-    std::int32_t last = FindTextFromEnd(text.c_str(), sub.c_str(), kOmitted, ignore_case);
+    std::int32_t first = FindText(text.c_str(), sub.c_str(), kOmitted, letters);
+    std::int32_t last = FindTextFromEnd(text.c_str(), sub.c_str(), kOmitted, letters);
     ASSERT_EQ(first == -1, last == -1);
     if (last == -1) continue;
     ASSERT_LE(first, last);
-    ASSERT_TRUE(MatchesAt(text, static_cast<std::size_t>(last - 1), sub, ignore_case));
+    ASSERT_TRUE(MatchesAt(text, static_cast<std::size_t>(last - 1), sub, letters));
     // The last match is a character start, so a forward search from there
     // lands on it, and nothing after it matches.
-    ASSERT_EQ(FindText(text.c_str(), sub.c_str(), last, ignore_case), last);
+    ASSERT_EQ(FindText(text.c_str(), sub.c_str(), last, letters), last);
     if (static_cast<unsigned char>(text[last - 1]) < 0x80) {
-      ASSERT_EQ(FindText(text.c_str(), sub.c_str(), last + 1, ignore_case), -1);
+      ASSERT_EQ(FindText(text.c_str(), sub.c_str(), last + 1, letters), -1);
     }
     // A limited window only sees matches wholly inside it.
     int k = gen.Between(-1, static_cast<int>(text.size()) + 2);
-    std::int32_t limited = FindTextFromEnd(text.c_str(), sub.c_str(), k, ignore_case);
+    std::int32_t limited = FindTextFromEnd(text.c_str(), sub.c_str(), k, letters);
     if (limited != -1) {
       ASSERT_LE(limited, last);
       ASSERT_LE(static_cast<std::size_t>(limited - 1) + sub.size(),
@@ -174,13 +176,13 @@ TEST(TextRandom, FoldingNeverLosesAnExactMatch) {
   for (int round = 0; round < kRounds; ++round) {
     std::string text = gen.Next(16);
     std::string sub = gen.Next(3);
-    std::int32_t exact = FindText(text.c_str(), sub.c_str(), kOmitted, false);
-    std::int32_t folded = FindText(text.c_str(), sub.c_str(), kOmitted, true);
+    std::int32_t exact = FindText(text.c_str(), sub.c_str(), kOmitted, kExact);
+    std::int32_t folded = FindText(text.c_str(), sub.c_str(), kOmitted, kIgnore);
     if (exact != -1) {
       ASSERT_NE(folded, -1);
       ASSERT_LE(folded, exact);
     }
-    std::int32_t in_folded = FindText(FoldAll(text).c_str(), FoldAll(sub).c_str(), kOmitted, false);
+    std::int32_t in_folded = FindText(FoldAll(text).c_str(), FoldAll(sub).c_str(), kOmitted, kExact);
     ASSERT_EQ(folded, in_folded) << "round " << round;
   }
 }
@@ -210,9 +212,9 @@ TEST(TextRandom, ReplacingASubtextByItselfChangesNothing) {
     std::string text = gen.Next(16);
     std::string sub = gen.Next(3);
     SCOPED_TRACE("round " + std::to_string(round));
-    bool case_sensitive = gen.Coin();
+    const LetterCase letters = gen.Coin() ? kExact : kIgnore;
     Text same = ReplaceSubtext(text.c_str(), sub.c_str(), TextView(sub.c_str()), kOmitted,
-                               kOmitted, case_sensitive);
+                               kOmitted, letters);
     ExpectWellFormed(same, text.size());
     std::string r = same.c_str();
     std::string expected = text;
@@ -223,7 +225,7 @@ TEST(TextRandom, ReplacingASubtextByItselfChangesNothing) {
       ASSERT_GE(static_cast<unsigned char>(text.back()), 0x80);
       expected.pop_back();
     }
-    if (case_sensitive) {
+    if (letters == kExact) {
       ASSERT_EQ(r, expected);
     } else {
       ASSERT_EQ(FoldAll(r), FoldAll(expected));
@@ -239,11 +241,11 @@ TEST(TextRandom, ReplacingOnceSplicesAtTheFirstMatch) {
     std::string with = gen.Next(3);
     if (sub.empty() || text.empty()) continue;
     SCOPED_TRACE("round " + std::to_string(round));
-    bool case_sensitive = gen.Coin();
+    const LetterCase letters = gen.Coin() ? kExact : kIgnore;
     Text once = ReplaceSubtext(text.c_str(), sub.c_str(), TextView(with.c_str()), kOmitted, 1,
-                               case_sensitive);
+                               letters);
     ExpectWellFormed(once, text.size() + with.size());
-    std::int32_t p = FindText(text.c_str(), sub.c_str(), kOmitted, !case_sensitive);
+    std::int32_t p = FindText(text.c_str(), sub.c_str(), kOmitted, letters);
     std::string r = once.c_str();
     if (p == -1) {
       ASSERT_TRUE(r == text || (EndsWithLoneLeadByte(text) && r + text.back() == text));
@@ -251,11 +253,11 @@ TEST(TextRandom, ReplacingOnceSplicesAtTheFirstMatch) {
       ASSERT_EQ(r, text.substr(0, p - 1) + with + text.substr(p - 1 + sub.size()));
     }
     // Replacing everything leaves no occurrence at a character start.
-    Text all = ReplaceSubtext(text.c_str(), sub.c_str(), kOmitted, kOmitted, kOmitted, true);
+    Text all = ReplaceSubtext(text.c_str(), sub.c_str(), kOmitted, kOmitted, kOmitted, kExact);
     ExpectWellFormed(all, text.size());
     std::int32_t removed = static_cast<std::int32_t>(text.size() - all.size());
     ASSERT_GE(removed, 0);
-    if (p != -1 && case_sensitive) {
+    if (p != -1 && letters == kExact) {
       ASSERT_GE(removed, static_cast<std::int32_t>(sub.size()));
     }
   }
@@ -268,7 +270,7 @@ TEST(TextRandom, ReplaceKeepsTheBytesBeforeTheStart) {
     std::string sub = gen.Next(2);
     int start = gen.Between(-1, 18);
     int count = gen.Between(-2, 3);
-    Text r = ReplaceSubtext(text.c_str(), sub.c_str(), TextView("#"), start, count, false);
+    Text r = ReplaceSubtext(text.c_str(), sub.c_str(), TextView("#"), start, count, kIgnore);
     ExpectWellFormed(r, text.size() * 2 + 1);
     std::size_t kept = start > 1 ? static_cast<std::size_t>(start - 1) : 0;
     if (kept > text.size()) kept = text.size();
@@ -312,7 +314,7 @@ TEST(TextRandom, NoBlockOutlivesItsText) {
   for (int round = 0; round < 20000; ++round) {
     std::string text = gen.Next(40);
     Text a = ReplaceSubtext(text.c_str(), "a", TextView("\xA1\xA1\xA1\xA1"), kOmitted, kOmitted,
-                            false);
+                            kIgnore);
     Text b = TrimBlanks(a);
     Text c = JoinTexts({a, b, text.c_str()});
     Text d = LeftText(c, gen.Between(-1, 50));

@@ -23,9 +23,10 @@ class VbaInstallerTest : public WorkflowTest {
 TEST_F(VbaInstallerTest, OkDeletesTheInstallerAndShowsCompletion) {
   std::optional<std::string> written_while_asked;
   ui.on_box = [&](const BoxSeen& box) {
-    if (box.title == kD2 && box.style == 1) written_while_asked = fake::Files().ReadFile(VbaPath());
+    if (box.title == kVbaQuestionTitle && box.style == kBoxOkCancel)
+      written_while_asked = fake::Files().ReadFile(VbaPath());
   };
-  ui.answers = {0, 0};
+  ui.answers = {kButtonOk, kButtonOk};
   Run();
   EXPECT_EQ(written_while_asked, DefaultFakeVbaPayload());
   ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
@@ -36,14 +37,14 @@ TEST_F(VbaInstallerTest, OkDeletesTheInstallerAndShowsCompletion) {
   ASSERT_EQ(ui.boxes.size(), 3u);
   EXPECT_EQ(ui.boxes[0].text, u8"现在程序将打开VBA安装界面，你需要按照步骤完成VBA的安装！");
   EXPECT_EQ(ui.boxes[1].text, u8"你是否已经正常安装VBA?");
-  EXPECT_EQ(ui.boxes[1].style, 1);
-  EXPECT_EQ(ui.boxes[2].title, kD3);
+  EXPECT_EQ(ui.boxes[1].style, kBoxOkCancel);
+  EXPECT_EQ(ui.boxes[2].title, kDoneTitle);
   EXPECT_THAT(ui.boxes[2].text, HasSubstr(u8"嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群："));
   EXPECT_THAT(ui.boxes[2].text, HasSubstr(u8"，获得技术支持！"));
 }
 
 TEST_F(VbaInstallerTest, CancelKeepsTheInstallerForManualUse) {
-  ui.answers = {0, 1};
+  ui.answers = {kButtonOk, kButtonCancel};
   Run();
   EXPECT_EQ(fake::Files().ReadFile(VbaPath()), DefaultFakeVbaPayload());
   ASSERT_EQ(ui.boxes.size(), 3u);
@@ -53,22 +54,25 @@ TEST_F(VbaInstallerTest, CancelKeepsTheInstallerForManualUse) {
 
 TEST_F(VbaInstallerTest, SecondRunOverwritesTheInstallerAndKeepsTheBar) {
   fake::Files().AddFile(VbaPath(), std::string(100000, 'x'));  // a stale, longer file
-  ui.answers = {0, 1};
+  ui.answers = {kButtonOk, kButtonCancel};
   Run();
   EXPECT_EQ(fake::Files().ReadFile(VbaPath()), DefaultFakeVbaPayload());
   ui.boxes.clear();
-  ui.answers = {0, 1};
+  ui.answers = {kButtonOk, kButtonCancel};
   Run();
-  EXPECT_EQ(ui.progress_history, (std::vector<int>{20, 80, 100, 20, 80, 100}));
-  EXPECT_EQ(ui.boxes[0].progress, 80);
+  EXPECT_EQ(ui.progress_history,
+            (std::vector<int>{kProgressMathTypeFound, kProgressComponentsCopied,
+                              kProgressInstallerStarted, kProgressMathTypeFound,
+                              kProgressComponentsCopied, kProgressInstallerStarted}));
+  EXPECT_EQ(ui.boxes[0].progress, kProgressComponentsCopied);
 }
 
 TEST_F(VbaInstallerTest, UnwritableInstallerIsReportedAndNoQuestionIsAsked) {
   fake::Files().FailWritesTo(VbaPath(), 5);  // access denied
   Run();
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, u8"无法启动VBA安装程序"));
   EXPECT_THAT(ui.boxes[1].text, HasSubstr("C:\\Tools\\vba.exe"));
-  EXPECT_NE(ui.progress, 100);
+  EXPECT_NE(ui.progress, kProgressInstallerStarted);
 }
 
 // From C:\Tools\My Apps\ an unquoted line would first try C:\Tools\My.exe:
@@ -91,16 +95,16 @@ TEST_F(VbaInstallerTest, InstallerPathOnAWesternWindowsReadsCorrectlyInTheBox) {
   fake::Files().AddFolder("C:\\Caf\xE9");
   fake::Files().FailWritesTo("C:\\Caf\xE9\\vba.exe", 5);
   Run();
-  ASSERT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  ASSERT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, u8"无法启动VBA安装程序"));
   EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"C:\\Café\\vba.exe\r\n\r\n原因：error 5"));
 }
 
 TEST_F(VbaInstallerTest, InstallerThatCannotStartIsReportedWithTheSystemReason) {
   fake::Dialogs().process_error = 193;  // not a valid program
   Run();
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, u8"无法启动VBA安装程序"));
   EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"原因："));
-  EXPECT_EQ(ui.progress, 80);
+  EXPECT_EQ(ui.progress, kProgressComponentsCopied);
 }
 
 // Between writing the installer and starting it, another process swaps the
@@ -117,11 +121,11 @@ TEST_F(VbaInstallerTest, InstallerReplacedAfterWritingIsNeverStarted) {
     ui.boxes.clear();
     ui.progress = 0;
     Run();
-    ASSERT_THAT(ui.Titles(), ElementsAre(kD1, u8"无法启动VBA安装程序"));
+    ASSERT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, u8"无法启动VBA安装程序"));
     EXPECT_THAT(ui.boxes[1].text, HasSubstr("C:\\Tools\\vba.exe"));
     EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"写出的文件与本软件携带的安装程序不一致"));
     EXPECT_TRUE(fake::Dialogs().processes.empty());
-    EXPECT_EQ(ui.progress, 80);
+    EXPECT_EQ(ui.progress, kProgressComponentsCopied);
     EXPECT_EQ(fake::Files().open_files(), 0);
   }
 }
@@ -133,10 +137,10 @@ TEST_F(VbaInstallerTest, ClickDuringARunIsIgnored) {
     RunEmbeddingWorkflow(ui);
     nested_boxes = static_cast<int>(ui.boxes.size() - before);
   };
-  ui.answers = {0, 0};
+  ui.answers = {kButtonOk, kButtonOk};
   Run();
   EXPECT_EQ(nested_boxes, 0);
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 }
 
 TEST_F(VbaInstallerTest, ClosingTheWindowDuringTheScanEndsTheRunQuietly) {

@@ -240,8 +240,9 @@ TEST_F(WindowEngineTest, LeftPressIsConsumedOnlyWhenTheHandlerReturnsZero) {
   const port::NativeWindow link = Control(140);
 
   g_seen.press_result = HandlerResult::None();
-  EXPECT_FALSE(engine::PreTranslateInput(Press(link, 0x1234, 7, 5)));
-  EXPECT_EQ(g_seen.arguments, (std::vector<std::int32_t>{0x1234, 7, 5}));
+  constexpr std::int32_t kCtrlAndAlt = engine::kModifierCtrl | engine::kModifierAlt;
+  EXPECT_FALSE(engine::PreTranslateInput(Press(link, 0x1234, 7, kCtrlAndAlt)));
+  EXPECT_EQ(g_seen.arguments, (std::vector<std::int32_t>{0x1234, 7, kCtrlAndAlt}));
 
   g_seen.press_result = HandlerResult::Value(1);
   EXPECT_FALSE(engine::PreTranslateInput(Press(link, 1, 1)));
@@ -253,7 +254,8 @@ TEST_F(WindowEngineTest, LeftPressIsConsumedOnlyWhenTheHandlerReturnsZero) {
 
 TEST_F(WindowEngineTest, PressPositionArrivesAsUnsigned16BitValues) {
   LoadAndBuild();
-  engine::PreTranslateInput(Press(Control(140), -1, 0x12345));
+  (void)engine::PreTranslateInput(Press(Control(140), -1, 0x12345));
+  ASSERT_EQ(g_seen.arguments.size(), 3u);
   EXPECT_EQ(g_seen.arguments[0], 0xFFFF);
   EXPECT_EQ(g_seen.arguments[1], 0x2345);
 }
@@ -267,7 +269,8 @@ TEST_F(WindowEngineTest, PressesOnOtherUnitsReachNoLinkHandler) {
 
 TEST_F(WindowEngineTest, PlainEscClosesTheWindowButNotWithModifiers) {
   LoadAndBuild();
-  for (std::int32_t modifiers : {1, 2, 4}) {
+  for (std::int32_t modifiers :
+       {engine::kModifierCtrl, engine::kModifierShift, engine::kModifierAlt}) {
     EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyEscape, modifiers)));
   }
   EXPECT_TRUE(IsWindowOpen(kWindow));
@@ -288,7 +291,7 @@ TEST_F(WindowEngineTest, TabMovesFocusAndEnterOnlyWhenAskedTo) {
   LoadAndBuild();
   EXPECT_TRUE(engine::PreTranslateInput(Key(engine::kKeyTab)));
   EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyEnter)));
-  EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyTab, 2)));
+  EXPECT_FALSE(engine::PreTranslateInput(Key(engine::kKeyTab, engine::kModifierShift)));
   EXPECT_EQ(fake::Windows().focus_moves, 1);
 }
 
@@ -361,9 +364,9 @@ TEST_F(WindowEngineTest, DestroyedWindowGetsItsStoredTableBack) {
 TEST_F(WindowEngineDeathTest, StartWindowThatCannotBeBuiltIsFatal) {
   fake::Windows().fail_unit_creation_at = 2;
   Load();
-  EXPECT_EXIT(LoadStartWindow(kWindow), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT((void)LoadStartWindow(kWindow), ::testing::ExitedWithCode(255),
               u8"错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n\"main\"\r\n\"main\"");
-  EXPECT_EXIT(LoadStartWindow(0x52010002), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT((void)LoadStartWindow(0x52010002), ::testing::ExitedWithCode(255),
               u8"载入启动窗口失败\r\n\r\n1375797250, 0\r\n未找到所指定的窗口");
 }
 

@@ -17,6 +17,8 @@
 #include "fakes/code_page_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/vba_payload_fake.h"
+#include "runtime/dialogs.h"
+#include "runtime/files.h"
 #include "runtime/run_directory.h"
 
 namespace pelmora::testing {
@@ -91,7 +93,7 @@ class WorkflowTest : public ::testing::Test {
     RecordRunDirectory("C:\\Tools\\pelmora.exe");
     fake::Files().AddFile("C:\\Tools\\pelmora.exe", "MZ");
     fake::Files().AddFolder(kDesktop);
-    fake::Files().SetSpecialFolder(3, kDesktop);
+    fake::Files().SetSpecialFolder(kFolderDesktop, kDesktop);
   }
   void TearDown() override { ReleaseWorkflowPaths(); }
 
@@ -173,8 +175,8 @@ class WorkflowTest : public ::testing::Test {
 };
 
 // Titles of the boxes, as the user sees them.
-inline const char* const kD1 = u8"嵌入提示！";
-inline const char* const kD2 = u8"重要提示！";
-inline const char* const kD3 = u8"成功！";
+inline const char* const kVbaNoticeTitle = u8"嵌入提示！";
+inline const char* const kVbaQuestionTitle = u8"重要提示！";
+inline const char* const kDoneTitle = u8"成功！";
 
 }  // namespace pelmora::testing

@@ -33,7 +33,7 @@ TEST_F(WpsGuardsTest, A64BitWpsGetsMathTypes64BitPair) {
   AddMathType64Pair();
   ui.answers = {0, 0};
   Run();
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
   EXPECT_EQ(LandedHere("startup\\MathType Commands 2016.dotm"), "dotm64-bytes");
   EXPECT_EQ(LandedHere("startup\\MathPage.wll"), "wll64-bytes");
   EXPECT_EQ(LandedHere("MathPage.wll"), "wll64-bytes");
@@ -48,7 +48,7 @@ TEST_F(WpsGuardsTest, A32BitOrUnexaminableWpsKeepsThe32BitPair) {
     ui = ScriptedUi();
     ui.answers = {0, 0};
     Run();
-    EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+    EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
     EXPECT_EQ(LandedHere("startup\\MathType Commands 2016.dotm"), "dotm-bytes");
     EXPECT_EQ(LandedHere("MathPage.wll"), "wll-bytes");
   }
@@ -80,7 +80,7 @@ TEST_F(WpsGuardsTest, RunningWpsIsAskedAboutUntilItIsClosedThenCopied) {
     if (box.title == kRunning && ui.boxes.size() == 2) fake::Processes().End(running);
   };
   Run();
-  EXPECT_THAT(ui.Titles(), ElementsAre(kRunning, kRunning, kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kRunning, kRunning, kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
   EXPECT_EQ(ui.boxes[0].text,
             u8"请保存文档并关闭所有WPS窗口，然后点击“重试”继续；点击“取消”结束嵌入。");
   EXPECT_EQ(ui.boxes[0].style, 0x35);  // Retry and Cancel, warning icon
@@ -118,7 +118,7 @@ TEST_F(WpsGuardsTest, OnlyProgramsAUserOpensFromThisWpsCount) {
   fake::Processes().Start(Gbk(std::string(kWpsRoot) + "2\\wpp.exe"));  // a sibling folder
   ui.answers = {0, 0};
   Run();
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 
   // The combined window started from the launcher's folder does count.
   fake::Processes().Start(Gbk(std::string(kWpsRoot) + "\\WPSOFFICE.EXE"));

@@ -78,7 +78,7 @@ TEST_P(WpsPlaceOrderTest, TheFirstPlaceThatNamesWpsIsUsedAndTheLaterOnesAreNot) 
   ui.answers = {0, 0};
   Run();
 
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
   EXPECT_EQ(Landed(expected.version_folder, "MathPage.wll"), "wll-bytes");
   EXPECT_EQ(Landed(expected.version_folder, "startup\\MathPage.wll"), "wll-bytes");
   for (std::size_t later = first + 1; later < AllPlaces().size(); ++later) {
@@ -173,7 +173,7 @@ TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte)
   ui.answers = {0, 0};
   Run();
   EXPECT_EQ(Paths().wps_office6_folder, TextView((folder + "\\office6").c_str()));
-  EXPECT_THAT(ui.Titles(), ElementsAre(kD1, kD2, kD3));
+  EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 }
 
 TEST_F(WpsPlacesTest, ClosingTheWindowWhileAListIsReadEndsTheRun) {

@@ -5,23 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/vba_payload.h"
 #include "app/vba_payload_win32.h"
 #include "resources/resource_ids.h"
 #include "runtime/form_description.h"
+#include "runtime/owners_win32.h"
 
 namespace pelmora {
 namespace {
 
-struct ModuleFree {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
+using win32::UniqueModule;
 
 // The build folder: this program lives in <build>\tests.
 std::string BuildFolder() {
@@ -49,6 +50,46 @@ std::string Resource(HMODULE module, int id, int type) {
   if (info == nullptr) return std::string();
   const void* p = LockResource(LoadResource(module, info));
   return p ? std::string(static_cast<const char*>(p), SizeofResource(module, info)) : std::string();
+}
+
+// The libraries the image imports, lower-cased, read from its import
+// directory.
+std::vector<std::string> ImportedLibraries(const std::string& image) {
+  std::vector<std::string> names;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
+  const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+  const auto at = [&](DWORD rva) -> const char* {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const IMAGE_SECTION_HEADER& s = sections[i];
+      if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData) {
+        return image.data() + (rva - s.VirtualAddress + s.PointerToRawData);
+      }
+    }
+    return nullptr;
+  };
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(imports.VirtualAddress));
+  for (; entry != nullptr && entry->Name != 0; ++entry) {
+    std::string name = at(entry->Name);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    names.push_back(name);
+  }
+  return names;
+}
+
+// Every library the program imports is mapped before the notice can show;
+// shell32 and ole32 (and theirs) are loaded by the calls that need them.
+TEST(ProgramImage, StartsWithoutTheShellOrOleLibraries) {
+  const std::string image = ReadFileBytes(BuildFolder() + "\\app\\pelmora.exe");
+  ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
+  const std::vector<std::string> names = ImportedLibraries(image);
+  ASSERT_FALSE(names.empty());
+  EXPECT_NE(std::find(names.begin(), names.end(), "user32.dll"), names.end());
+  for (const char* late : {"shell32.dll", "ole32.dll", "oleaut32.dll"}) {
+    EXPECT_EQ(std::find(names.begin(), names.end(), late), names.end()) << late;
+  }
 }
 
 class EmbeddedResources : public ::testing::Test {

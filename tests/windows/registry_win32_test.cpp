@@ -44,13 +44,26 @@ class RegistryWin32 : public ::testing::Test {
   HKEY key_ = nullptr;
 };
 
+// The SDK's root keys are pointer casts, which a compile-time check cannot
+// look at; the numbers the portable code uses are compared here instead.
+TEST(RegistryRoots, RootNumbersReachTheSystemsRootKeys) {
+  const auto number = [](HKEY root) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(root));
+  };
+  EXPECT_EQ(RootKeyOf(kRootClassesRoot), number(HKEY_CLASSES_ROOT));
+  EXPECT_EQ(RootKeyOf(kRootCurrentConfig), number(HKEY_CURRENT_CONFIG));
+  EXPECT_EQ(RootKeyOf(kRootCurrentUser), number(HKEY_CURRENT_USER));
+  EXPECT_EQ(RootKeyOf(kRootLocalMachine), number(HKEY_LOCAL_MACHINE));
+  EXPECT_EQ(RootKeyOf(kRootUsers), number(HKEY_USERS));
+}
+
 TEST_F(RegistryWin32, ReadsAStringUnderTheMappedRoot) {
   SetText("Name", "MathType 7");
-  EXPECT_EQ(ReadRegistryText(3, Path("Name").c_str()), "MathType 7");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("Name").c_str()), "MathType 7");
   EXPECT_EQ(ReadRegistryText(0, Path("Name").c_str()), "MathType 7");
   EXPECT_EQ(ReadRegistryText(9, Path("Name").c_str()), "MathType 7");
-  EXPECT_TRUE(ReadRegistryText(4, Path("Name").c_str()).empty());
-  EXPECT_TRUE(RegistryItemExists(3, Path("Name").c_str()));
+  EXPECT_TRUE(ReadRegistryText(kRootLocalMachine, Path("Name").c_str()).empty());
+  EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, Path("Name").c_str()));
 }
 
 TEST_F(RegistryWin32, ValuesOfOtherTypesGiveTheDefaultButExist) {
@@ -60,40 +73,40 @@ TEST_F(RegistryWin32, ValuesOfOtherTypesGiveTheDefaultButExist) {
   Set("Multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
   for (const char* name : {"Dword", "Binary", "Multi"}) {
     SCOPED_TRACE(name);
-    EXPECT_TRUE(ReadRegistryText(3, Path(name).c_str()).is_null());
-    EXPECT_EQ(ReadRegistryText(3, Path(name).c_str(), TextView("fallback")), "fallback");
-    EXPECT_TRUE(RegistryItemExists(3, Path(name).c_str()));
+    EXPECT_TRUE(ReadRegistryText(kRootCurrentUser, Path(name).c_str()).is_null());
+    EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path(name).c_str(), TextView("fallback")), "fallback");
+    EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, Path(name).c_str()));
   }
-  EXPECT_FALSE(RegistryItemExists(3, Path("Missing").c_str()));
-  EXPECT_EQ(ReadRegistryText(3, "Software\\PelmoraTest\\NoKey\\v", TextView("d")), "d");
+  EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, Path("Missing").c_str()));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, "Software\\PelmoraTest\\NoKey\\v", TextView("d")), "d");
 }
 
 TEST_F(RegistryWin32, ExpandStringsTakeTheEnvironmentVariable) {
   ASSERT_TRUE(SetEnvironmentVariableA("PELMORA_TEST_DIR", "C:\\Suite"));
   Set("Expand", REG_EXPAND_SZ, std::string("%PELMORA_TEST_DIR%\\bin") + '\0');
-  EXPECT_EQ(ReadRegistryText(3, Path("Expand").c_str()), "C:\\Suite\\bin");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("Expand").c_str()), "C:\\Suite\\bin");
   SetEnvironmentVariableA("PELMORA_TEST_DIR", nullptr);
 }
 
 TEST_F(RegistryWin32, ZeroBytesGiveTheDefaultAndALoneNulTheEmptyText) {
   Set("Zero", REG_SZ, "");
   Set("Nul", REG_SZ, std::string(1, '\0'));
-  EXPECT_EQ(ReadRegistryText(3, Path("Zero").c_str(), TextView("d")), "d");
-  Text nul = ReadRegistryText(3, Path("Nul").c_str(), TextView("d"));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("Zero").c_str(), TextView("d")), "d");
+  Text nul = ReadRegistryText(kRootCurrentUser, Path("Nul").c_str(), TextView("d"));
   EXPECT_TRUE(nul.is_null()) << nul.c_str();
 }
 
 TEST_F(RegistryWin32, DataWithoutNulEndsWithTheData) {
   Set("Raw", REG_SZ, "abc");
-  EXPECT_EQ(ReadRegistryText(3, Path("Raw").c_str()), "abc");
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("Raw").c_str()), "abc");
 }
 
 TEST_F(RegistryWin32, TrailingBackslashAddressesTheDefaultValue) {
   Set("", REG_SZ, std::string("unnamed") + '\0', "WithDefault");
   Set("Other", REG_SZ, std::string("x") + '\0', "WithoutDefault");
-  EXPECT_EQ(ReadRegistryText(3, Path("WithDefault\\").c_str()), "unnamed");
-  EXPECT_TRUE(RegistryItemExists(3, Path("WithDefault\\").c_str()));
-  EXPECT_FALSE(RegistryItemExists(3, Path("WithoutDefault\\").c_str()));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("WithDefault\\").c_str()), "unnamed");
+  EXPECT_TRUE(RegistryItemExists(kRootCurrentUser, Path("WithDefault\\").c_str()));
+  EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, Path("WithoutDefault\\").c_str()));
 }
 
 TEST_F(RegistryWin32, PathWithoutBackslashReadsTheRootKeysValue) {
@@ -101,8 +114,8 @@ TEST_F(RegistryWin32, PathWithoutBackslashReadsTheRootKeysValue) {
   ASSERT_EQ(RegSetValueExA(HKEY_CURRENT_USER, kName, 0, REG_SZ,
                            reinterpret_cast<const BYTE*>("at root"), 8),
             ERROR_SUCCESS);
-  Text value = ReadRegistryText(3, kName);
-  bool exists = RegistryItemExists(3, kName);
+  Text value = ReadRegistryText(kRootCurrentUser, kName);
+  bool exists = RegistryItemExists(kRootCurrentUser, kName);
   RegDeleteValueA(HKEY_CURRENT_USER, kName);
   EXPECT_EQ(value, "at root");
   EXPECT_TRUE(exists);
@@ -111,14 +124,14 @@ TEST_F(RegistryWin32, PathWithoutBackslashReadsTheRootKeysValue) {
 TEST_F(RegistryWin32, GbkKeyNameWhoseSecondByteIsABackslashCode) {
   if (GetACP() != 936) GTEST_SKIP() << "needs ANSI code page 936";
   Set("v", REG_SZ, std::string("found") + '\0', "\x95\x5C");
-  EXPECT_EQ(ReadRegistryText(3, Path("\x95\x5C\\v").c_str()), "found");
-  EXPECT_FALSE(RegistryItemExists(3, Path("\x95\x5C\\").c_str()));
+  EXPECT_EQ(ReadRegistryText(kRootCurrentUser, Path("\x95\x5C\\v").c_str()), "found");
+  EXPECT_FALSE(RegistryItemExists(kRootCurrentUser, Path("\x95\x5C\\").c_str()));
 }
 
 TEST_F(RegistryWin32, DllCommandsEnumerateSubkeysInOrderThenNoMoreItems) {
   for (const char* name : {"b", "11.1.0.2", "A", "11.1.0.10"}) Set("v", REG_SZ, "x", name);
   std::uint32_t key = 0;
-  ASSERT_EQ(CallRegOpenKeyA(0x80000001u, kScratch, &key), 0);
+  ASSERT_EQ(CallRegOpenKeyA(kHkeyCurrentUser, kScratch, &key), 0);
   ASSERT_NE(key, 0u);
   char buffer[256];
   std::string names;
@@ -136,7 +149,7 @@ TEST_F(RegistryWin32, DllEnumerationReportsNamesTooLongForTheBuffer) {
   std::string long_name(255, 'n');
   Set("v", REG_SZ, "x", long_name.c_str());
   std::uint32_t key = 0;
-  ASSERT_EQ(CallRegOpenKeyA(0x80000001u, kScratch, &key), 0);
+  ASSERT_EQ(CallRegOpenKeyA(kHkeyCurrentUser, kScratch, &key), 0);
   char buffer[256];
   EXPECT_EQ(CallRegEnumKeyA(key, 0, buffer, 255), kErrorMoreData);
   CallRegCloseKey(key);

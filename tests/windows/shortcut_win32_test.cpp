@@ -19,8 +19,9 @@ namespace {
 
 using testing::ScratchFolder;
 
-// The program initialises OLE at start-up; the test program does it once
-// for every test here.
+// The program initialises OLE when it first reads a shortcut (the
+// end-to-end desktop scenarios show that); this test program makes
+// shortcuts of its own, so it does it once for every test here.
 class OleEnvironment : public ::testing::Environment {
  public:
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
