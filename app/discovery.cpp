@@ -50,7 +50,7 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
     if (ContainsText(publisher, "WIRIS", LetterCase::kIgnore)) {
       TakeMathTypeEntry(run, key_path);
       if (run.Stopped()) return false;
-      run.SetProgress(20);
+      run.SetProgress(kProgressMathTypeFound);
     } else {
       ShowMathTypeMissing(run);
     }
@@ -60,7 +60,7 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
   if (ContainsText(display_name, "wps", LetterCase::kIgnore)) {
     Text publisher = ReadValue(key_path, "\\Publisher");
     if (ContainsText(publisher, "Kingsoft", LetterCase::kIgnore)) {
-      run.SetProgress(40);
+      run.SetProgress(kProgressWpsFound);
       *wps_found = true;
       TakeWpsEntry(run, key_path);
     } else {
@@ -104,7 +104,7 @@ void ScanUninstallEntries(WorkflowRun& run) {
   std::optional<Text> version_folder = LocateWpsAfterMachineList(run, &route);
   if (!version_folder || run.Stopped()) return;
   if (route == WpsRoute::kRegistry) {
-    run.SetProgress(40);
+    run.SetProgress(kProgressWpsFound);
     TakeWpsVersionFolder(run, *version_folder);
   } else {
     SetWpsFolders(*version_folder);

@@ -165,7 +165,7 @@ void PlaceComponents(WorkflowRun& run) {
     run.Show(messages::kCopyFailedTitle, BoxText::Fill(messages::kCopyFailedText, failures));
     return;
   }
-  run.SetProgress(80);
+  run.SetProgress(kProgressComponentsCopied);
   InstallVbaPrerequisite(run);
 }
 

@@ -18,9 +18,10 @@ struct UninstallList {
 // The machine-wide list as this 32-bit program sees it (on 64-bit Windows
 // the 32-bit view), the current user's list, and the machine-wide list of
 // 64-bit programs.
-inline constexpr UninstallList kMachineUninstallList = {4, RegistryView::kOwn};
-inline constexpr UninstallList kUserUninstallList = {3, RegistryView::kOwn};
-inline constexpr UninstallList kMachine64UninstallList = {4, RegistryView::k64Bit};
+inline constexpr UninstallList kMachineUninstallList = {kRootLocalMachine, RegistryView::kOwn};
+inline constexpr UninstallList kUserUninstallList = {kRootCurrentUser, RegistryView::kOwn};
+inline constexpr UninstallList kMachine64UninstallList = {kRootLocalMachine,
+                                                         RegistryView::k64Bit};
 
 inline constexpr const char* kUninstallKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";

@@ -64,7 +64,7 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
   if (!WriteAndStartInstaller(run, installer)) return;
 
   if (run.Stopped()) return;
-  run.SetProgress(100);
+  run.SetProgress(kProgressInstallerStarted);
   std::int32_t answer = run.Show(messages::kVbaQuestion, 1);
   if (run.Stopped()) return;
   if (answer == 0) {

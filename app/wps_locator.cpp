@@ -49,9 +49,9 @@ std::optional<Text> WpsFromUninstallList(WorkflowRun& run, const UninstallList& 
 }
 
 std::optional<Text> WpsFromInstallRoot() {
-  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, 3)) return folder;
-  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, 4)) return folder;
-  if (WindowsIs64Bit()) return InstallRootIn(RegistryView::k64Bit, 4);
+  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootCurrentUser)) return folder;
+  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootLocalMachine)) return folder;
+  if (WindowsIs64Bit()) return InstallRootIn(RegistryView::k64Bit, kRootLocalMachine);
   return std::nullopt;
 }
 
@@ -68,7 +68,7 @@ std::optional<Text> LocateWpsAfterMachineList(WorkflowRun& run, WpsRoute* route)
   if (folder) return folder;
 
   *route = WpsRoute::kShortcut;
-  Text desktop = GetSpecialFolder(3);
+  Text desktop = GetSpecialFolder(kFolderDesktop);
   return SearchDesktopShortcut(run, desktop);
 }
 

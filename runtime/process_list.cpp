@@ -3,25 +3,13 @@
 #include "runtime/process_list_port.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
+#include "runtime/unique_resource.h"
 
 namespace pelmora {
 namespace {
 
 // The snapshot of one check, closed on every way out.
-class OwnedSnapshot {
- public:
-  explicit OwnedSnapshot(port::ProcessSnapshot snapshot) : snapshot_(snapshot) {}
-  ~OwnedSnapshot() {
-    if (snapshot_ != 0) port::CloseProcessSnapshot(snapshot_);
-  }
-  OwnedSnapshot(const OwnedSnapshot&) = delete;
-  OwnedSnapshot& operator=(const OwnedSnapshot&) = delete;
-  explicit operator bool() const { return snapshot_ != 0; }
-  port::ProcessSnapshot get() const { return snapshot_; }
-
- private:
-  port::ProcessSnapshot snapshot_;
-};
+using OwnedSnapshot = UniqueResource<port::ProcessSnapshot, port::CloseProcessSnapshot>;
 
 unsigned char Folded(unsigned char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;

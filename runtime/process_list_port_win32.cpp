@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/owners_win32.h"
 #include "runtime/process_list_port.h"
 
 namespace pelmora::port {
@@ -47,12 +48,11 @@ void CloseProcessSnapshot(ProcessSnapshot snapshot) { CloseHandle(AsHandle(snaps
 bool ProcessImagePath(std::uint32_t process_id, char* path) {
   // The limited right is all the query needs and is granted for far more
   // processes than full query rights; protected processes still refuse.
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
-  if (process == nullptr) return false;
+  win32::UniqueKernelHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  if (!process) return false;
   DWORD size = kPathBuffer;
-  BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
-  CloseHandle(process);
-  return ok != FALSE;
+  return QueryFullProcessImageNameA(process.get(), 0, path, &size) != FALSE;
 }
 
 }  // namespace pelmora::port
