@@ -92,6 +92,19 @@ TEST_F(FormCompiler, MissingOrRepeatedFieldsStopTheBuild) {
   EXPECT_NE(log_.find("given twice"), std::string::npos) << log_;
 }
 
+TEST_F(FormCompiler, FieldsOfALaterDataVersionAreToldFromUnknownOnes) {
+  Replace("  data 6\n", "  data 1\n");  // the window's layout before show_in_taskbar
+  EXPECT_FALSE(Compile());
+  EXPECT_NE(log_.find("\"show_in_taskbar\" is not stored at this data version"),
+            std::string::npos)
+      << log_;
+
+  SetUp();
+  Replace("  word_wrap 0\n", "  word_wrap 0\n  wordwrap 0\n");
+  EXPECT_FALSE(Compile());
+  EXPECT_NE(log_.find("unknown field \"wordwrap\""), std::string::npos) << log_;
+}
+
 TEST_F(FormCompiler, UnknownOrImpossibleValuesStopTheBuildWithTheirLine) {
   const struct {
     const char* from;
