@@ -12,6 +12,8 @@ if(PELMORA_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # The library's bounds checks, as the Windows product is built with them.
+  add_compile_definitions(_GLIBCXX_ASSERTIONS)
 endif()
 
 # Shared by everything in the .exe: no exceptions, no RTTI, one static image.
@@ -23,6 +25,11 @@ function(pelmora_product_options target)
       target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
                              -fno-asynchronous-unwind-tables -fno-unwind-tables
                              -fno-threadsafe-statics)
+      # libstdc++'s own instantiation of std::string is built with
+      # exceptions and links the unwinder and winpthreads (about 60 KiB).
+      # With assertions on, the library lets every user instantiate the
+      # string itself, here without exceptions, and checks its bounds.
+      target_compile_definitions(${target} PRIVATE _GLIBCXX_ASSERTIONS)
     endif()
   endif()
 endfunction()

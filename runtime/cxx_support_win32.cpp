@@ -59,4 +59,8 @@ void __throw_logic_error(const char*) { std::abort(); }
 void __throw_out_of_range(const char*) { std::abort(); }
 void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
+// A failed bounds check inside the library (assertions are on, see
+// cmake/warnings.cmake); the library's own version prints through the
+// demangler.
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { std::abort(); }
 }  // namespace std
