@@ -10,6 +10,7 @@
 #include "app/workflow_run.h"
 #include "app/wps_locator.h"
 #include "runtime/box_text.h"
+#include "runtime/dialogs.h"
 #include "runtime/files.h"
 #include "runtime/system_error.h"
 #include "runtime/text.h"
@@ -17,8 +18,7 @@
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kYesNoQuestionStyle = 0x04 | 0x20;  // MB_YESNO | MB_ICONQUESTION
-constexpr std::int32_t kYesButton = 5;
+constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 
 // The removal shows boxes and nothing else: whatever the locator does with
@@ -69,7 +69,7 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
   const std::int32_t answer =
       run.Show(messages::kRemoveTitle, Question(files), kYesNoQuestionStyle);
   if (run.Stopped()) return RemovalOutcome::kStopped;
-  if (answer != kYesButton) return RemovalOutcome::kDeclined;
+  if (answer != kButtonYes) return RemovalOutcome::kDeclined;
 
   BoxText files_left;
   for (const Text& file : files) {

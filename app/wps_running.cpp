@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "app/wps_locator.h"
+#include "runtime/dialogs.h"
 #include "runtime/process_list.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
@@ -15,8 +16,7 @@ namespace {
 // they are not waited for.
 constexpr const char* kWpsPrograms[] = {"wps.exe", "wpsoffice.exe", "et.exe", "wpp.exe"};
 
-constexpr std::int32_t kRetryCancelWarning = 0x05 | 0x30;  // MB_RETRYCANCEL | MB_ICONWARNING
-constexpr std::int32_t kRetryButton = 3;
+constexpr std::int32_t kRetryCancelWarning = kBoxRetryCancel | kBoxIconWarning;
 
 // The folder above the version folder holds every version of this WPS and
 // its launcher; a program from any of them keeps the add-in's users open.
@@ -37,7 +37,7 @@ bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder) {
     if (!WpsProgramRuns(version_folder)) return true;
     std::int32_t answer = run.Show(messages::kWpsRunning, kRetryCancelWarning);
     // Cancel, the close box and Esc all end the run.
-    if (run.Stopped() || answer != kRetryButton) return false;
+    if (run.Stopped() || answer != kButtonRetry) return false;
   }
 }
 

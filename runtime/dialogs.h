@@ -47,6 +47,10 @@ struct BoxValue {
 // The button sets of a box's style word.
 constexpr std::int32_t kBoxOk = 0;
 constexpr std::int32_t kBoxOkCancel = 1;
+constexpr std::int32_t kBoxYesNo = 4;
+constexpr std::int32_t kBoxRetryCancel = 5;
+constexpr std::int32_t kBoxIconQuestion = 0x20;
+constexpr std::int32_t kBoxIconWarning = 0x30;
 
 // The button a box was closed with.
 enum BoxButton : std::int32_t {
