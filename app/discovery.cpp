@@ -6,24 +6,16 @@
 #include "runtime/files.h"
 #include "runtime/registry.h"
 #include "runtime/text.h"
+#include "runtime/unique_resource.h"
 
 namespace pelmora {
 namespace {
 
 constexpr std::uint32_t kNameBufferSize = 255;
 
-// Closes the enumerated key on every way out of the scan.
-class UninstallKey {
- public:
-  UninstallKey() { CallRegOpenKeyA(kHkeyLocalMachine, kUninstallKey, &key_); }
-  ~UninstallKey() { CallRegCloseKey(key_); }
-  UninstallKey(const UninstallKey&) = delete;
-  UninstallKey& operator=(const UninstallKey&) = delete;
-  std::uint32_t get() const { return key_; }
-
- private:
-  std::uint32_t key_ = 0;
-};
+// Closes the enumerated key on every way out of the scan; a key that failed
+// to open stays 0 and is never closed.
+using UninstallKey = UniqueResource<std::uint32_t, CallRegCloseKey>;
 
 Text ReadValue(TextView key_path, const char* value_path) {
   return ReadEntryValue(kMachineUninstallList, key_path, value_path);
@@ -75,6 +67,9 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, bool* wps_found) {
 void ScanUninstallEntries(WorkflowRun& run) {
   Text name_buffer = SpaceText(kNameBufferSize);
   UninstallKey key;
+  // Not examined: a key that cannot be opened stays 0, and the first
+  // enumeration then ends the scan.
+  CallRegOpenKeyA(kHkeyLocalMachine, kUninstallKey, key.put());
   bool wps_found = false;
 
   for (std::uint32_t index = 0;; ++index) {

@@ -25,7 +25,7 @@ struct WorkflowPaths {
 WorkflowPaths& Paths();
 
 // The last desktop shortcut with "wps" in its name, followed to WPS's
-// version folder; C1 when there is none.
+// version folder; the "no shortcut" box when there is none.
 std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_folder);
 // The version folder below the folder of the shortcut's target: the newest
 // version among the subfolders that hold office6, else the last subfolder.

@@ -65,9 +65,9 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
 
   if (run.Stopped()) return;
   run.SetProgress(kProgressInstallerStarted);
-  std::int32_t answer = run.Show(messages::kVbaQuestion, 1);
+  std::int32_t answer = run.Show(messages::kVbaQuestion, kBoxOkCancel);
   if (run.Stopped()) return;
-  if (answer == 0) {
+  if (answer == kButtonOk) {
     RemoveFile(installer);
     run.Show(messages::kDoneTitle, BoxText::Fill(messages::kDoneText, build_settings::kSupportGroup));
   } else {
