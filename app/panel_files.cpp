@@ -59,11 +59,9 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
   std::vector<Text> found;
   AddPlacedFiles(version_folder, &found);
 
-  const char* separator = FindLastPathBackslash(version_folder);
-  if (separator == nullptr) return found;
-  const auto parent_length = static_cast<std::size_t>(separator - version_folder.c_str());
-  Text parent = Text::FromBytes(version_folder.c_str(), parent_length);
-  TextView current_name(separator + 1);
+  Text parent = ParentFolder(version_folder);
+  if (parent.empty()) return found;
+  TextView current_name(version_folder.c_str() + parent.size() + 1);
 
   TextArray siblings = PathDirList(parent);
   for (std::int32_t i = 1; i <= siblings.ElementCount(); ++i) {

@@ -92,11 +92,7 @@ std::optional<Text> LocateWpsFromShortcut(WorkflowRun& run, TextView shortcut_pa
   Text target = ResolveShortcut(shortcut_path);
   // The target comes from the system, in its code page: on a Western
   // Windows "...\Café\ksolaunch.exe" must not lose the backslash after é.
-  const char* last = FindLastPathBackslash(target);
-  Text base_folder;
-  if (last != nullptr) {
-    base_folder = Text::FromBytes(target.c_str(), static_cast<std::size_t>(last - target.c_str()));
-  }
+  Text base_folder = ParentFolder(target);
   TextArray list = PathDirList(base_folder);
 
   // An unreadable shortcut or a folder without version subfolders leaves

@@ -23,9 +23,8 @@ constexpr std::int32_t kRetryCancelWarning = kBoxRetryCancel | kBoxIconWarning;
 // A version folder without a folder above names no place a program could
 // run from.
 bool WpsProgramRuns(TextView version_folder) {
-  const char* last = FindLastPathBackslash(version_folder);
-  if (last == nullptr) return false;
-  Text above = LeftText(version_folder, static_cast<std::int32_t>(last - version_folder.c_str()));
+  Text above = ParentFolder(version_folder);
+  if (above.empty()) return false;
   return ProgramRunsInside(above, kWpsPrograms, sizeof kWpsPrograms / sizeof kWpsPrograms[0]);
 }
 

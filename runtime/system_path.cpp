@@ -20,4 +20,10 @@ const char* FindLastPathBackslash(TextView path) {
   return last;
 }
 
+Text ParentFolder(TextView path) {
+  const char* last = FindLastPathBackslash(path);
+  if (last == nullptr) return Text();
+  return Text::FromBytes(path.c_str(), static_cast<std::size_t>(last - path.c_str()));
+}
+
 }  // namespace pelmora

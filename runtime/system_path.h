@@ -13,6 +13,10 @@ namespace pelmora {
 // null.
 const char* FindLastPathBackslash(TextView path);
 
+// The folder that holds `path`: everything before its last backslash;
+// empty when there is none.
+[[nodiscard]] Text ParentFolder(TextView path);
+
 // True when `byte` starts a double-byte character in the system's code
 // page.
 bool IsPathLeadByte(char byte);
