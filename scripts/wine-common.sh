@@ -12,19 +12,39 @@ PELMORA_LOCALES=$PELMORA_WINE_ROOT/locales
 PELMORA_TEMPLATE=$PELMORA_WINE_ROOT/template
 PELMORA_TEMPLATE64=$PELMORA_WINE_ROOT/template64
 
-export WINEARCH=win32
+export WINEARCH=${WINEARCH:-win32}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export LOCPATH=$PELMORA_LOCALES
 
-# Wine runs pelmora.exe with its 32-bit loader, which needs a kernel that
-# runs i386 programs. Some virtual machines' kernels refuse them ("Exec
-# format error"); there nothing can run under Wine. Prints the reason and
-# returns 1 on such a machine.
+# Which loader starts Windows programs: the 32-bit product's test programs
+# go through Debian's `wine` (its 32-bit loader, which hands 64-bit programs
+# on to wine64), the 64-bit twin's through wine64 itself, since the wrapper
+# always takes the 32-bit loader when it is installed and some kernels
+# refuse that one. PELMORA_WINE_BITS=64 picks the twin's loader; the test
+# build's CMake sets it for its own tests.
+PELMORA_WINE_BITS=${PELMORA_WINE_BITS:-32}
+if [ "$PELMORA_WINE_BITS" = 64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  wine() { /usr/lib/wine/wine64 "$@"; }
+  wineboot() { /usr/lib/wine/wine64 wineboot "$@"; }
+  winepath() { /usr/lib/wine/wine64 winepath "$@"; }
+  wineserver() { /usr/lib/wine/wineserver64 "$@"; }
+fi
+
+# Whether this machine can run the programs of a build of the given bitness
+# ($1, default 32) under Wine. Some virtual machines' kernels refuse every
+# i386 program ("Exec format error"), and with it Wine's 32-bit loader; the
+# 64-bit loader still runs there. Prints the reason and returns 1 when not.
 pelmora_wine_runs() {
-  local reason
-  if reason=$(/usr/lib/wine/wine --version 2>&1); then return 0; fi
-  echo "this machine's kernel does not run 32-bit programs, which Wine needs for pelmora.exe ($reason)"
+  local bits=${1:-32} loader=/usr/lib/wine/wine reason
+  [ "$bits" = 64 ] && loader=/usr/lib/wine/wine64
+  if reason=$("$loader" --version 2>&1); then return 0; fi
+  if [ "$bits" = 64 ]; then
+    echo "Wine's 64-bit loader does not run here ($reason)"
+  else
+    echo "this machine's kernel does not run 32-bit programs, which Wine's 32-bit loader needs ($reason)"
+  fi
   return 1
 }
 
@@ -58,8 +78,13 @@ pelmora_template() {
     rm -rf "$template"
     mkdir -p "$template/home"
     export WINEARCH=$arch WINEPREFIX=$template/prefix HOME=$template/home LC_ALL=zh_CN.UTF-8
-    # A template Wine could not boot must not be marked ready.
-    if ! wineboot -i >/dev/null 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # A template Wine could not boot must not be marked ready. wineboot
+    # returns before the server has written the registry files: wait for
+    # the server before looking for them.
+    local booted=1
+    wineboot -i >/dev/null 2>&1 || booted=0
+    wineserver -w
+    if [ $booted = 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
       echo "wineboot could not make the $arch template" >&2
       exit 1
     fi
