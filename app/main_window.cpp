@@ -14,6 +14,10 @@
 namespace pelmora {
 namespace {
 
+// The program's workflow paths: they live as long as the program, keep one
+// run's findings into the next, and are released by the exit routine.
+WorkflowPaths workflow_paths;
+
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
   ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
   return HandlerResult::None();
@@ -32,7 +36,7 @@ HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
 }
 
 HandlerResult OnStartClicked(const std::int32_t*, int) {
-  RunEmbeddingWorkflow();
+  RunEmbeddingWorkflow(MainWindowUi(), workflow_paths);
   return HandlerResult::None();
 }
 
@@ -63,7 +67,7 @@ static_assert(EveryHandlerBound(kHandlers), "a handler number without its routin
 
 }  // namespace
 
-void ReleaseGlobals() { ReleaseWorkflowPaths(); }
+void ReleaseGlobals() { workflow_paths = WorkflowPaths(); }
 
 int ProgramStart(TextView arguments) {
   InitializeRuntime(kHandlers.data(), kHandlers.size());
