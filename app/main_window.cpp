@@ -76,9 +76,10 @@ int ProgramStart(TextView arguments) {
   if (AsksForPanelRemoval(arguments)) return RemovalExitCode(RemovePanel(WindowlessUi()));
   // A window that cannot be built is reported (and ends the program) inside.
   if (!LoadStartWindow(kMainWindowId)) return -1;
-  // A window closed from its Created event takes no item; nothing is lost.
-  AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
-                       OnRemovePanelChosen);
+  // Not examined: a window closed from its Created event takes no item, and
+  // nothing is lost.
+  static_cast<void>(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand,
+                                         messages::kRemoveMenuItem, OnRemovePanelChosen));
   RunMessageLoop();
   return 0;
 }

@@ -35,8 +35,6 @@ static_assert(kTextLeft == DT_LEFT && kTextCentre == DT_CENTER && kTextRight == 
 static_assert(kTextTop == DT_TOP && kTextVerticalCentre == DT_VCENTER);
 static_assert(kTextBottom == DT_BOTTOM && kTextWordBreak == DT_WORDBREAK);
 static_assert(kTextSingleLine == DT_SINGLELINE && kTextNoPrefix == DT_NOPREFIX);
-static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED);
-static_assert(kShowMaximized == SW_SHOWMAXIMIZED);
 }  // namespace style
 
 namespace engine {
