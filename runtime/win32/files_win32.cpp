@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "runtime/files_port.h"
-#include "runtime/shell_api_win32.h"
+#include "runtime/win32/shell_api_win32.h"
 
 namespace pelmora::port {
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
 #include "runtime/window_port.h"
-#include "runtime/window_port_win32.h"
+#include "runtime/win32/window_win32.h"
 #include "runtime/window_styles.h"
 
 namespace pelmora {
