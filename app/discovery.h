@@ -26,14 +26,14 @@ struct Installations {
   WpsFolders wps;
 };
 
-// The machine-wide uninstall entries, with their boxes and the bar at 20
-// and 40. `wps` is the last WPS entry's folders when an entry was WPS.
-// Nothing when the window was closed meanwhile. Records what it finds in
-// `paths`.
 struct MachineListScan {
   MathTypeFound math_type;
+  // The last WPS entry's folders, when an entry was WPS.
   std::optional<WpsFolders> wps;
 };
+// The machine-wide uninstall entries, with their boxes and the bar at 20
+// and 40, recording what they give in `paths`. Nothing when the window was
+// closed meanwhile.
 std::optional<MachineListScan> ScanMachineUninstallList(WorkflowRun& run, WorkflowPaths& paths);
 
 // The machine-wide scan, then, when no entry there was WPS, the other places
