@@ -2,18 +2,16 @@
 
 #include <string>
 
+#include "runtime/text.h"
+
 namespace pelmora {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsRemovalSwitch(const std::string& argument) {
-  if (argument.size() != 7 || (argument[0] != '/' && argument[0] != '-')) return false;
-  std::string word;
-  for (std::size_t i = 1; i < argument.size(); ++i) word += LowerAscii(argument[i]);
-  return word == "remove";
+  if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) return false;
+  return SameTextIgnoringCase(argument.c_str() + 1, "remove");
 }
 
 }  // namespace

@@ -14,6 +14,10 @@
 namespace pelmora {
 namespace {
 
+// The program's workflow paths: they live as long as the program, keep one
+// run's findings into the next, and are released by the exit routine.
+WorkflowPaths workflow_paths;
+
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
   ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
   return HandlerResult::None();
@@ -32,7 +36,7 @@ HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
 }
 
 HandlerResult OnStartClicked(const std::int32_t*, int) {
-  RunEmbeddingWorkflow();
+  RunEmbeddingWorkflow(MainWindowUi(), workflow_paths);
   return HandlerResult::None();
 }
 
@@ -63,7 +67,7 @@ static_assert(EveryHandlerBound(kHandlers), "a handler number without its routin
 
 }  // namespace
 
-void ReleaseGlobals() { ReleaseWorkflowPaths(); }
+void ReleaseGlobals() { workflow_paths = WorkflowPaths(); }
 
 int ProgramStart(TextView arguments) {
   InitializeRuntime(kHandlers.data(), kHandlers.size());
@@ -72,9 +76,10 @@ int ProgramStart(TextView arguments) {
   if (AsksForPanelRemoval(arguments)) return RemovalExitCode(RemovePanel(WindowlessUi()));
   // A window that cannot be built is reported (and ends the program) inside.
   if (!LoadStartWindow(kMainWindowId)) return -1;
-  // A window closed from its Created event takes no item; nothing is lost.
-  AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
-                       OnRemovePanelChosen);
+  // Not examined: a window closed from its Created event takes no item, and
+  // nothing is lost.
+  static_cast<void>(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand,
+                                         messages::kRemoveMenuItem, OnRemovePanelChosen));
   RunMessageLoop();
   return 0;
 }

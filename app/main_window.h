@@ -13,7 +13,7 @@ namespace pelmora {
 // runs instead of the window, and its exit code is returned.
 int ProgramStart(TextView arguments);
 
-// The exit routine: releases the workflow's global paths.
+// The exit routine: releases the program's workflow paths.
 void ReleaseGlobals();
 
 }  // namespace pelmora

@@ -5,36 +5,22 @@
 
 #include "app/panel_file_list.h"
 #include "runtime/files.h"
+#include "runtime/files_port.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
 
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kFolderAttribute = 0x10;
+constexpr std::int32_t kFolderAttribute = static_cast<std::int32_t>(port::kAttributeFolder);
 // Fault location of this file's list read, for the fatal report.
 constexpr FaultLocation kSiblingRead = {0x00140001, 1};
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Names come in the system's code page; the ones compared with a fixed
-// name are ASCII, and folding ASCII letters is all that is needed.
-bool SameNameIgnoringCase(TextView a, TextView b) {
-  const char* x = a.c_str();
-  const char* y = b.c_str();
-  for (; *x != '\0' && *y != '\0'; ++x, ++y) {
-    if (LowerAscii(*x) != LowerAscii(*y)) return false;
-  }
-  return *x == *y;
-}
 
 // The entry the path names, as the system lists it; empty when there is
 // none of the kind asked for (no mask: files only).
 Text ListedName(TextView path, std::optional<std::int32_t> attribute_mask) {
-  SearchHandleSlot slot = 0;
-  Text name = FindFile(path, attribute_mask, &slot);
-  EndFileSearch(slot);
-  return name;
+  FileSearch search;
+  return FindFile(path, attribute_mask, &search);
 }
 
 // Paths are listed as the file system spells their names. The search also
@@ -43,14 +29,15 @@ Text ListedName(TextView path, std::optional<std::int32_t> attribute_mask) {
 void AddPlacedFiles(TextView version_folder, std::vector<Text>* found) {
   for (const PanelFile& file : kPanelFiles) {
     Text folder = JoinTexts({version_folder, PanelFolderBelowVersion(file.folder)});
-    Text listed = ListedName(JoinTexts({folder, file.name}), std::nullopt);
-    if (SameNameIgnoringCase(listed, file.name)) found->push_back(JoinTexts({folder, listed}));
+    const char* name = PanelFileName(file.source);
+    Text listed = ListedName(JoinTexts({folder, name}), std::nullopt);
+    if (SameTextIgnoringCase(listed, name)) found->push_back(JoinTexts({folder, listed}));
   }
 }
 
 bool HoldsOffice6Folder(TextView folder) {
   Text office6 = JoinTexts({folder, "\\office6"});
-  return SameNameIgnoringCase(ListedName(office6, kFolderAttribute), "office6");
+  return SameTextIgnoringCase(ListedName(office6, kFolderAttribute), "office6");
 }
 
 }  // namespace
@@ -66,7 +53,7 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
   TextArray siblings = PathDirList(parent);
   for (std::int32_t i = 1; i <= siblings.ElementCount(); ++i) {
     TextView name = siblings.At(i, kSiblingRead);
-    if (SameNameIgnoringCase(name, current_name)) continue;
+    if (SameTextIgnoringCase(name, current_name)) continue;
     Text sibling = JoinTexts({parent, "\\", name});
     if (HoldsOffice6Folder(sibling)) AddPlacedFiles(sibling, &found);
   }

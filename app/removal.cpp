@@ -12,6 +12,7 @@
 #include "runtime/box_text.h"
 #include "runtime/dialogs.h"
 #include "runtime/files.h"
+#include "runtime/files_port.h"
 #include "runtime/system_error.h"
 #include "runtime/text.h"
 
@@ -19,7 +20,6 @@ namespace pelmora {
 namespace {
 
 constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
-constexpr std::uint32_t kErrorAccessDenied = 5;
 
 // The removal shows boxes and nothing else: whatever the locator does with
 // the bar for the embedding does not reach the window here.
@@ -53,7 +53,7 @@ BoxText Question(const std::vector<Text>& files) {
 bool DeleteAndConfirm(TextView path, std::uint32_t* error) {
   if (!RemoveFile(path, error)) return false;
   if (!FileExists(path)) return true;
-  *error = kErrorAccessDenied;
+  *error = port::kErrorAccessDenied;
   return false;
 }
 

@@ -6,9 +6,13 @@
 
 namespace pelmora {
 
+namespace {
+
 bool ContainsText(TextView text, TextView part, LetterCase letters) {
   return FindText(text, part, std::nullopt, letters) != -1;
 }
+
+}  // namespace
 
 bool PassesNameFilters(TextView subkey_name) {
   return !ContainsText(subkey_name, "}.KB", LetterCase::kExact) &&
@@ -36,14 +40,25 @@ Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path) {
                         LetterCase::kIgnore);
 }
 
-bool IsWpsEntry(const UninstallList& list, TextView entry_key_path) {
+std::optional<Text> ListedDisplayName(const UninstallList& list, TextView entry_key_path) {
   Text command = TrimBlanks(ReadEntryValue(list, entry_key_path, "\\UninstallString"));
-  if (CompareTexts(command, "") == 0) return false;
-  if (!EntryValueExists(list, entry_key_path, "\\DisplayName")) return false;
-  Text display_name = ReadEntryValue(list, entry_key_path, "\\DisplayName");
-  if (!ContainsText(display_name, "wps", LetterCase::kIgnore)) return false;
+  if (CompareTexts(command, "") == 0) return std::nullopt;
+  if (!EntryValueExists(list, entry_key_path, "\\DisplayName")) return std::nullopt;
+  return ReadEntryValue(list, entry_key_path, "\\DisplayName");
+}
+
+EntryMatch MatchEntry(const UninstallList& list, TextView entry_key_path, TextView display_name,
+                      const ProductMarks& product) {
+  if (!ContainsText(display_name, product.name_part, LetterCase::kIgnore)) return EntryMatch::kOther;
   Text publisher = ReadEntryValue(list, entry_key_path, "\\Publisher");
-  return ContainsText(publisher, "Kingsoft", LetterCase::kIgnore);
+  return ContainsText(publisher, product.publisher_part, LetterCase::kIgnore) ? EntryMatch::kProduct
+                                                                              : EntryMatch::kNameOnly;
+}
+
+bool IsWpsEntry(const UninstallList& list, TextView entry_key_path) {
+  std::optional<Text> display_name = ListedDisplayName(list, entry_key_path);
+  return display_name && MatchEntry(list, entry_key_path, *display_name, kWpsMarks) ==
+                             EntryMatch::kProduct;
 }
 
 }  // namespace pelmora

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "runtime/registry.h"
 #include "runtime/text.h"
@@ -28,8 +29,6 @@ inline constexpr const char* kUninstallKey =
 inline constexpr const char* kUninstallPrefix =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-bool ContainsText(TextView text, TextView part, LetterCase letters);
-
 // Product codes ("{9...") and update keys ("}.KB") are never looked into.
 bool PassesNameFilters(TextView subkey_name);
 
@@ -46,9 +45,31 @@ Text EntryFolder(const UninstallList& list, TextView entry_key_path);
 // unless the command had none.
 Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path);
 
-// Whether the entry is WPS by the machine-wide scan's rules: an uninstall
-// command that is not blank, a display name holding "wps" and a publisher
-// holding "Kingsoft", both ignoring case.
+// How a product is recognised in an entry: a part of its display name and
+// a part of its publisher, both ignoring case.
+struct ProductMarks {
+  const char* name_part;
+  const char* publisher_part;
+};
+inline constexpr ProductMarks kMathType7Marks = {"mathtype", "WIRIS"};
+inline constexpr ProductMarks kWpsMarks = {"wps", "Kingsoft"};
+
+// The display name of an entry that is looked into at all: one with an
+// uninstall command that is not blank and a DisplayName value. Nothing for
+// any other entry.
+std::optional<Text> ListedDisplayName(const UninstallList& list, TextView entry_key_path);
+
+enum class EntryMatch {
+  kOther,     // the display name does not name the product
+  kNameOnly,  // it does, but another publisher's
+  kProduct,   // the product itself
+};
+// What a listed entry is for the product. The publisher is read only when
+// the name matches.
+EntryMatch MatchEntry(const UninstallList& list, TextView entry_key_path, TextView display_name,
+                      const ProductMarks& product);
+
+// Whether the entry is WPS by the machine-wide scan's rules.
 bool IsWpsEntry(const UninstallList& list, TextView entry_key_path);
 
 }  // namespace pelmora

@@ -68,7 +68,9 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
   std::int32_t answer = run.Show(messages::kVbaQuestion, kBoxOkCancel);
   if (run.Stopped()) return;
   if (answer == kButtonOk) {
-    RemoveFile(installer);
+    // Not examined: the installer has done its work, and a vba.exe left
+    // behind harms nothing.
+    static_cast<void>(RemoveFile(installer));
     run.Show(messages::kDoneTitle, BoxText::Fill(messages::kDoneText, build_settings::kSupportGroup));
   } else {
     run.Show(messages::kVbaManual);

@@ -1,18 +1,16 @@
 // One run of the embedding workflow, as the start button triggers it.
 #pragma once
 
+#include "app/workflow_paths.h"
+#include "app/workflow_ui.h"
+
 namespace pelmora {
 
-// Runs discovery, placement and the VBA step to their end on the calling
-// (window) thread. A call made while a run (this one or a removal of the
+// Finds MathType and WPS, chooses MathType's pair for WPS's bitness, waits
+// until WPS is closed, places the files and runs the VBA step, on the
+// calling (window) thread, against the given window and the program's
+// workflow paths. A call made while a run (this one or a removal of the
 // panel) is in progress returns at once.
-void RunEmbeddingWorkflow();
-
-class WorkflowUi;
-// The same, against a given window (the tests script one).
-void RunEmbeddingWorkflow(WorkflowUi& ui);
-
-// Releases the four workflow paths (the program's exit routine does this).
-void ReleaseWorkflowPaths();
+void RunEmbeddingWorkflow(WorkflowUi& ui, WorkflowPaths& paths);
 
 }  // namespace pelmora

@@ -1,4 +1,5 @@
-// The state of one run of the workflow, handed from stage to stage.
+// The window side of one run of the workflow, handed from stage to stage:
+// its boxes, its bar, and whether the user has closed the window.
 #pragma once
 
 #include "app/messages.h"
@@ -22,11 +23,6 @@ class WorkflowRun {
   }
   void SetProgress(std::int32_t percent) { ui_.SetProgress(percent); }
   void PumpEvents() { ui_.PumpEvents(); }
-
-  // Whether this run recognised a MathType 7 entry; the paths themselves
-  // outlive the run, so they cannot tell.
-  bool math_type_recognised = false;
-  bool math_type_missing_shown = false;
 
  private:
   WorkflowUi& ui_;

@@ -1,6 +1,6 @@
 #include "app/wps_locator.h"
 
-#include "app/placement.h"
+#include "app/version_names.h"
 #include "app/wps_sources.h"
 #include "runtime/bitness.h"
 #include "runtime/files.h"
@@ -9,6 +9,11 @@
 
 namespace pelmora {
 namespace {
+
+// Fault locations of the desktop route's list reads, for the fatal report.
+constexpr FaultLocation kVersionNameRead = {0x00130002, 1};
+constexpr FaultLocation kChosenNameRead = {0x00130002, 2};
+constexpr FaultLocation kVersionFolderRead = {0x00130002, 3};
 
 constexpr const char* kInstallRootValue = "Software\\Kingsoft\\Office\\6.0\\Common\\InstallRoot";
 
@@ -28,6 +33,70 @@ std::optional<Text> InstallRootIn(RegistryView view, std::int32_t root_number) {
   // A value left behind by an uninstalled WPS names a folder that is gone.
   if (folder.empty() || !FileExists(folder)) return std::nullopt;
   return folder;
+}
+
+// The 1-based index of the version folder to use: the newest version among
+// the subfolders that hold office6, the later one on a tie; when none holds
+// office6, the last subfolder, as listed.
+std::int32_t ChooseVersionFolder(TextView base_folder, const TextArray& list) {
+  std::int32_t count = list.ElementCount();
+  std::int32_t chosen = 0;
+  for (std::int32_t index = 1; index <= count; ++index) {
+    TextView name = list.At(index, kVersionNameRead);
+    if (!FileExists(JoinTexts({base_folder, "\\", name, "\\office6"}))) continue;
+    if (chosen == 0 || CompareVersionNames(name, list.At(chosen, kChosenNameRead)) >= 0) {
+      chosen = index;
+    }
+  }
+  return chosen != 0 ? chosen : count;
+}
+
+// The version folder below the folder of the shortcut's target: the newest
+// version among the subfolders that hold office6, else the last subfolder.
+// "未找到WPS的安装目录" when the target cannot be read or has no subfolder.
+std::optional<Text> LocateWpsFromShortcut(WorkflowRun& run, TextView shortcut_path) {
+  Text target = ResolveShortcut(shortcut_path);
+  // The target comes from the system, in its code page: on a Western
+  // Windows "...\Café\ksolaunch.exe" must not lose the backslash after é.
+  Text base_folder = ParentFolder(target);
+  TextArray list = PathDirList(base_folder);
+
+  // An unreadable shortcut or a folder without version subfolders leaves
+  // nothing to place into; say so instead of reading an empty list.
+  if (base_folder.empty() || list.ElementCount() == 0) {
+    run.Show(messages::kNoVersionFolder);
+    return std::nullopt;
+  }
+  // Updates keep the old version folders, and listing order is not version
+  // order: 11.1.0.9584 is listed after 11.1.0.10132.
+  std::int32_t chosen = ChooseVersionFolder(base_folder, list);
+  TextView version = list.At(chosen, kVersionFolderRead);
+  return JoinTexts({base_folder, "\\", version});
+}
+
+// The last desktop shortcut with "wps" in its name, followed to WPS's
+// version folder; the "no shortcut" box when there is none.
+std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_folder) {
+  Text pattern = JoinTexts({desktop_folder, "*.lnk"});
+  Text chosen;
+  bool found = false;
+  {
+    FileSearch search;
+    for (Text name = FindFile(pattern, std::nullopt, &search); !name.empty();
+         name = FindFile("", std::nullopt, &search)) {
+      if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {
+        chosen = JoinTexts({desktop_folder, name});
+        found = true;
+      }
+    }
+  }
+
+  if (run.Stopped()) return std::nullopt;
+  if (!found) {
+    run.Show(messages::kNoDesktopShortcut);
+    return std::nullopt;
+  }
+  return LocateWpsFromShortcut(run, chosen);
 }
 
 }  // namespace

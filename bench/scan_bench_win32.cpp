@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/discovery.h"
-#include "app/placement.h"
 #include "app/workflow.h"
 #include "app/workflow_run.h"
 #include "bench/bench_clock_win32.h"
@@ -90,12 +89,13 @@ int main(int argc, char** argv) {
   int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
   int entries = FloorScan();  // warms the server's cache for both
   std::vector<double> scan, floor, enumerate;
+  pelmora::WorkflowPaths paths;
   // Round 0 warms Wine's server and the program's own first-use costs.
   for (int round = 0; round <= rounds; ++round) {
     QuietUi ui;
     pelmora::WorkflowRun run(ui);
     double t0 = pelmora::bench::NowSeconds();
-    pelmora::ScanUninstallEntries(run);
+    static_cast<void>(pelmora::ScanMachineUninstallList(run, paths));
     double t1 = pelmora::bench::NowSeconds();
     FloorScan();
     double t2 = pelmora::bench::NowSeconds();
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     floor.push_back(t2 - t1);
     enumerate.push_back(t3 - t2);
   }
-  pelmora::ReleaseWorkflowPaths();
+  paths = pelmora::WorkflowPaths();
   double scan_us = pelmora::bench::Median(scan) * 1e6 / entries;
   double floor_us = pelmora::bench::Median(floor) * 1e6 / entries;
   double enumerate_us = pelmora::bench::Median(enumerate) * 1e6 / entries;

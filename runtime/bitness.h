@@ -11,10 +11,10 @@ enum class ProgramBitness { kUnknown, k32Bit, k64Bit };
 
 // kUnknown when the file cannot be examined (missing, unreadable, no
 // Windows program, or a path of 260 bytes or more).
-ProgramBitness BitnessOfProgram(TextView path);
+[[nodiscard]] ProgramBitness BitnessOfProgram(TextView path);
 
 // True on 64-bit Windows. This program is 32-bit, so that is where it runs
 // under WOW64; false when that cannot be told.
-bool WindowsIs64Bit();
+[[nodiscard]] bool WindowsIs64Bit();
 
 }  // namespace pelmora

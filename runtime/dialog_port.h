@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/box_text.h"
+#include "runtime/show_commands.h"
 
 namespace pelmora::port {
 
@@ -16,13 +17,6 @@ constexpr std::uint32_t kBoxTaskModal = 0x2000;
 // follow in the order of BoxButton.
 constexpr int kResultOk = 1;
 constexpr int kResultNo = 7;
-// How a started program's window is shown.
-constexpr int kShowHidden = 0;
-constexpr int kShowNormal = 1;
-constexpr int kShowMinimized = 2;
-constexpr int kShowMaximized = 3;
-constexpr int kShowNormalNotActivated = 4;
-constexpr int kShowMinimizedNotActivated = 6;
 
 // Shows a modal box, each part of the text converted from its own code
 // page (the title is GBK), and returns the platform's result, 0 when the

@@ -179,9 +179,9 @@ std::int32_t ButtonNumber(int platform_result) {
 
 int ShowWindowValue(std::optional<std::int32_t> show_mode) {
   static constexpr int kShowValues[] = {
-      port::kShowHidden,    port::kShowNormal,
-      port::kShowMinimized, port::kShowMaximized,
-      port::kShowNormalNotActivated, port::kShowMinimizedNotActivated};
+      kShowHidden,    kShowNormal,
+      kShowMinimized, kShowMaximized,
+      kShowNormalNotActivated, kShowMinimizedNotActivated};
   std::int32_t mode = show_mode.value_or(2);
   if (mode < 1) mode = 1;
   if (mode > 6) mode = 6;

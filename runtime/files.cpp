@@ -166,6 +166,15 @@ void EndFileSearch(SearchHandleSlot handle) {
   if (handle != 0) port::CloseSearch(handle);
 }
 
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask, FileSearch* search) {
+  // The slot command ends or replaces the search itself; the owner only
+  // holds what it leaves open.
+  SearchHandleSlot slot = search->release();
+  Text name = FindFile(pattern, attribute_mask, &slot);
+  search->reset(slot);
+  return name;
+}
+
 bool FileExists(TextView path) {
   if (!FitsPathBuffer(path.size())) return false;
   port::FoundEntry entry;

@@ -42,6 +42,11 @@ using SearchHandleSlot = std::uintptr_t;
                             SearchHandleSlot* slot);
 void EndFileSearch(SearchHandleSlot handle);
 
+// A search the caller owns, ended once on every way out, and FindFile on it.
+using FileSearch = UniqueResource<SearchHandleSlot, EndFileSearch>;
+[[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+                            FileSearch* search);
+
 // A directory search for the path: wildcards and folders count.
 [[nodiscard]] bool FileExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
@@ -50,7 +55,7 @@ void EndFileSearch(SearchHandleSlot handle);
 // every command here.
 [[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
                               std::uint32_t* error = nullptr);
-bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+[[nodiscard]] bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
 // Created or truncated, exclusive sharing; each non-empty byte set written
 // whole, straight from its block. Any failure yields false and closes the
 // file; when a write or the close fails, the incomplete file is deleted

@@ -12,6 +12,7 @@ constexpr std::uint32_t kPathBuffer = 260;
 
 // The system's values that the portable rules use; the adapter checks each
 // against the SDK when it is compiled.
+constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 constexpr std::uint32_t kErrorInvalidName = 123;

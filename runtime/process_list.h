@@ -12,6 +12,7 @@ namespace pelmora {
 // image path begins with the folder and a backslash, ignoring case.
 // Processes whose path cannot be read are passed over, and a process list
 // that cannot be taken counts as no such process.
-bool ProgramRunsInside(TextView folder, const char* const* file_names, std::size_t count);
+[[nodiscard]] bool ProgramRunsInside(TextView folder, const char* const* file_names,
+                                     std::size_t count);
 
 }  // namespace pelmora

@@ -17,14 +17,14 @@ struct ProcessEntry {
 };
 
 // CreateToolhelp32Snapshot of the processes; 0 when it fails.
-ProcessSnapshot TakeProcessSnapshot();
+[[nodiscard]] ProcessSnapshot TakeProcessSnapshot();
 // Process32First / Process32Next; false when no entry is left.
-bool FirstProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
-bool NextProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
+[[nodiscard]] bool FirstProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
+[[nodiscard]] bool NextProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
 void CloseProcessSnapshot(ProcessSnapshot snapshot);
 
 // QueryFullProcessImageNameA into a kPathBuffer buffer. False when the
 // process cannot be opened for the query or the path does not fit.
-bool ProcessImagePath(std::uint32_t process_id, char* path);
+[[nodiscard]] bool ProcessImagePath(std::uint32_t process_id, char* path);
 
 }  // namespace pelmora::port

@@ -125,24 +125,32 @@ bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView 
   return port::QueryRegistryValue(key.get(), path.value_name.c_str(), &type, nullptr, &size) == 0;
 }
 
+SubkeyNames::SubkeyNames(RegistryView view, std::int32_t root_number, TextView key_path) {
+  open_ = port::OpenRegistryKey(RootKeyOf(root_number), key_path.c_str(), ReadAccessIn(view),
+                                key_.put()) == 0;
+}
+
+bool SubkeyNames::Next(Text* name) {
+  if (!open_) return false;
+  constexpr std::uint32_t kNameBuffer = 255;
+  char buffer[kNameBuffer + 1];
+  for (;; ++index_) {
+    std::uint32_t size = kNameBuffer;
+    std::int32_t status = port::EnumerateRegistryKey(key_.get(), index_, buffer, &size);
+    // A name too long for the buffer must not hide the names after it.
+    if (status == kErrorMoreData) continue;
+    if (status != 0) return false;
+    ++index_;
+    *name = Text::FromBytes(buffer, size);
+    return true;
+  }
+}
+
 std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_number,
                                       TextView key_path) {
   std::vector<Text> names;
-  OwnedKey key;
-  if (port::OpenRegistryKey(RootKeyOf(root_number), key_path.c_str(), ReadAccessIn(view),
-                            key.put()) != 0) {
-    return names;
-  }
-  constexpr std::uint32_t kNameBuffer = 255;
-  char name[kNameBuffer + 1];
-  for (std::uint32_t index = 0;; ++index) {
-    std::uint32_t size = kNameBuffer;
-    std::int32_t status = port::EnumerateRegistryKey(key.get(), index, name, &size);
-    // A name too long for the buffer must not hide the names after it.
-    if (status == kErrorMoreData) continue;
-    if (status != 0) break;
-    names.push_back(Text::FromBytes(name, size));
-  }
+  SubkeyNames reader(view, root_number, key_path);
+  for (Text name; reader.Next(&name);) names.push_back(std::move(name));
   return names;
 }
 

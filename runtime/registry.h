@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/registry_port.h"
+#include "runtime/unique_resource.h"
 #include "runtime/values.h"
 
 namespace pelmora {
@@ -53,23 +55,41 @@ enum class RegistryView { kOwn, k64Bit };
 
 // As ReadRegistryText and RegistryItemExists (without a default), in the
 // given view.
-Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number, TextView full_path);
-bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path);
+[[nodiscard]] Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number,
+                                      TextView full_path);
+[[nodiscard]] bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path);
 
-// Names of the key's immediate subkeys in the registry's order; empty when
-// the key cannot be opened. Names of 255 characters or more are left out,
-// as the uninstall scan's 255-byte buffer leaves them out, so every list of
-// entries is read alike.
-std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_number,
-                                      TextView key_path);
+// The one reader of a key's immediate subkey names, one at a time in the
+// registry's order, so that a long list can be worked through while it is
+// read. None when the key cannot be opened. Names of 255 characters or more
+// are passed over (the name buffer holds 255 bytes with the NUL) without
+// hiding the names after them, so every list of entries is read alike.
+class SubkeyNames {
+ public:
+  SubkeyNames(RegistryView view, std::int32_t root_number, TextView key_path);
+  // The next name; false once there is none.
+  [[nodiscard]] bool Next(Text* name);
+
+ private:
+  UniqueResource<port::RegistryKey, &port::CloseRegistryKey> key_;
+  bool open_ = false;
+  std::uint32_t index_ = 0;
+};
+
+// All of them at once.
+[[nodiscard]] std::vector<Text> RegistrySubkeyNames(RegistryView view, std::int32_t root_number,
+                                                    TextView key_path);
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.
-std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key);
+[[nodiscard]] std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey,
+                                           std::uint32_t* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
 [[nodiscard]] std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index,
                                            char* name_buffer, std::uint32_t buffer_size);
+// Its result is dropped by every caller but the adapter test: nothing can be
+// done about a key that will not close.
 std::int32_t CallRegCloseKey(std::uint32_t key);
 
 // Their results that the scan tells apart.

@@ -22,12 +22,24 @@ inline bool IsLeadByte(Byte b) { return b >= 0x80; }
 // which is what the workflow's product matching has always relied on.
 inline Byte FoldCase(Byte b) { return (b >= 'A' && b <= 'Z') ? static_cast<Byte>(b + 32) : b; }
 
-bool BytesMatch(const char* at, const char* subtext, std::int64_t n, LetterCase letters) {
-  if (letters == LetterCase::kExact) return std::memcmp(at, subtext, static_cast<std::size_t>(n)) == 0;
+// Whether `text` begins with the `n` bytes of `prefix`, without letter case;
+// a text that ends first does not.
+bool MatchesIgnoringCase(const char* text, const char* prefix, std::int64_t n,
+                         LeadByteTest lead_byte) {
+  bool second_byte = false;
   for (std::int64_t i = 0; i < n; ++i) {
-    if (FoldCase(At(at, i)) != FoldCase(At(subtext, i))) return false;
+    const Byte a = At(text, i);
+    const Byte b = At(prefix, i);
+    if (a == 0) return false;
+    if (second_byte ? a != b : FoldCase(a) != FoldCase(b)) return false;
+    second_byte = lead_byte != nullptr && !second_byte && lead_byte(static_cast<char>(b));
   }
   return true;
+}
+
+bool BytesMatch(const char* at, const char* subtext, std::int64_t n, LetterCase letters) {
+  if (letters == LetterCase::kExact) return std::memcmp(at, subtext, static_cast<std::size_t>(n)) == 0;
+  return MatchesIgnoringCase(at, subtext, n, nullptr);
 }
 
 // A 1-based start position as a 0-based offset, never negative. Computed in
@@ -171,6 +183,15 @@ std::int32_t TruncateToInteger(double number) {
 }
 
 std::int32_t TextLength(TextView text) { return static_cast<std::int32_t>(text.size()); }
+
+bool StartsWithIgnoringCase(TextView text, TextView prefix, LeadByteTest lead_byte) {
+  return MatchesIgnoringCase(text.c_str(), prefix.c_str(),
+                             static_cast<std::int64_t>(prefix.size()), lead_byte);
+}
+
+bool SameTextIgnoringCase(TextView a, TextView b, LeadByteTest lead_byte) {
+  return a.size() == b.size() && StartsWithIgnoringCase(a, b, lead_byte);
+}
 
 Text LeftText(TextView text, std::int32_t count) {
   if (count <= 0) return Text();

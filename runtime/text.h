@@ -37,4 +37,16 @@ enum class LetterCase { kExact, kIgnore };
                                   std::optional<std::int32_t> count, LetterCase letters);
 [[nodiscard]] Text SpaceText(std::int32_t count);
 
+// The one comparison without letter case, for the searches above and for
+// names and paths alike: only A to Z and a to z match each other. With no
+// `lead_byte` every byte folds, a double-byte character's second byte too,
+// as the searches always have. Paths and names from the system pass the
+// system's own lead-byte test: each byte it accepts starts a character
+// whose second byte is then compared exactly, since it may carry a letter's
+// code without being one.
+using LeadByteTest = bool (*)(char byte);
+[[nodiscard]] bool StartsWithIgnoringCase(TextView text, TextView prefix,
+                                          LeadByteTest lead_byte = nullptr);
+[[nodiscard]] bool SameTextIgnoringCase(TextView a, TextView b, LeadByteTest lead_byte = nullptr);
+
 }  // namespace pelmora

@@ -68,8 +68,8 @@ void ProcessPendingEvents();
 // suppressed. The platform keeps the low four bits of a system command for
 // itself, so `command_id` has them clear and stays below 0xF000. False
 // when the window is not open or the menu took no item.
-bool AddSystemMenuCommand(std::int32_t window_id, std::uint32_t command_id,
-                          const char* gbk_caption, EventHandler handler);
+[[nodiscard]] bool AddSystemMenuCommand(std::int32_t window_id, std::uint32_t command_id,
+                                        const char* gbk_caption, EventHandler handler);
 
 // Runs the exit routines once each, in order, and releases the runtime.
 void Shutdown(int exit_code);

@@ -131,9 +131,9 @@ std::uint32_t LabelTextFormat(const LabelData& data) {
 }
 
 int FormShowCommand(std::int32_t start_position) {
-  if (start_position == kStartMinimized) return style::kShowMinimized;
-  if (start_position == kStartMaximized) return style::kShowMaximized;
-  return style::kShowNormal;
+  if (start_position == kStartMinimized) return kShowMinimized;
+  if (start_position == kStartMaximized) return kShowMaximized;
+  return kShowNormal;
 }
 
 }  // namespace pelmora

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "runtime/form_description.h"
+#include "runtime/show_commands.h"
 
 namespace pelmora {
 
@@ -57,10 +58,6 @@ constexpr std::uint32_t kTextBottom = 0x008u;          // DT_BOTTOM
 constexpr std::uint32_t kTextWordBreak = 0x010u;       // DT_WORDBREAK
 constexpr std::uint32_t kTextSingleLine = 0x020u;      // DT_SINGLELINE
 constexpr std::uint32_t kTextNoPrefix = 0x800u;        // DT_NOPREFIX
-
-constexpr int kShowNormal = 1;     // SW_SHOWNORMAL
-constexpr int kShowMinimized = 2;  // SW_SHOWMINIMIZED
-constexpr int kShowMaximized = 3;  // SW_SHOWMAXIMIZED
 }  // namespace style
 
 struct WindowStyles {

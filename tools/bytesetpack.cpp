@@ -8,18 +8,11 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/read_whole_file.h"
+
 namespace {
 
-bool ReadWholeFile(const char* path, std::string* out) {
-  FILE* f = std::fopen(path, "rb");
-  if (f == nullptr) return false;
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out->append(chunk, n);
-  const bool ok = std::ferror(f) == 0;
-  std::fclose(f);
-  return ok;
-}
+using pelmora::tools::ReadWholeFile;
 
 void AppendLittleEndian(std::string* out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out->push_back(static_cast<char>((v >> (8 * i)) & 0xFF));

@@ -20,10 +20,12 @@
 #include "app/main_window_form.h"
 #include "runtime/form_description.h"
 #include "runtime/form_layout.h"
+#include "tools/read_whole_file.h"
 
 namespace {
 
 using pelmora::FormDescription;
+using pelmora::tools::ReadWholeFile;
 using pelmora::UnitKind;
 using pelmora::UnitRecord;
 using pelmora::WindowRecord;
@@ -49,18 +51,6 @@ std::string g_source_folder;
     std::fprintf(stderr, "formc: %s\n", message.c_str());
   }
   std::exit(1);
-}
-
-bool ReadWholeFile(const std::string& path, std::string* out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return false;
-  out->clear();
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) out->append(chunk, n);
-  const bool ok = std::ferror(f) == 0;
-  std::fclose(f);
-  return ok;
 }
 
 std::string Utf8ToGbk(const std::string& utf8, int line) {

@@ -23,7 +23,7 @@ constexpr std::uint32_t kFolder = port::kAttributeFolder;
 constexpr std::uint32_t kReadOnly = port::kAttributeReadOnly;
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorAccessDenied = 5;
+using port::kErrorAccessDenied;
 using port::kErrorInvalidHandle;
 constexpr std::uint32_t kErrorSharingViolation = 32;
 using port::kErrorInvalidName;

@@ -92,20 +92,20 @@ TEST(MessageBoxRules, EachPlatformResultIsItsButtonAndTheRestCountAsOk) {
 
 TEST(RunProgramRules, EachShowModeGivesItsKindOfWindow) {
   using dialog_rules::ShowWindowValue;
-  EXPECT_EQ(ShowWindowValue(1), port::kShowHidden);
-  EXPECT_EQ(ShowWindowValue(2), port::kShowNormal);
-  EXPECT_EQ(ShowWindowValue(3), port::kShowMinimized);
-  EXPECT_EQ(ShowWindowValue(4), port::kShowMaximized);
-  EXPECT_EQ(ShowWindowValue(5), port::kShowNormalNotActivated);
-  EXPECT_EQ(ShowWindowValue(6), port::kShowMinimizedNotActivated);
+  EXPECT_EQ(ShowWindowValue(1), kShowHidden);
+  EXPECT_EQ(ShowWindowValue(2), kShowNormal);
+  EXPECT_EQ(ShowWindowValue(3), kShowMinimized);
+  EXPECT_EQ(ShowWindowValue(4), kShowMaximized);
+  EXPECT_EQ(ShowWindowValue(5), kShowNormalNotActivated);
+  EXPECT_EQ(ShowWindowValue(6), kShowMinimizedNotActivated);
 }
 
 TEST(RunProgramRules, OmittedModeIsANormalWindowAndOthersAreClamped) {
   using dialog_rules::ShowWindowValue;
-  EXPECT_EQ(ShowWindowValue(std::nullopt), port::kShowNormal);
-  EXPECT_EQ(ShowWindowValue(0), port::kShowHidden);
-  EXPECT_EQ(ShowWindowValue(-100), port::kShowHidden);
-  EXPECT_EQ(ShowWindowValue(9), port::kShowMinimizedNotActivated);
+  EXPECT_EQ(ShowWindowValue(std::nullopt), kShowNormal);
+  EXPECT_EQ(ShowWindowValue(0), kShowHidden);
+  EXPECT_EQ(ShowWindowValue(-100), kShowHidden);
+  EXPECT_EQ(ShowWindowValue(9), kShowMinimizedNotActivated);
 }
 
 class DialogCommandTest : public ::testing::Test {
@@ -154,11 +154,11 @@ TEST_F(DialogCommandTest, RunProgramPassesTheLineAndReportsCreationFailure) {
   EXPECT_TRUE(RunProgram("C:\\x\\vba.exe /q"));
   ASSERT_EQ(fake::Dialogs().processes.size(), 1u);
   EXPECT_EQ(fake::Dialogs().processes[0].command_line, "C:\\x\\vba.exe /q");
-  EXPECT_EQ(fake::Dialogs().processes[0].show_window, port::kShowNormal);
+  EXPECT_EQ(fake::Dialogs().processes[0].show_window, kShowNormal);
   EXPECT_FALSE(fake::Dialogs().processes[0].wait_for_end);
 
   EXPECT_TRUE(RunProgram("a.exe", true, 0));
-  EXPECT_EQ(fake::Dialogs().processes[1].show_window, port::kShowHidden);
+  EXPECT_EQ(fake::Dialogs().processes[1].show_window, kShowHidden);
   EXPECT_TRUE(fake::Dialogs().processes[1].wait_for_end);
 
   fake::Dialogs().process_error = 2;

@@ -19,7 +19,7 @@ TEST_F(DiscoveryTest, SkipsProductCodesAndUpdateKeysBeforeReadingThem) {
   AddEntry("KB123}.KB", "MathType 7", "WIRIS", "C:\\B\\u.exe");
   AddEntry("x}.kb", "MathType 7", "WIRIS", "C:\\C\\u.exe");  // lower case is not skipped
   Run();
-  EXPECT_EQ(Paths().math_type_template,
+  EXPECT_EQ(paths.math_type.template_file,
             TextView("C:\\C\\Office Support\\32\\MathType Commands 2016.dotm"));
 }
 
@@ -31,8 +31,8 @@ TEST_F(DiscoveryTest, BlankUninstallCommandOrMissingDisplayNameSkipsTheEntry) {
   fake::Registry().SetString(fake::kHkeyLocalMachine, key, "Publisher", "WIRIS");
   AddEntry("EmptyName", "", "Kingsoft", "C:\\E\\u.exe");  // examined, matches nothing
   Run();
-  EXPECT_TRUE(Paths().math_type_template.is_null());
-  EXPECT_TRUE(Paths().wps_startup_folder.is_null());
+  EXPECT_TRUE(paths.math_type.template_file.is_null());
+  EXPECT_TRUE(paths.wps.startup.is_null());
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
 }
 
@@ -46,16 +46,16 @@ TEST_F(DiscoveryTest, WrongPublishersGiveTheirOwnBoxes) {
   EXPECT_EQ(ui.boxes[0].style, kBoxOk);
   EXPECT_EQ(ui.boxes[1].title, u8"你还没有安装WPS");
   EXPECT_EQ(ui.boxes[1].text, u8"没有找到WPS，请下载安装WPS后再打开这个软件！");
-  EXPECT_TRUE(Paths().math_type_template.is_null());
+  EXPECT_TRUE(paths.math_type.template_file.is_null());
   EXPECT_TRUE(ui.progress_history.empty());
 }
 
 TEST_F(DiscoveryTest, MissingTemplateIsReportedAloneAndMissingAddInAfterIt) {
   AddEntry("DSMT7", "MathType 7.4", "WIRIS Inc.", "\"D:\\Apps\\MT\\uninst.exe\" /S");
   Run();
-  EXPECT_EQ(Paths().math_type_template,
+  EXPECT_EQ(paths.math_type.template_file,
             TextView("D:\\Apps\\MT\\Office Support\\32\\MathType Commands 2016.dotm"));
-  EXPECT_EQ(Paths().math_type_add_in, TextView("D:\\Apps\\MT\\MathPage\\32\\MathPage.wll"));
+  EXPECT_EQ(paths.math_type.add_in, TextView("D:\\Apps\\MT\\MathPage\\32\\MathPage.wll"));
   // Alone: the add-in's box does not follow the template's.
   ASSERT_GE(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[0].title, u8"未找到你MathType的dotm文件");
@@ -76,8 +76,8 @@ TEST_F(DiscoveryTest, WpsEntryFolderDropsUtilityInAnyCase) {
   AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
            "C:\\Suite\\11.1.0.1\\UTILITY\\uninst.exe");
   Run();
-  EXPECT_EQ(Paths().wps_startup_folder, TextView("C:\\Suite\\11.1.0.1\\office6\\startup"));
-  EXPECT_EQ(Paths().wps_office6_folder, TextView("C:\\Suite\\11.1.0.1\\office6"));
+  EXPECT_EQ(paths.wps.startup, TextView("C:\\Suite\\11.1.0.1\\office6\\startup"));
+  EXPECT_EQ(paths.wps.office6, TextView("C:\\Suite\\11.1.0.1\\office6"));
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_EQ(ui.boxes[0].title, u8"未找到你WPS的相关文件夹！");
   EXPECT_EQ(ui.boxes[0].text, u8"请重新安装WPS或寻找官方帮助！");
@@ -89,7 +89,7 @@ TEST_F(DiscoveryTest, LongSubkeyNameDoesNotHideTheEntriesAfterIt) {
   AddEntry(long_name, "Something", "Someone", "C:\\L\\u.exe");
   InstallMathType();
   Run();
-  EXPECT_FALSE(Paths().math_type_template.is_null());
+  EXPECT_FALSE(paths.math_type.template_file.is_null());
 }
 
 // The 267 real entries as the background of a machine with both products.

@@ -253,14 +253,14 @@ TEST_F(RemovalTest, EmbeddingAskedForDuringARemovalIsIgnored) {
   RegisterWps();
   PlacePanel(kWpsVersion);
   ScriptedUi button_ui;
-  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui); };
+  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui, paths); };
   ui.answers = {kYes, 0};
   EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
   EXPECT_THAT(button_ui.boxes, IsEmpty());
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
 
   ui.on_box = nullptr;
-  RunEmbeddingWorkflow(button_ui);
+  RunEmbeddingWorkflow(button_ui, paths);
   EXPECT_FALSE(button_ui.boxes.empty());
 }
 

@@ -48,7 +48,7 @@ class VersionFolderTest : public WorkflowTest {
   }
   std::string Chosen() {
     Run();
-    std::string folder = Paths().wps_office6_folder.c_str();
+    std::string folder = paths.wps.office6.c_str();
     std::string root = Gbk(kWpsRoot) + "\\";
     if (folder.compare(0, root.size(), root) != 0) return "(elsewhere) " + folder;
     return folder.substr(root.size(), folder.size() - root.size() - std::string("\\office6").size());

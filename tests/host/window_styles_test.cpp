@@ -60,12 +60,12 @@ TEST(FormWindowStyles, StartPositionMinimizesOrMaximizesAndShowsAlike) {
   WindowData data = Frame(1);
   data.start_position = kStartMinimized;
   EXPECT_TRUE(Has(FormWindowStyles(data).style, style::kMinimize));
-  EXPECT_EQ(FormShowCommand(kStartMinimized), style::kShowMinimized);
+  EXPECT_EQ(FormShowCommand(kStartMinimized), kShowMinimized);
   data.start_position = kStartMaximized;
   EXPECT_TRUE(Has(FormWindowStyles(data).style, style::kMaximize));
-  EXPECT_EQ(FormShowCommand(kStartMaximized), style::kShowMaximized);
-  EXPECT_EQ(FormShowCommand(kStartCentred), style::kShowNormal);
-  EXPECT_EQ(FormShowCommand(kStartAsStored), style::kShowNormal);
+  EXPECT_EQ(FormShowCommand(kStartMaximized), kShowMaximized);
+  EXPECT_EQ(FormShowCommand(kStartCentred), kShowNormal);
+  EXPECT_EQ(FormShowCommand(kStartAsStored), kShowNormal);
 }
 
 TEST(UnitFrames, EachBorderStyleGivesItsEdges) {

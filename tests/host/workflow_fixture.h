@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/placement.h"
 #include "app/workflow.h"
 #include "app/workflow_ui.h"
 #include "fakes/fake_machine.h"
@@ -89,13 +88,12 @@ class WorkflowTest : public ::testing::Test {
     fake::Registry().Clear();
     fake::Files().Clear();
     fake::ClearSystem();
-    ReleaseWorkflowPaths();
     RecordRunDirectory("C:\\Tools\\pelmora.exe");
     fake::Files().AddFile("C:\\Tools\\pelmora.exe", "MZ");
     fake::Files().AddFolder(kDesktop);
     fake::Files().SetSpecialFolder(kFolderDesktop, kDesktop);
   }
-  void TearDown() override { ReleaseWorkflowPaths(); }
+  void TearDown() override { paths = WorkflowPaths(); }
 
   void AddEntry(const std::string& subkey, const std::string& display_name,
                 const std::string& publisher, const std::string& uninstall) {
@@ -169,9 +167,11 @@ class WorkflowTest : public ::testing::Test {
   }
   static std::string VbaPath() { return "C:\\Tools\\vba.exe"; }
 
-  void Run() { RunEmbeddingWorkflow(ui); }
+  void Run() { RunEmbeddingWorkflow(ui, paths); }
 
   ScriptedUi ui;
+  // The program's paths, kept from run to run as the program keeps them.
+  WorkflowPaths paths;
 };
 
 // Titles of the boxes, as the user sees them.

@@ -161,7 +161,7 @@ TEST_F(WpsPlacesTest, InstallRootCountsOnlyForAnExistingFolderWithOrWithoutBacks
   ui.answers = {0, 0};
   Run();
   EXPECT_EQ(Landed("D:\\WPS\\12.1.0.3", "startup\\MathType Commands 2016.dotm"), "dotm-bytes");
-  EXPECT_EQ(Paths().wps_office6_folder, TextView("D:\\WPS\\12.1.0.3\\office6"));
+  EXPECT_EQ(paths.wps.office6, TextView("D:\\WPS\\12.1.0.3\\office6"));
 }
 
 TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte) {
@@ -172,7 +172,7 @@ TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte)
                              "InstallRoot", folder + "\\");
   ui.answers = {0, 0};
   Run();
-  EXPECT_EQ(Paths().wps_office6_folder, TextView((folder + "\\office6").c_str()));
+  EXPECT_EQ(paths.wps.office6, TextView((folder + "\\office6").c_str()));
   EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 }
 

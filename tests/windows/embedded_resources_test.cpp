@@ -17,7 +17,7 @@
 #include "app/vba_payload_win32.h"
 #include "resources/resource_ids.h"
 #include "runtime/form_description.h"
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 
 namespace pelmora {
 namespace {

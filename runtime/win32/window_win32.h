@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 
 namespace pelmora::win32 {
 

@@ -1,9 +1,11 @@
+// The process list port over the tool-help snapshot and the image path
+// query.
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <cstring>
 
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/process_list_port.h"
 
 namespace pelmora::port {

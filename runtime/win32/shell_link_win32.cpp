@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "runtime/owners_win32.h"
-#include "runtime/shell_api_win32.h"
+#include "runtime/win32/owners_win32.h"
+#include "runtime/win32/shell_api_win32.h"
 #include "runtime/shell_link_port.h"
 
 namespace pelmora::port {

@@ -7,8 +7,8 @@
 
 #include "runtime/dialog_port.h"
 #include "runtime/dialogs.h"
-#include "runtime/shell_api_win32.h"
-#include "runtime/window_port_win32.h"
+#include "runtime/win32/shell_api_win32.h"
+#include "runtime/win32/window_win32.h"
 
 namespace pelmora::port {
 

@@ -1,3 +1,5 @@
+// The system's ANSI code page, for the path rules that step through
+// double-byte characters.
 #include <windows.h>
 
 #include "runtime/code_page_port.h"

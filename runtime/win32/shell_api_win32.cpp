@@ -1,4 +1,4 @@
-#include "runtime/shell_api_win32.h"
+#include "runtime/win32/shell_api_win32.h"
 
 #include <objbase.h>
 #include <ole2.h>

@@ -7,11 +7,12 @@
 #include <cstring>
 
 #include "runtime/files_port.h"
-#include "runtime/shell_api_win32.h"
+#include "runtime/win32/shell_api_win32.h"
 
 namespace pelmora::port {
 
 static_assert(kPathBuffer == MAX_PATH);
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kErrorInvalidHandle == ERROR_INVALID_HANDLE);
 static_assert(kErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY);
 static_assert(kErrorInvalidName == ERROR_INVALID_NAME);

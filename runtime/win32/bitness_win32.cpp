@@ -1,3 +1,5 @@
+// Whether a program is 32- or 64-bit, and whether Windows is: the bitness
+// port over GetBinaryTypeA and IsWow64Process.
 #include <windows.h>
 
 #include "runtime/bitness_port.h"

@@ -6,7 +6,7 @@
 #include "runtime/fatal_port.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
-#include "runtime/window_port_win32.h"
+#include "runtime/win32/window_win32.h"
 
 namespace pelmora::port {
 

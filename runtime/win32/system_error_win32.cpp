@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/system_error_port.h"
 
 namespace pelmora::port {

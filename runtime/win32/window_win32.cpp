@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "runtime/owners_win32.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
 #include "runtime/window_port.h"
-#include "runtime/window_port_win32.h"
+#include "runtime/win32/window_win32.h"
 #include "runtime/window_styles.h"
 
 namespace pelmora {
@@ -35,8 +35,6 @@ static_assert(kTextLeft == DT_LEFT && kTextCentre == DT_CENTER && kTextRight == 
 static_assert(kTextTop == DT_TOP && kTextVerticalCentre == DT_VCENTER);
 static_assert(kTextBottom == DT_BOTTOM && kTextWordBreak == DT_WORDBREAK);
 static_assert(kTextSingleLine == DT_SINGLELINE && kTextNoPrefix == DT_NOPREFIX);
-static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_SHOWMINIMIZED);
-static_assert(kShowMaximized == SW_SHOWMAXIMIZED);
 }  // namespace style
 
 namespace engine {
