@@ -14,6 +14,6 @@ ProgramBitness BitnessOfProgram(TextView path) {
   return ProgramBitness::kUnknown;  // DOS, 16-bit, POSIX: nothing an add-in could match
 }
 
-bool WindowsIs64Bit() { return port::ProcessRunsUnderWow64(); }
+bool WindowsIs64Bit() { return port::RunsOn64BitWindows(); }
 
 }  // namespace pelmora

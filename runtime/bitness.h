@@ -14,7 +14,8 @@ enum class ProgramBitness { kUnknown, k32Bit, k64Bit };
 [[nodiscard]] ProgramBitness BitnessOfProgram(TextView path);
 
 // True on 64-bit Windows. This program is 32-bit, so that is where it runs
-// under WOW64; false when that cannot be told.
+// under WOW64; false when that cannot be told. Its 64-bit test build runs
+// on 64-bit Windows only, where this is always true.
 [[nodiscard]] bool WindowsIs64Bit();
 
 }  // namespace pelmora

@@ -11,10 +11,11 @@ constexpr std::uint32_t kScs32BitBinary = 0;
 constexpr std::uint32_t kScs64BitBinary = 6;
 
 // GetBinaryTypeA: false when the file cannot be read or is no program.
-bool ExecutableType(const char* path, std::uint32_t* type);
+[[nodiscard]] bool ExecutableType(const char* path, std::uint32_t* type);
 
-// IsWow64Process on this process: true when a 32-bit program runs on
-// 64-bit Windows. False also when the call fails.
-bool ProcessRunsUnderWow64();
+// True on 64-bit Windows: always for a 64-bit build, which runs nowhere
+// else; for the 32-bit program, IsWow64Process on this process (false also
+// when the call fails).
+[[nodiscard]] bool RunsOn64BitWindows();
 
 }  // namespace pelmora::port

@@ -22,13 +22,10 @@ std::unique_ptr<char[]> WorkingBuffer(std::uint32_t size) {
   return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
 }
 
-std::uint32_t ReadAccessIn(RegistryView view) {
-  return view == RegistryView::k64Bit ? port::kKeyRead | port::kKeyWow64_64Key : port::kKeyRead;
-}
-
 bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key,
                     RegistryView view = RegistryView::kOwn) {
-  return port::OpenRegistryKey(root, path.key.c_str(), ReadAccessIn(view), key->put()) == 0;
+  return port::OpenRegistryKey(RootKeyHandle(root), path.key.c_str(), ReadAccessIn(view, root),
+                               key->put()) == 0;
 }
 
 bool IsTextType(std::uint32_t type) { return type == port::kRegSz || type == port::kRegExpandSz; }
@@ -82,6 +79,12 @@ bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
 
 }  // namespace
 
+std::uint32_t ReadAccessIn(RegistryView view, std::uint32_t root_key) {
+  if (view == RegistryView::k64Bit) return port::kKeyRead | port::kKeyWow64_64Key;
+  if (root_key == kHkeyCurrentUser) return port::kKeyRead;
+  return port::kKeyRead | port::kKeyWow64_32Key;
+}
+
 std::uint32_t RootKeyOf(std::int32_t root_number) {
   switch (root_number) {
     case kRootClassesRoot: return kHkeyClassesRoot;
@@ -126,7 +129,8 @@ bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView 
 }
 
 SubkeyNames::SubkeyNames(RegistryView view, std::int32_t root_number, TextView key_path) {
-  open_ = port::OpenRegistryKey(RootKeyOf(root_number), key_path.c_str(), ReadAccessIn(view),
+  const std::uint32_t root = RootKeyOf(root_number);
+  open_ = port::OpenRegistryKey(RootKeyHandle(root), key_path.c_str(), ReadAccessIn(view, root),
                                 key_.put()) == 0;
 }
 

@@ -32,6 +32,16 @@ enum RegistryRoot : std::int32_t {
 // The root key of a root number; any other number is HKEY_CURRENT_USER.
 [[nodiscard]] std::uint32_t RootKeyOf(std::int32_t root_number);
 
+// Handles are held at the width of a pointer everywhere in the runtime, so
+// a 64-bit build gets back exactly what the system handed out. The root
+// keys are 32-bit numbers that the system's headers widen with their sign
+// (HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 in a 64-bit program); widened
+// without it they name no key.
+[[nodiscard]] constexpr port::RegistryKey RootKeyHandle(std::uint32_t root_key) {
+  return static_cast<port::RegistryKey>(
+      static_cast<std::intptr_t>(static_cast<std::int32_t>(root_key)));
+}
+
 // Splits at the last backslash, double-byte aware in the system's code
 // page (subkey names come from the system). Ending in a backslash
 // addresses the default value; no backslash means the root key itself.
@@ -48,10 +58,17 @@ struct RegistryPath {
 // True when the value exists and its type and size can be read.
 [[nodiscard]] bool RegistryItemExists(std::int32_t root_number, TextView full_path);
 
-// Which registry a read sees. A 32-bit program sees its own view: on 64-bit
-// Windows, the 32-bit one (WOW6432Node below HKEY_LOCAL_MACHINE\SOFTWARE).
-// The 64-bit view is where 64-bit programs register themselves.
+// Which registry a read sees. kOwn is what this 32-bit program sees by
+// default: on 64-bit Windows the 32-bit view (WOW6432Node below
+// HKEY_LOCAL_MACHINE\SOFTWARE). It is named explicitly when a key is
+// opened, so that a 64-bit build of the same sources reads the same keys.
+// HKEY_CURRENT_USER's keys read here are shared by both views and are
+// opened without a view. The 64-bit view is where 64-bit programs register
+// themselves.
 enum class RegistryView { kOwn, k64Bit };
+
+// The access a read asks for in `view` below `root_key`.
+[[nodiscard]] std::uint32_t ReadAccessIn(RegistryView view, std::uint32_t root_key);
 
 // As ReadRegistryText and RegistryItemExists (without a default), in the
 // given view.
@@ -82,15 +99,18 @@ class SubkeyNames {
 
 // The declared DLL commands, reached through the DLL command table.
 // Raw Windows semantics: each returns a Windows error code, 0 = success.
+// RegOpenKeyA takes no view: it opens the build's own one, which in a
+// 64-bit build is the 64-bit view. Reads that must see what the 32-bit
+// program sees go through SubkeyNames.
 [[nodiscard]] std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey,
-                                           std::uint32_t* key);
+                                           port::RegistryKey* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
-[[nodiscard]] std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index,
+[[nodiscard]] std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index,
                                            char* name_buffer, std::uint32_t buffer_size);
 // Its result is dropped by every caller but the adapter test: nothing can be
 // done about a key that will not close.
-std::int32_t CallRegCloseKey(std::uint32_t key);
+std::int32_t CallRegCloseKey(port::RegistryKey key);
 
 // Their results that the scan tells apart.
 constexpr std::int32_t kErrorMoreData = 234;

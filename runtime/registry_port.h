@@ -14,13 +14,15 @@ using RegistryKey = std::uintptr_t;
 // against the SDK when it is compiled.
 constexpr std::uint32_t kKeyRead = 0x20019;  // no registry view flag
 // Added to kKeyRead: the 64-bit view, where a 64-bit program keeps its keys
-// on 64-bit Windows. Ignored by 32-bit Windows.
+// on 64-bit Windows, or the 32-bit view, where a 32-bit program keeps them.
+// Both are ignored by 32-bit Windows.
 constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 
 // RegOpenKeyExA. Returns the system's error code, 0 = success.
-[[nodiscard]] std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey,
+[[nodiscard]] std::int32_t OpenRegistryKey(RegistryKey root, const char* subkey,
                                            std::uint32_t access, RegistryKey* key);
 // RegQueryValueExA. `data` may be null to learn the type and size only;
 // `*size` is the buffer size going in and the data size coming out.

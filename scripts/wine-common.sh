@@ -163,6 +163,17 @@ pelmora_stop_xvfb() {
   PELMORA_XVFB_PID=
 }
 
+# regedit of the prefix's own bitness. In a 64-bit prefix Debian's wrapper
+# starts the 32-bit regedit, whose HKEY_LOCAL_MACHINE\SOFTWARE is the
+# 32-bit view: a 64-bit program's keys would land in Wow6432Node.
+pelmora_regedit() {
+  if [ "${WINEARCH:-win32}" = win64 ]; then
+    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit "$@"
+  else
+    wine regedit "$@"
+  fi
+}
+
 # Builds a scripted machine in the current prefix (see tests/machine/machine.py
 # for the options; --win64 is added in a 64-bit prefix). $1 is the windows build folder (for make_shortcut.exe),
 # $2 a work folder; the rest goes to machine.py.
@@ -172,7 +183,7 @@ pelmora_machine() {
   # The registry's layout follows the prefix: see machine.py.
   [ "${WINEARCH:-win32}" = win64 ] && set -- --win64 "$@"
   python3 "$PELMORA_ROOT/tests/machine/machine.py" --prefix "$WINEPREFIX" --out "$work" "$@" >/dev/null || return 1
-  wine regedit /S "$(winepath -w "$work/machine.reg" 2>/dev/null)" >/dev/null 2>&1 || return 1
+  pelmora_regedit /S "$(winepath -w "$work/machine.reg" 2>/dev/null)" >/dev/null 2>&1 || return 1
   local args=()
   local link target
   while IFS=$'\t' read -r link target; do

@@ -13,7 +13,8 @@ bool ExecutableType(const char* path, std::uint32_t* type) {
   return true;
 }
 
-bool ProcessRunsUnderWow64() {
+bool RunsOn64BitWindows() {
+  if constexpr (sizeof(void*) == 8) return true;
   BOOL wow64 = FALSE;
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }

@@ -9,21 +9,23 @@
 namespace pelmora {
 
 static_assert(port::kKeyRead == KEY_READ);
+static_assert(port::kKeyWow64_64Key == KEY_WOW64_64KEY && port::kKeyWow64_32Key == KEY_WOW64_32KEY);
 static_assert(port::kRegSz == REG_SZ && port::kRegExpandSz == REG_EXPAND_SZ);
 static_assert(kErrorMoreData == ERROR_MORE_DATA && kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 // The root keys are pointer casts in the SDK, which no constant expression
 // may contain: the adapter tests compare them when they run.
 
+namespace {
+
+// Keys travel at pointer width, so the cast gives back the handle exactly.
+HKEY AsKey(port::RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
 }  // namespace pelmora
 
 namespace pelmora::port {
-namespace {
 
-HKEY AsKey(std::uintptr_t key) { return reinterpret_cast<HKEY>(key); }
-
-}  // namespace
-
-std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
+std::int32_t OpenRegistryKey(RegistryKey root, const char* subkey, std::uint32_t access,
                              RegistryKey* key) {
   HKEY opened = nullptr;
   LONG code = RegOpenKeyExA(AsKey(root), subkey, 0, access, &opened);
@@ -71,23 +73,22 @@ Function Command(int index) {
   return reinterpret_cast<Function>(ResolveDllCommand(index));
 }
 
-HKEY AsKey(std::uint32_t key) { return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key)); }
-
 }  // namespace
 
-std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key) {
+std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, port::RegistryKey* key) {
   HKEY opened = nullptr;
-  LONG code = Command<RegOpenKeyAFunction>(kRegOpenKeyA)(AsKey(root_key), subkey.c_str(), &opened);
-  *key = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(opened));
+  LONG code = Command<RegOpenKeyAFunction>(kRegOpenKeyA)(AsKey(RootKeyHandle(root_key)),
+                                                          subkey.c_str(), &opened);
+  *key = reinterpret_cast<port::RegistryKey>(opened);
   return code;
 }
 
-std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
+std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index, char* name_buffer,
                              std::uint32_t buffer_size) {
   return Command<RegEnumKeyAFunction>(kRegEnumKeyA)(AsKey(key), index, name_buffer, buffer_size);
 }
 
-std::int32_t CallRegCloseKey(std::uint32_t key) {
+std::int32_t CallRegCloseKey(port::RegistryKey key) {
   return Command<RegCloseKeyFunction>(kRegCloseKey)(AsKey(key));
 }
 

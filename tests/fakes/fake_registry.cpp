@@ -35,7 +35,9 @@ struct RegistryState {
   std::map<std::uint32_t, Key> roots;
   std::map<std::string, std::string> environment;  // by upper-cased name
   std::map<std::uintptr_t, Key*> handles;
-  std::uintptr_t next_handle = 0x1000;
+  // Above 4 GiB, as a 64-bit system may hand out: a handle cut to 32 bits
+  // anywhere on its way names no key.
+  std::uintptr_t next_handle = static_cast<std::uintptr_t>(0x100001000ull);
   std::uint32_t last_access = 0;
   int opens = 0;
   int stray_closes = 0;
@@ -58,9 +60,17 @@ Key* RootKey(std::uint32_t root) {
   }
 }
 
-// A root constant or an open handle.
+// A root key as the system hands it to a program of the host's width:
+// sign-extended. Widened any other way it names no key, as on Windows.
+bool IsRootHandle(std::uintptr_t key) {
+  return key == RootKeyHandle(static_cast<std::uint32_t>(key));
+}
+
+// A root key or an open handle.
 Key* KeyOf(std::uintptr_t key) {
-  if (key >= 0x80000000u) return RootKey(static_cast<std::uint32_t>(key));
+  if (IsRootHandle(key) && static_cast<std::uint32_t>(key) >= 0x80000000u) {
+    return RootKey(static_cast<std::uint32_t>(key));
+  }
   auto it = State().handles.find(key);
   return it == State().handles.end() ? nullptr : it->second;
 }
@@ -83,15 +93,23 @@ Key* Walk(Key* from, const std::string& path, bool create) {
 }
 
 constexpr std::uint32_t kWow64_64Key = 0x0100;
+constexpr std::uint32_t kWow64_32Key = 0x0200;
+
+// Only HKEY_LOCAL_MACHINE has a 64-bit view of its own here; the user's
+// keys are the same in both views. An open that names no view sees what a
+// 64-bit build of the program sees, the 64-bit view, so a read that forgets
+// to name the 32-bit view finds nothing the 32-bit program would. RegOpenKeyA
+// (no access at all) opens the 32-bit program's own view.
+std::uintptr_t ViewedRoot(std::uintptr_t parent, const std::uint32_t* access) {
+  if (parent != RootKeyHandle(kHkeyLocalMachine) || access == nullptr) return parent;
+  if ((*access & kWow64_32Key) != 0 && (*access & kWow64_64Key) == 0) return parent;
+  return RootKeyHandle(kHkeyLocalMachine64);
+}
 
 std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* access,
                   std::uintptr_t* result) {
   *result = 0;
-  // Only HKEY_LOCAL_MACHINE has a 64-bit view of its own here; the user's
-  // keys are the same in both views.
-  if (parent == kHkeyLocalMachine && access != nullptr && (*access & kWow64_64Key) != 0) {
-    parent = kHkeyLocalMachine64;
-  }
+  parent = ViewedRoot(parent, access);
   Key* from = KeyOf(parent);
   if (from == nullptr) return kErrorInvalidHandle;
   Key* key = Walk(from, subkey ? subkey : "", false);
@@ -107,7 +125,7 @@ std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* acce
 }
 
 std::int32_t Close(std::uintptr_t handle) {
-  if (handle >= 0x80000000u) return 0;
+  if (IsRootHandle(handle) && static_cast<std::uint32_t>(handle) >= 0x80000000u) return 0;
   if (State().handles.erase(handle) == 1) return 0;
   ++State().stray_closes;
   return kErrorInvalidHandle;
@@ -154,7 +172,7 @@ FakeRegistry& Registry() {
 namespace pelmora::port {
 using fake::State;
 
-std::int32_t OpenRegistryKey(std::uint32_t root, const char* subkey, std::uint32_t access,
+std::int32_t OpenRegistryKey(RegistryKey root, const char* subkey, std::uint32_t access,
                              RegistryKey* key) {
   return fake::Open(root, subkey, &access, key);
 }
@@ -220,14 +238,11 @@ std::uint32_t ExpandEnvironment(const char* source, char* destination, std::uint
 
 namespace pelmora {
 
-std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, std::uint32_t* key) {
-  std::uintptr_t handle = 0;
-  std::int32_t code = fake::Open(root_key, subkey.c_str(), nullptr, &handle);
-  *key = static_cast<std::uint32_t>(handle);
-  return code;
+std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, port::RegistryKey* key) {
+  return fake::Open(RootKeyHandle(root_key), subkey.c_str(), nullptr, key);
 }
 
-std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_buffer,
+std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index, char* name_buffer,
                              std::uint32_t buffer_size) {
   fake::Key* k = fake::KeyOf(key);
   if (k == nullptr) return fake::kErrorInvalidHandle;
@@ -240,6 +255,6 @@ std::int32_t CallRegEnumKeyA(std::uint32_t key, std::uint32_t index, char* name_
   return 0;
 }
 
-std::int32_t CallRegCloseKey(std::uint32_t key) { return fake::Close(key); }
+std::int32_t CallRegCloseKey(port::RegistryKey key) { return fake::Close(key); }
 
 }  // namespace pelmora

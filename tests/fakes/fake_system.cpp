@@ -132,6 +132,6 @@ bool ExecutableType(const char* path, std::uint32_t* type) {
   return true;
 }
 
-bool ProcessRunsUnderWow64() { return fake::State().windows_64; }
+bool RunsOn64BitWindows() { return fake::State().windows_64; }
 
 }  // namespace pelmora::port

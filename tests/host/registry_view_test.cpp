@@ -7,6 +7,7 @@
 
 #include "fakes/fake_machine.h"
 #include "runtime/registry.h"
+#include "runtime/registry_port.h"
 
 namespace pelmora {
 namespace {
@@ -14,6 +15,12 @@ namespace {
 using fake::Registry;
 
 constexpr std::uint32_t kWow64_64Key = 0x0100;
+
+std::vector<std::string> Names(const std::vector<Text>& texts) {
+  std::vector<std::string> names;
+  for (const Text& text : texts) names.emplace_back(text.c_str());
+  return names;
+}
 
 class RegistryViewTest : public ::testing::Test {
  protected:
@@ -39,6 +46,52 @@ TEST_F(RegistryViewTest, The64BitViewIsAskedForOnlyWhenWanted) {
   EXPECT_EQ(ReadRegistryText(4, "SOFTWARE\\K\\V"), "32-bit view");
 }
 
+// A 64-bit build of the program must read exactly the keys the 32-bit one
+// reads: every open below HKEY_LOCAL_MACHINE names its view, since the
+// fake (like a 64-bit build's default) shows the 64-bit view to an open
+// that names none.
+TEST_F(RegistryViewTest, EveryReadNamesItsViewExceptTheUsersSharedKeys) {
+  constexpr std::uint32_t kWow64_32Key = 0x0200;
+  EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyLocalMachine), 0x20019u | kWow64_32Key);
+  EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyClassesRoot), 0x20019u | kWow64_32Key);
+  EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyCurrentUser), 0x20019u);
+  EXPECT_EQ(ReadAccessIn(RegistryView::k64Bit, kHkeyLocalMachine), 0x20019u | kWow64_64Key);
+
+  Registry().SetString(fake::kHkeyLocalMachine, "SOFTWARE\\K", "V", "32-bit view");
+  Registry().SetString(fake::kHkeyLocalMachine64, "SOFTWARE\\K", "V", "64-bit view");
+  Registry().CreateKey(fake::kHkeyLocalMachine, "SOFTWARE\\K\\Only32");
+  Registry().CreateKey(fake::kHkeyLocalMachine64, "SOFTWARE\\K\\Only64");
+  EXPECT_EQ(ReadRegistryText(kRootLocalMachine, "SOFTWARE\\K\\V"), "32-bit view");
+  EXPECT_EQ(Registry().last_access(), 0x20019u | kWow64_32Key);
+  EXPECT_TRUE(RegistryItemExists(kRootLocalMachine, "SOFTWARE\\K\\V"));
+  EXPECT_EQ(Names(RegistrySubkeyNames(RegistryView::kOwn, kRootLocalMachine, "SOFTWARE\\K")),
+            std::vector<std::string>{"Only32"});
+  EXPECT_EQ(Registry().last_access(), 0x20019u | kWow64_32Key);
+}
+
+// Root keys reach the system sign-extended, and what it hands back comes
+// back whole: the fake knows its roots only sign-extended and gives out
+// handles above 4 GiB.
+TEST_F(RegistryViewTest, HandlesKeepTheirFullWidthBothWays) {
+  if (sizeof(port::RegistryKey) < 8) GTEST_SKIP() << "needs a 64-bit host";
+  EXPECT_EQ(RootKeyHandle(kHkeyLocalMachine), static_cast<port::RegistryKey>(0xFFFFFFFF80000002ull));
+  EXPECT_EQ(RootKeyHandle(kHkeyCurrentUser), static_cast<port::RegistryKey>(0xFFFFFFFF80000001ull));
+
+  Registry().SetString(fake::kHkeyLocalMachine, "SOFTWARE\\K", "V", "read");
+  port::RegistryKey zero_extended = 0;
+  EXPECT_NE(port::OpenRegistryKey(kHkeyLocalMachine, "SOFTWARE\\K", 0x20019u, &zero_extended), 0)
+      << "a root widened without its sign names no key";
+
+  port::RegistryKey key = 0;
+  ASSERT_EQ(CallRegOpenKeyA(kHkeyLocalMachine, "SOFTWARE", &key), 0);
+  EXPECT_GT(key, static_cast<port::RegistryKey>(0xFFFFFFFFu)) << "the handle came back cut short";
+  char name[256];
+  EXPECT_EQ(CallRegEnumKeyA(key, 0, name, 255), 0);
+  EXPECT_STREQ(name, "K");
+  EXPECT_EQ(CallRegCloseKey(key), 0);
+  EXPECT_EQ(ReadRegistryText(kRootLocalMachine, "SOFTWARE\\K\\V"), "read");
+}
+
 TEST_F(RegistryViewTest, MissingValuesAndOtherTypesReadAsTheEmptyText) {
   Registry().SetValue(fake::kHkeyCurrentUser, "S\\K", "Dword", fake::kRegDword, "\x01\0\0\0");
   EXPECT_TRUE(ReadRegistryTextIn(RegistryView::kOwn, 3, "S\\K\\Dword").empty());
@@ -47,11 +100,6 @@ TEST_F(RegistryViewTest, MissingValuesAndOtherTypesReadAsTheEmptyText) {
   EXPECT_TRUE(ReadRegistryTextIn(RegistryView::k64Bit, 3, "S\\None\\V").empty());
 }
 
-std::vector<std::string> Names(const std::vector<Text>& texts) {
-  std::vector<std::string> names;
-  for (const Text& text : texts) names.emplace_back(text.c_str());
-  return names;
-}
 
 TEST_F(RegistryViewTest, SubkeysAreListedInRegistryOrderAndOnlyFromTheirView) {
   for (const char* name : {"b", "Kingsoft Office", "A"}) {

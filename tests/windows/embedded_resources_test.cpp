@@ -53,11 +53,12 @@ std::string Resource(HMODULE module, int id, int type) {
 }
 
 // The libraries the image imports, lower-cased, read from its import
-// directory.
+// directory. The image is this build's, so its headers have this build's
+// width.
 std::vector<std::string> ImportedLibraries(const std::string& image) {
   std::vector<std::string> names;
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + dos->e_lfanew);
   const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
   const auto at = [&](DWORD rva) -> const char* {
     for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
@@ -142,7 +143,9 @@ TEST_F(EmbeddedResources, PayloadViewPointsIntoTheResourceAndHoldsThePackedInsta
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(payload.bytes()), 2), "MZ");
 }
 
-TEST(VbaPayload, StandInIsA32BitGuiProgram) {
+// Built by the same compiler as the program: the product carries a 32-bit
+// stand-in, its 64-bit test twin a 64-bit one.
+TEST(VbaPayload, StandInIsAGuiProgramOfTheBuildsBitness) {
   const std::string exe = ReadFileBytes(BuildFolder() + "\\tools\\vba_standin.exe");
   ASSERT_GT(exe.size(), 0x200u);
   ASSERT_EQ(exe.substr(0, 2), "MZ");
@@ -153,7 +156,7 @@ TEST(VbaPayload, StandInIsA32BitGuiProgram) {
   WORD machine = 0, subsystem = 0;
   std::memcpy(&machine, exe.data() + pe + 4, 2);
   std::memcpy(&subsystem, exe.data() + pe + 0x5C, 2);
-  EXPECT_EQ(machine, IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(machine, sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
   EXPECT_EQ(subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 

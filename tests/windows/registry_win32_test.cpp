@@ -55,6 +55,11 @@ TEST(RegistryRoots, RootNumbersReachTheSystemsRootKeys) {
   EXPECT_EQ(RootKeyOf(kRootCurrentUser), number(HKEY_CURRENT_USER));
   EXPECT_EQ(RootKeyOf(kRootLocalMachine), number(HKEY_LOCAL_MACHINE));
   EXPECT_EQ(RootKeyOf(kRootUsers), number(HKEY_USERS));
+  // Widened, they are the SDK's handles to the last bit, in either build.
+  const auto handle = [](HKEY root) { return reinterpret_cast<port::RegistryKey>(root); };
+  EXPECT_EQ(RootKeyHandle(kHkeyLocalMachine), handle(HKEY_LOCAL_MACHINE));
+  EXPECT_EQ(RootKeyHandle(kHkeyCurrentUser), handle(HKEY_CURRENT_USER));
+  EXPECT_EQ(RootKeyHandle(kHkeyClassesRoot), handle(HKEY_CLASSES_ROOT));
 }
 
 TEST_F(RegistryWin32, ReadsAStringUnderTheMappedRoot) {
@@ -130,7 +135,7 @@ TEST_F(RegistryWin32, GbkKeyNameWhoseSecondByteIsABackslashCode) {
 
 TEST_F(RegistryWin32, DllCommandsEnumerateSubkeysInOrderThenNoMoreItems) {
   for (const char* name : {"b", "11.1.0.2", "A", "11.1.0.10"}) Set("v", REG_SZ, "x", name);
-  std::uint32_t key = 0;
+  port::RegistryKey key = 0;
   ASSERT_EQ(CallRegOpenKeyA(kHkeyCurrentUser, kScratch, &key), 0);
   ASSERT_NE(key, 0u);
   char buffer[256];
@@ -148,7 +153,7 @@ TEST_F(RegistryWin32, DllCommandsEnumerateSubkeysInOrderThenNoMoreItems) {
 TEST_F(RegistryWin32, DllEnumerationReportsNamesTooLongForTheBuffer) {
   std::string long_name(255, 'n');
   Set("v", REG_SZ, "x", long_name.c_str());
-  std::uint32_t key = 0;
+  port::RegistryKey key = 0;
   ASSERT_EQ(CallRegOpenKeyA(kHkeyCurrentUser, kScratch, &key), 0);
   char buffer[256];
   EXPECT_EQ(CallRegEnumKeyA(key, 0, buffer, 255), kErrorMoreData);
@@ -156,7 +161,7 @@ TEST_F(RegistryWin32, DllEnumerationReportsNamesTooLongForTheBuffer) {
 }
 
 TEST_F(RegistryWin32, DllOpenOfTheUninstallKeyAndOfAMissingKey) {
-  std::uint32_t key = 0;
+  port::RegistryKey key = 0;
   ASSERT_EQ(CallRegOpenKeyA(kHkeyLocalMachine,
                             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", &key),
             0);

@@ -49,9 +49,10 @@ TEST(ProcessListWin32, FindsThisProgramInsideItsFolderOnly) {
   EXPECT_FALSE(ProgramRunsInside(own.folder.c_str(), names, 1));
 }
 
-TEST(BitnessWin32, ThisProgramIs32BitAndOtherFilesAreUnknown) {
+// The product is 32-bit; its test twin, 64-bit.
+TEST(BitnessWin32, ThisProgramHasTheBuildsBitnessAndOtherFilesAreUnknown) {
   EXPECT_EQ(BitnessOfProgram((ThisProgram().folder + "\\" + ThisProgram().name).c_str()),
-            ProgramBitness::k32Bit);
+            sizeof(void*) == 8 ? ProgramBitness::k64Bit : ProgramBitness::k32Bit);
   testing::ScratchFolder scratch;
   scratch.Write("notes.exe", "not a program");
   EXPECT_EQ(BitnessOfProgram((scratch / "notes.exe").c_str()), ProgramBitness::kUnknown);

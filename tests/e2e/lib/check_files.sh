@@ -6,7 +6,9 @@
 #   CHECK_MATHTYPE  Windows folder of MathType (default C:\Program Files\MathType)
 #   CHECK_WPS       Windows version folder of WPS (default the per-user
 #                   12.1.0.28505 below %LOCALAPPDATA%\Kingsoft\WPS Office)
-#   CHECK_PAIR      32 (default) or 64: the pair that must have landed
+#   CHECK_PAIR      32 (default) or 64: the pair that must have landed;
+#                   "build" for the bitness of the build under test (a
+#                   stand-in wps.exe of that build decides the pair)
 set -uo pipefail
 
 user_dir=$(dirname "$PELMORA_DESKTOP")
@@ -25,7 +27,12 @@ else
 fi
 pair=${CHECK_PAIR:-32}
 suffix=
-[ "$pair" = 32 ] || suffix=" ($pair-bit pair)"
+if [ "$pair" = build ]; then
+  pair=${PELMORA_WINE_BITS:-32}
+  suffix=" (the build's pair)"
+elif [ "$pair" != 32 ]; then
+  suffix=" ($pair-bit pair)"
+fi
 
 compare() {
   local label=$1 actual=$2 expected=$3
