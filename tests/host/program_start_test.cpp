@@ -121,7 +121,10 @@ TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenW
   ASSERT_NE(form, 0u);
   using Addition = std::pair<std::uint32_t, std::string>;
   EXPECT_EQ(fake::Windows().windows[form].system_menu_additions,
-            (std::vector<Addition>{{0u, ""}, {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")}}));
+            (std::vector<Addition>{{0u, ""},
+                                   {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")},
+                                   {0u, ""},
+                                   {kCheckPanelCommand, Gbk(u8"检查嵌入状态…")}}));
 
   fake::Dialogs().Clear();
   fake::Dialogs().results = {kIdYes, kIdOk};
