@@ -1,6 +1,7 @@
 // The status report of the panel: what it says for each state of the copies
 // and each place WPS can be found, which pair it compares with, and that it
 // shows one box and changes nothing, whatever it finds.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,13 @@ constexpr const char* kStatusTitle = u8"嵌入状态";
 constexpr int kOkInformation = 0x40;
 constexpr int kOkWarning = 0x30;
 const char* const kRoot64 = "C:\\Program Files\\Kingsoft\\WPS Office";
+
+// A box text from its lines.
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  return text;
+}
 
 class PanelStatusTest : public RemovalTest {
  protected:
@@ -42,34 +50,47 @@ class PanelStatusTest : public RemovalTest {
     EXPECT_THAT(ui.Titles(), ElementsAre(kStatusTitle));
     return state;
   }
-  // The report's text from its lines.
-  static std::string Report(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
-    return text;
-  }
-  // The WPS and panel lines for the fixture's current version folder.
-  static std::vector<std::string> CopyLines(const std::string& version_folder, const char* dotm,
-                                            const char* startup_wll, const char* office6_wll) {
-    const std::vector<std::string> paths = PanelPathsIn(version_folder);
-    return {paths[0] + u8"：" + dotm, paths[1] + u8"：" + startup_wll,
-            paths[2] + u8"：" + office6_wll};
-  }
-  static std::vector<std::string> Lines(std::vector<std::string> head,
-                                        const std::vector<std::string>& copies,
-                                        const std::vector<std::string>& tail) {
-    head.insert(head.end(), copies.begin(), copies.end());
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-  }
-  static std::string MathTypeLine() { return std::string(u8"MathType 7：") + kMathTypeFolder; }
-  static std::string WpsLine(const std::string& folder, const char* place_and_bits) {
-    return u8"WPS：" + folder + place_and_bits;
+};
+
+constexpr const char* kHint = u8"按Ctrl+C可复制本窗口的内容。";
+using CopyWords = std::array<const char*, 3>;
+constexpr CopyWords kAllSame = {u8"一致", u8"一致", u8"一致"};
+constexpr CopyWords kAllMissing = {u8"缺少", u8"缺少", u8"缺少"};
+
+// The report for a WPS that was found, as the user should read it. The
+// defaults are the fixture's MathType and its WPS registered machine-wide,
+// 32-bit and closed, without copies in other version folders.
+struct ExpectedReport {
+  std::string math_type = std::string(u8"MathType 7：") + kMathTypeFolder;
+  std::string folder = VersionFolder(kWpsVersion);
+  std::string place_and_bits = u8"（安装列表，32位）";
+  std::string running = u8"否";
+  std::string panel;
+  CopyWords copies = kAllMissing;
+  std::vector<std::string> other_folders;
+
+  std::string Text() const {
+    std::vector<std::string> lines = {math_type, u8"WPS：" + folder + place_and_bits,
+                                      u8"WPS正在运行：" + running, u8"MathType面板：" + panel};
+    const std::vector<std::string> paths = PanelPathsIn(folder);
+    for (std::size_t i = 0; i < paths.size(); ++i) lines.push_back(paths[i] + u8"：" + copies[i]);
+    if (other_folders.empty()) {
+      lines.push_back(u8"其他版本文件夹中的副本：无");
+    } else {
+      lines.push_back(u8"其他版本文件夹中的副本：");
+      lines.insert(lines.end(), other_folders.begin(), other_folders.end());
+    }
+    lines.push_back(kHint);
+    return JoinLines(lines);
   }
 };
 
-constexpr const char* kNoOtherCopies = u8"其他版本文件夹中的副本：无";
-constexpr const char* kHint = u8"按Ctrl+C可复制本窗口的内容。";
+ExpectedReport Expect(const char* panel, const CopyWords& copies) {
+  ExpectedReport expected;
+  expected.panel = panel;
+  expected.copies = copies;
+  return expected;
+}
 
 TEST_F(PanelStatusTest, EmbeddedWhenAllThreeAreThePairsBytes) {
   InstallMathType();
@@ -81,11 +102,7 @@ TEST_F(PanelStatusTest, EmbeddedWhenAllThreeAreThePairsBytes) {
   EXPECT_EQ(state, PanelState::kEmbedded);
   EXPECT_EQ(StatusExitCode(state), 0);
   EXPECT_EQ(ui.boxes[0].style, kOkInformation);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：已嵌入"},
-                         CopyLines(Current(), u8"一致", u8"一致", u8"一致"),
-                         {kNoOtherCopies, kHint})));
+  EXPECT_EQ(ui.boxes[0].text, Expect(u8"已嵌入", kAllSame).Text());
 }
 
 TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
@@ -95,11 +112,7 @@ TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
   EXPECT_EQ(state, PanelState::kNotEmbedded);
   EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：未嵌入"},
-                         CopyLines(Current(), u8"缺少", u8"缺少", u8"缺少"),
-                         {kNoOtherCopies, kHint})));
+  EXPECT_EQ(ui.boxes[0].text, Expect(u8"未嵌入", kAllMissing).Text());
 
   // An older MathType's template, the add-in in the start-up folder only.
   const std::vector<std::string> paths = PanelPathsIn(Current());
@@ -110,11 +123,7 @@ TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
   EXPECT_EQ(state, PanelState::kNeedsEmbedding);
   EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：需要重新嵌入"},
-                         CopyLines(Current(), u8"不一致", u8"一致", u8"缺少"),
-                         {kNoOtherCopies, kHint})));
+  EXPECT_EQ(ui.boxes[0].text, Expect(u8"需要重新嵌入", {u8"不一致", u8"一致", u8"缺少"}).Text());
 }
 
 TEST_F(PanelStatusTest, WithoutMathTypeOnlyWhetherEachCopyIsThere) {
@@ -128,11 +137,9 @@ TEST_F(PanelStatusTest, WithoutMathTypeOnlyWhetherEachCopyIsThere) {
   EXPECT_EQ(state, PanelState::kCannotCheck);
   EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({u8"MathType 7：未找到", WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：无法检查"},
-                         CopyLines(Current(), u8"存在", u8"缺少", u8"存在"),
-                         {kNoOtherCopies, kHint})));
+  ExpectedReport expected = Expect(u8"无法检查", {u8"存在", u8"缺少", u8"存在"});
+  expected.math_type = u8"MathType 7：未找到";
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 }
 
 // Neither the scan's boxes (a MathType 6, a "wps" entry of another
@@ -151,8 +158,9 @@ TEST_F(PanelStatusTest, WithoutWpsFourLinesAndNoOtherBox) {
   EXPECT_EQ(state, PanelState::kCannotCheck);
   EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  EXPECT_EQ(ui.boxes[0].text, Report({MathTypeLine(), u8"WPS：未找到", u8"MathType面板：无法检查",
-                                      kHint}));
+  EXPECT_EQ(ui.boxes[0].text,
+            JoinLines({std::string(u8"MathType 7：") + kMathTypeFolder, u8"WPS：未找到",
+                       u8"MathType面板：无法检查", kHint}));
 }
 
 // The 32-bit copies an old embedding left in a WPS that is 64-bit now.
@@ -166,11 +174,9 @@ TEST_F(PanelStatusTest, APairOfTheOtherBitnessNeedsEmbeddingAgain) {
   const std::optional<PanelState> state = Check();
 
   EXPECT_EQ(state, PanelState::kNeedsEmbedding);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，64位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：需要重新嵌入"},
-                         CopyLines(Current(), u8"不一致", u8"不一致", u8"不一致"),
-                         {kNoOtherCopies, kHint})));
+  ExpectedReport expected = Expect(u8"需要重新嵌入", {u8"不一致", u8"不一致", u8"不一致"});
+  expected.place_and_bits = u8"（安装列表，64位）";
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 
   // The 64-bit pair's copies are what this WPS loads.
   EmbedPairIn(Current(), "64");
@@ -184,11 +190,9 @@ TEST_F(PanelStatusTest, AnIncompletePairForWpsCannotBeChecked) {
   SetWps64();
   EmbedPairIn(Current());
   EXPECT_EQ(Check(), PanelState::kCannotCheck);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，64位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：无法检查"},
-                         CopyLines(Current(), u8"存在", u8"存在", u8"存在"),
-                         {kNoOtherCopies, kHint})));
+  ExpectedReport expected = Expect(u8"无法检查", {u8"存在", u8"存在", u8"存在"});
+  expected.place_and_bits = u8"（安装列表，64位）";
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 
 }
 
@@ -199,11 +203,7 @@ TEST_F(PanelStatusTest, AMissing32BitAddInCannotBeCheckedEither) {
       "dotm-bytes");
   RegisterWps();
   EXPECT_EQ(Check(), PanelState::kCannotCheck);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：无法检查"},
-                         CopyLines(Current(), u8"缺少", u8"缺少", u8"缺少"),
-                         {kNoOtherCopies, kHint})));
+  EXPECT_EQ(ui.boxes[0].text, Expect(u8"无法检查", kAllMissing).Text());
 }
 
 // After an update the copies stay in the old version folder: named, while
@@ -217,12 +217,9 @@ TEST_F(PanelStatusTest, CopiesInOlderVersionFoldersAreNamed) {
   fake::Files().AddFile(Gbk(VersionFolder("backup") + "\\startup\\MathPage.wll"), "no office6");
 
   EXPECT_EQ(Check(), PanelState::kNotEmbedded);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：否", u8"MathType面板：未嵌入"},
-                         CopyLines(Current(), u8"缺少", u8"缺少", u8"缺少"),
-                         {u8"其他版本文件夹中的副本：", VersionFolder("11.1.0.9584"),
-                          VersionFolder("12.1.0.1"), kHint})));
+  ExpectedReport expected = Expect(u8"未嵌入", kAllMissing);
+  expected.other_folders = {VersionFolder("11.1.0.9584"), VersionFolder("12.1.0.1")};
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 }
 
 TEST_F(PanelStatusTest, WpsRunningIsToldWithoutWaitingOrAsking) {
@@ -232,11 +229,9 @@ TEST_F(PanelStatusTest, WpsRunningIsToldWithoutWaitingOrAsking) {
   fake::Processes().Start(Office6File("wps.exe"));
 
   EXPECT_EQ(Check(), PanelState::kEmbedded);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(Current(), u8"（安装列表，32位）"),
-                          u8"WPS正在运行：是", u8"MathType面板：已嵌入"},
-                         CopyLines(Current(), u8"一致", u8"一致", u8"一致"),
-                         {kNoOtherCopies, kHint})));
+  ExpectedReport expected = Expect(u8"已嵌入", kAllSame);
+  expected.running = u8"是";
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 }
 
 TEST_F(PanelStatusTest, NothingWhileAnotherRunIsInProgressOrOnceTheWindowCloses) {
@@ -290,11 +285,10 @@ TEST_P(PanelStatusPlaceTest, TheWpsLineNamesThePlace) {
   EmbedPairIn(folder);
 
   EXPECT_EQ(Check(), PanelState::kEmbedded);
-  EXPECT_EQ(ui.boxes[0].text,
-            Report(Lines({MathTypeLine(), WpsLine(folder, place.expected), u8"WPS正在运行：否",
-                          u8"MathType面板：已嵌入"},
-                         CopyLines(folder, u8"一致", u8"一致", u8"一致"),
-                         {kNoOtherCopies, kHint})));
+  ExpectedReport expected = Expect(u8"已嵌入", kAllSame);
+  expected.folder = folder;
+  expected.place_and_bits = place.expected;
+  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 }
 
 INSTANTIATE_TEST_SUITE_P(
