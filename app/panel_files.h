@@ -19,10 +19,10 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder);
 
 // The full path of one placed file in a version folder, spelled as the file
 // system lists it; nothing when that folder does not hold it.
-std::optional<Text> PlacedPanelFile(TextView version_folder, const PanelFile& file);
+[[nodiscard]] std::optional<Text> PlacedPanelFile(TextView version_folder, const PanelFile& file);
 
 // The folders beside WPS's current version folder that hold an office6
 // folder, in listing order: the version folders an update left behind.
-std::vector<Text> OtherVersionFolders(TextView version_folder);
+[[nodiscard]] std::vector<Text> OtherVersionFolders(TextView version_folder);
 
 }  // namespace pelmora

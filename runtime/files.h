@@ -89,7 +89,7 @@ class HeldFile {
   bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
   // True when both files hold the same bytes; false with `error` 0 when
   // they differ, with the system's code when one cannot be read.
-  bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
+  [[nodiscard]] bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
 
  private:
   FileOwner file_;
