@@ -9,14 +9,16 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsRemovalSwitch(const std::string& argument) {
-  if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) return false;
-  return SameTextIgnoringCase(argument.c_str() + 1, "remove");
+RequestedRun SwitchRun(const std::string& argument) {
+  if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) return RequestedRun::kWindow;
+  if (SameTextIgnoringCase(argument.c_str() + 1, "remove")) return RequestedRun::kRemovePanel;
+  if (SameTextIgnoringCase(argument.c_str() + 1, "check")) return RequestedRun::kCheckPanel;
+  return RequestedRun::kWindow;
 }
 
 }  // namespace
 
-bool AsksForPanelRemoval(TextView arguments) {
+RequestedRun RunAskedFor(TextView arguments) {
   const char* p = arguments.c_str();
   while (*p != '\0') {
     while (IsBlank(*p)) ++p;
@@ -30,9 +32,10 @@ bool AsksForPanelRemoval(TextView arguments) {
         argument += *p;
       }
     }
-    if (IsRemovalSwitch(argument)) return true;
+    RequestedRun run = SwitchRun(argument);
+    if (run != RequestedRun::kWindow) return run;
   }
-  return false;
+  return RequestedRun::kWindow;
 }
 
 }  // namespace pelmora

@@ -5,10 +5,16 @@
 
 namespace pelmora {
 
-// True when one of the arguments (the command line after the program's
-// name) is /remove or -remove, in any case. Arguments are separated by
-// blanks; double quotes group and are dropped. Every other argument is
-// ignored.
-bool AsksForPanelRemoval(TextView arguments);
+enum class RequestedRun {
+  kWindow,       // the window, as always
+  kRemovePanel,  // /remove or -remove
+  kCheckPanel,   // /check or -check
+};
+
+// What the arguments (the command line after the program's name) ask for:
+// the first of the switches above among them, in any case. Arguments are
+// separated by blanks; double quotes group and are dropped. Every other
+// argument is ignored.
+[[nodiscard]] RequestedRun RunAskedFor(TextView arguments);
 
 }  // namespace pelmora

@@ -99,15 +99,18 @@ std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run, WorkflowPaths&
 
   // The places the removal of the panel looks at too, in the same order;
   // they say nothing about entries that are not WPS.
-  WpsRoute route;
-  std::optional<Text> version_folder = LocateWpsAfterMachineList(run, &route);
+  WpsPlace place;
+  std::optional<Text> version_folder = LocateWpsAfterMachineList(run, &place);
   if (!version_folder || run.Stopped()) return std::nullopt;
-  if (route == WpsRoute::kRegistry) run.SetProgress(kProgressWpsFound);
+  // The registry's places count as the scan's own finding; the shortcut
+  // route never moved the bar.
+  const bool from_registry = place != WpsPlace::kDesktopShortcut;
+  if (from_registry) run.SetProgress(kProgressWpsFound);
   WpsFolders folders = WpsFoldersOfVersion(*version_folder);
   paths.wps = folders;
   // The scan's box for a WPS without its start-up folder; the shortcut
   // route has always gone on without it.
-  if (route == WpsRoute::kRegistry && !FileExists(folders.startup)) {
+  if (from_registry && !FileExists(folders.startup)) {
     run.Show(messages::kWpsFolderMissing);
   }
   return Installations{std::move(scan->math_type), std::move(folders)};

@@ -5,6 +5,7 @@
 #include "app/build_settings.h"
 #include "app/command_line.h"
 #include "app/messages.h"
+#include "app/panel_status.h"
 #include "app/removal.h"
 #include "app/system_menu_commands.h"
 #include "app/workflow.h"
@@ -45,6 +46,11 @@ HandlerResult OnRemovePanelChosen(const std::int32_t*, int) {
   return HandlerResult::None();
 }
 
+HandlerResult OnCheckPanelChosen(const std::int32_t*, int) {
+  CheckPanelStatusFromMenu();
+  return HandlerResult::None();
+}
+
 // Each routine at its own handler's number, whatever the order of the list.
 constexpr std::array<EventHandler, kMainWindowHandlerCount> HandlerTable() {
   std::array<EventHandler, kMainWindowHandlerCount> table{};
@@ -72,14 +78,24 @@ void ReleaseGlobals() { workflow_paths = WorkflowPaths(); }
 int ProgramStart(TextView arguments) {
   InitializeRuntime(kHandlers.data(), kHandlers.size());
   RegisterExitRoutine(ReleaseGlobals);
-  // The removal alone: no window, no notice, only its own boxes.
-  if (AsksForPanelRemoval(arguments)) return RemovalExitCode(RemovePanel(WindowlessUi()));
+  // The removal or the check alone: no window, no notice, only their own
+  // boxes.
+  switch (RunAskedFor(arguments)) {
+    case RequestedRun::kRemovePanel:
+      return RemovalExitCode(RemovePanel(WindowlessUi()));
+    case RequestedRun::kCheckPanel:
+      return StatusExitCode(CheckPanelStatus(WindowlessUi()));
+    case RequestedRun::kWindow:
+      break;
+  }
   // A window that cannot be built is reported (and ends the program) inside.
   if (!LoadStartWindow(kMainWindowId)) return -1;
-  // Not examined: a window closed from its Created event takes no item, and
-  // nothing is lost.
+  // Not examined: a window closed from its Created event takes no items,
+  // and nothing is lost.
   static_cast<void>(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand,
                                          messages::kRemoveMenuItem, OnRemovePanelChosen));
+  static_cast<void>(AddSystemMenuCommand(kMainWindowId, kCheckPanelCommand,
+                                         messages::kCheckMenuItem, OnCheckPanelChosen));
   RunMessageLoop();
   return 0;
 }

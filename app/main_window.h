@@ -8,9 +8,10 @@
 namespace pelmora {
 
 // Start-up, the window with its system menu item, the message loop;
-// returns 0 once the window closed. With /remove among the `arguments`
-// (the command line after the program's name) the removal of the panel
-// runs instead of the window, and its exit code is returned.
+// returns 0 once the window closed. With /remove or /check among the
+// `arguments` (the command line after the program's name) the removal of
+// the panel or its status report runs instead of the window, and its exit
+// code is returned.
 int ProgramStart(TextView arguments);
 
 // The exit routine: releases the program's workflow paths.

@@ -71,4 +71,40 @@ inline constexpr const char* kRemoveFailedText =
     "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。";
 inline constexpr const char* kRemoveFailedReason = "\r\n    原因：{}\r\n";
 
+// The status report, one box whose lines are put together from these
+// parts, in this order; the paths in it come from the system.
+inline constexpr const char* kCheckMenuItem = "检查嵌入状态…";
+inline constexpr const char* kStatusTitle = "嵌入状态";
+inline constexpr const char* kStatusMathType = "MathType 7：";
+inline constexpr const char* kStatusWps = "WPS：";
+inline constexpr const char* kStatusNotFound = "未找到";
+// Around the place that named WPS's folder and the bitness of its pair.
+inline constexpr const char* kStatusWpsOpen = "（";
+inline constexpr const char* kStatusWpsBetween = "，";
+inline constexpr const char* kStatusWpsClose = "）";
+inline constexpr const char* kStatusPlaceMachineList = "安装列表";
+inline constexpr const char* kStatusPlaceUserList = "当前用户的安装列表";
+inline constexpr const char* kStatusPlaceMachine64List = "64位安装列表";
+inline constexpr const char* kStatusPlaceInstallRoot = "InstallRoot";
+inline constexpr const char* kStatusPlaceShortcut = "桌面快捷方式";
+inline constexpr const char* kStatus32Bit = "32位";
+inline constexpr const char* kStatus64Bit = "64位";
+inline constexpr const char* kStatusWpsRuns = "WPS正在运行：是";
+inline constexpr const char* kStatusWpsClosed = "WPS正在运行：否";
+inline constexpr const char* kStatusPanel = "MathType面板：";
+inline constexpr const char* kStatusEmbedded = "已嵌入";
+inline constexpr const char* kStatusNotEmbedded = "未嵌入";
+inline constexpr const char* kStatusEmbedAgain = "需要重新嵌入";
+inline constexpr const char* kStatusCannotCheck = "无法检查";
+// After each destination's path.
+inline constexpr const char* kStatusFileSeparator = "：";
+inline constexpr const char* kStatusFileSame = "一致";
+inline constexpr const char* kStatusFileDifferent = "不一致";
+inline constexpr const char* kStatusFileMissing = "缺少";
+inline constexpr const char* kStatusFilePresent = "存在";
+// Followed by one line per other version folder, when there are any.
+inline constexpr const char* kStatusOtherCopies = "其他版本文件夹中的副本：";
+inline constexpr const char* kStatusNoOtherCopies = "其他版本文件夹中的副本：无";
+inline constexpr const char* kStatusCopyHint = "按Ctrl+C可复制本窗口的内容。";
+
 }  // namespace pelmora::messages

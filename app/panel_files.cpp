@@ -23,15 +23,11 @@ Text ListedName(TextView path, std::optional<std::int32_t> attribute_mask) {
   return FindFile(path, attribute_mask, &search);
 }
 
-// Paths are listed as the file system spells their names. The search also
-// matches a file's short 8.3 name; only the file whose own name is the one
-// asked for counts.
 void AddPlacedFiles(TextView version_folder, std::vector<Text>* found) {
   for (const PanelFile& file : kPanelFiles) {
-    Text folder = JoinTexts({version_folder, PanelFolderBelowVersion(file.folder)});
-    const char* name = PanelFileName(file.source);
-    Text listed = ListedName(JoinTexts({folder, name}), std::nullopt);
-    if (SameTextIgnoringCase(listed, name)) found->push_back(JoinTexts({folder, listed}));
+    if (std::optional<Text> path = PlacedPanelFile(version_folder, file)) {
+      found->push_back(std::move(*path));
+    }
   }
 }
 
@@ -42,12 +38,21 @@ bool HoldsOffice6Folder(TextView folder) {
 
 }  // namespace
 
-std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
-  std::vector<Text> found;
-  AddPlacedFiles(version_folder, &found);
+// Paths are listed as the file system spells their names. The search also
+// matches a file's short 8.3 name; only the file whose own name is the one
+// asked for counts.
+std::optional<Text> PlacedPanelFile(TextView version_folder, const PanelFile& file) {
+  Text folder = JoinTexts({version_folder, PanelFolderBelowVersion(file.folder)});
+  const char* name = PanelFileName(file.source);
+  Text listed = ListedName(JoinTexts({folder, name}), std::nullopt);
+  if (!SameTextIgnoringCase(listed, name)) return std::nullopt;
+  return JoinTexts({folder, listed});
+}
 
+std::vector<Text> OtherVersionFolders(TextView version_folder) {
+  std::vector<Text> folders;
   Text parent = ParentFolder(version_folder);
-  if (parent.empty()) return found;
+  if (parent.empty()) return folders;
   TextView current_name(version_folder.c_str() + parent.size() + 1);
 
   TextArray siblings = PathDirList(parent);
@@ -55,8 +60,15 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
     TextView name = siblings.At(i, kSiblingRead);
     if (SameTextIgnoringCase(name, current_name)) continue;
     Text sibling = JoinTexts({parent, "\\", name});
-    if (HoldsOffice6Folder(sibling)) AddPlacedFiles(sibling, &found);
+    if (HoldsOffice6Folder(sibling)) folders.push_back(std::move(sibling));
   }
+  return folders;
+}
+
+std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
+  std::vector<Text> found;
+  AddPlacedFiles(version_folder, &found);
+  for (const Text& sibling : OtherVersionFolders(version_folder)) AddPlacedFiles(sibling, &found);
   return found;
 }
 

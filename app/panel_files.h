@@ -1,7 +1,10 @@
 // The files of the MathType panel that the embedding leaves in WPS.
 #pragma once
 
+#include <optional>
 #include <vector>
+
+#include "app/panel_file_list.h"
 
 #include "runtime/values.h"
 
@@ -13,5 +16,13 @@ namespace pelmora {
 // folders and their copies. Only the three files the embedding places, by
 // their exact names; nothing else is ever listed.
 std::vector<Text> FindPlacedPanelFiles(TextView version_folder);
+
+// The full path of one placed file in a version folder, spelled as the file
+// system lists it; nothing when that folder does not hold it.
+[[nodiscard]] std::optional<Text> PlacedPanelFile(TextView version_folder, const PanelFile& file);
+
+// The folders beside WPS's current version folder that hold an office6
+// folder, in listing order: the version folders an update left behind.
+[[nodiscard]] std::vector<Text> OtherVersionFolders(TextView version_folder);
 
 }  // namespace pelmora

@@ -25,6 +25,14 @@ bool PairComplete(WorkflowRun& run, const MathTypePair& pair) {
 
 }  // namespace
 
+// WPS loads only an add-in of its own bitness; a wps.exe that cannot be
+// examined keeps the 32-bit pair, which every WPS before 12.1 needs.
+ProgramBitness PairBitnessForWps(const WpsFolders& wps) {
+  Text wps_program = JoinTexts({wps.office6, "\\wps.exe"});
+  if (BitnessOfProgram(wps_program) == ProgramBitness::k64Bit) return ProgramBitness::k64Bit;
+  return ProgramBitness::k32Bit;
+}
+
 std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installations& found) {
   if (run.Stopped()) return std::nullopt;
   if (!found.math_type.folder) {
@@ -32,14 +40,10 @@ std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installatio
     if (!found.math_type.missing_shown) run.Show(messages::kMathTypeMissing);
     return std::nullopt;
   }
-  // WPS loads only an add-in of its own bitness; a wps.exe that cannot be
-  // examined keeps the 32-bit pair, which every WPS before 12.1 needs. The
-  // scan has checked the 32-bit pair already, with its boxes.
-  Text wps_program = JoinTexts({found.wps.office6, "\\wps.exe"});
-  if (BitnessOfProgram(wps_program) != ProgramBitness::k64Bit) {
-    return MathTypePairFor(*found.math_type.folder, ProgramBitness::k32Bit);
-  }
-  MathTypePair pair = MathTypePairFor(*found.math_type.folder, ProgramBitness::k64Bit);
+  // The scan has checked the 32-bit pair already, with its boxes.
+  const ProgramBitness bitness = PairBitnessForWps(found.wps);
+  MathTypePair pair = MathTypePairFor(*found.math_type.folder, bitness);
+  if (bitness != ProgramBitness::k64Bit) return pair;
   if (!PairComplete(run, pair)) return std::nullopt;
   return pair;
 }

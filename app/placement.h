@@ -17,6 +17,11 @@ namespace pelmora {
 // missing 32-bit one gives).
 std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installations& found);
 
+// The bitness of the pair ChoosePairForWps takes for this WPS, without its
+// boxes: 64-bit for a 64-bit wps.exe, else (a wps.exe that cannot be
+// examined too) 32-bit.
+[[nodiscard]] ProgramBitness PairBitnessForWps(const WpsFolders& wps);
+
 // Copies the template and the add-in into WPS's folders, every copy tried;
 // then the bar goes to 80. False when the run ends here: the window was
 // closed, or copies failed ("复制文件失败" names each with the system's

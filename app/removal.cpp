@@ -21,22 +21,6 @@ namespace {
 
 constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 
-// The removal shows boxes and nothing else: whatever the locator does with
-// the bar for the embedding does not reach the window here.
-class BoxesOnlyUi final : public WorkflowUi {
- public:
-  explicit BoxesOnlyUi(WorkflowUi& window) : window_(window) {}
-  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
-    return window_.ShowBox(text, style, title);
-  }
-  void SetProgress(std::int32_t) override {}
-  void PumpEvents() override { window_.PumpEvents(); }
-  bool WindowOpen() override { return window_.WindowOpen(); }
-
- private:
-  WorkflowUi& window_;
-};
-
 BoxText Question(const std::vector<Text>& files) {
   BoxText paths;
   for (const Text& file : files) {
@@ -91,7 +75,9 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
 RemovalOutcome RemovePanel(WorkflowUi& ui) {
   ExclusiveRun exclusive;
   if (!exclusive) return RemovalOutcome::kBusy;
-  BoxesOnlyUi boxes_only(ui);
+  // Whatever the locator does with the bar for the embedding does not
+  // reach the window here.
+  BarlessUi boxes_only(ui, BarlessUi::Boxes::kShown);
   WorkflowRun run(boxes_only);
   std::optional<Text> version_folder = LocateWpsVersionFolder(run);
   if (run.Stopped()) return RemovalOutcome::kStopped;

@@ -10,5 +10,6 @@ namespace pelmora {
 // Below 0xF000, where the system's own commands start, and with the low
 // four bits clear, which the system keeps for itself.
 constexpr std::uint32_t kRemovePanelCommand = 0x0110;
+constexpr std::uint32_t kCheckPanelCommand = 0x0120;
 
 }  // namespace pelmora

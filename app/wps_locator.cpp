@@ -17,17 +17,6 @@ constexpr FaultLocation kVersionFolderRead = {0x00130002, 3};
 
 constexpr const char* kInstallRootValue = "Software\\Kingsoft\\Office\\6.0\\Common\\InstallRoot";
 
-// The folder without its final backslashes. The check is double-byte
-// aware: a path may end in a character whose second byte is 0x5C.
-Text WithoutTrailingBackslash(TextView folder) {
-  Text result = Text::From(folder);
-  for (;;) {
-    const char* last = FindLastPathBackslash(result);
-    if (last == nullptr || last[1] != '\0') return result;
-    result = LeftText(result, static_cast<std::int32_t>(last - result.c_str()));
-  }
-}
-
 std::optional<Text> InstallRootIn(RegistryView view, std::int32_t root_number) {
   Text folder = WithoutTrailingBackslash(ReadRegistryTextIn(view, root_number, kInstallRootValue));
   // A value left behind by an uninstalled WPS names a folder that is gone.
@@ -124,29 +113,34 @@ std::optional<Text> WpsFromInstallRoot() {
   return std::nullopt;
 }
 
-std::optional<Text> LocateWpsAfterMachineList(WorkflowRun& run, WpsRoute* route) {
-  *route = WpsRoute::kRegistry;
+std::optional<Text> LocateWpsAfterMachineList(WorkflowRun& run, WpsPlace* place) {
   // Personal editions install per user; the entry is then the user's own.
+  *place = WpsPlace::kUserList;
   std::optional<Text> folder = WpsFromUninstallList(run, kUserUninstallList);
   // On 32-bit Windows the 64-bit view is the machine-wide list again.
   if (!folder && !run.Stopped() && WindowsIs64Bit()) {
+    *place = WpsPlace::kMachine64List;
     folder = WpsFromUninstallList(run, kMachine64UninstallList);
   }
-  if (!folder && !run.Stopped()) folder = WpsFromInstallRoot();
+  if (!folder && !run.Stopped()) {
+    *place = WpsPlace::kInstallRoot;
+    folder = WpsFromInstallRoot();
+  }
   if (run.Stopped()) return std::nullopt;
   if (folder) return folder;
 
-  *route = WpsRoute::kShortcut;
+  *place = WpsPlace::kDesktopShortcut;
   Text desktop = GetSpecialFolder(kFolderDesktop);
   return SearchDesktopShortcut(run, desktop);
 }
 
-std::optional<Text> LocateWpsVersionFolder(WorkflowRun& run) {
+std::optional<Text> LocateWpsVersionFolder(WorkflowRun& run, WpsPlace* place) {
+  WpsPlace found_at = WpsPlace::kMachineList;
   std::optional<Text> folder = WpsFromUninstallList(run, kMachineUninstallList);
   if (run.Stopped()) return std::nullopt;
-  if (folder) return folder;
-  WpsRoute route;
-  return LocateWpsAfterMachineList(run, &route);
+  if (!folder) folder = LocateWpsAfterMachineList(run, &found_at);
+  if (place != nullptr) *place = found_at;
+  return folder;
 }
 
 }  // namespace pelmora

@@ -1,5 +1,5 @@
-// Whether WPS still runs, for WaitUntilWpsClosed (declared in
-// wps_locator.h).
+// Whether WPS still runs, for WaitUntilWpsClosed and the status report
+// (declared in wps_locator.h).
 #include <cstddef>
 
 #include "app/wps_locator.h"
@@ -18,6 +18,8 @@ constexpr const char* kWpsPrograms[] = {"wps.exe", "wpsoffice.exe", "et.exe", "w
 
 constexpr std::int32_t kRetryCancelWarning = kBoxRetryCancel | kBoxIconWarning;
 
+}  // namespace
+
 // The folder above the version folder holds every version of this WPS and
 // its launcher; a program from any of them keeps the add-in's users open.
 // A version folder without a folder above names no place a program could
@@ -27,8 +29,6 @@ bool WpsProgramRuns(TextView version_folder) {
   if (above.empty()) return false;
   return ProgramRunsInside(above, kWpsPrograms, sizeof kWpsPrograms / sizeof kWpsPrograms[0]);
 }
-
-}  // namespace
 
 bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder) {
   for (;;) {

@@ -7,13 +7,10 @@
 
 #include "app/uninstall_entries.h"
 #include "app/workflow_run.h"
+#include "app/wps_locator.h"
 #include "runtime/values.h"
 
 namespace pelmora {
-
-// Which kind of place gave WPS's version folder: an uninstall entry or
-// InstallRoot, or the desktop shortcut.
-enum class WpsRoute { kRegistry, kShortcut };
 
 // The version folder (no trailing backslash) of the list's last WPS entry,
 // recognised as the machine-wide scan recognises it. Entries that are not
@@ -30,7 +27,8 @@ std::optional<Text> WpsFromInstallRoot();
 // After the machine-wide list: the per-user list, the 64-bit machine-wide
 // list (64-bit Windows only), InstallRoot, then the desktop shortcut, whose
 // route shows its boxes when it finds nothing. Stops at the first place
-// that gives the version folder; `route` tells which kind it was.
-std::optional<Text> LocateWpsAfterMachineList(WorkflowRun& run, WpsRoute* route);
+// that gives the version folder; `place` tells which it was (the desktop
+// shortcut also when nothing was found).
+std::optional<Text> LocateWpsAfterMachineList(WorkflowRun& run, WpsPlace* place);
 
 }  // namespace pelmora

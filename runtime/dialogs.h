@@ -51,6 +51,7 @@ constexpr std::int32_t kBoxYesNo = 4;
 constexpr std::int32_t kBoxRetryCancel = 5;
 constexpr std::int32_t kBoxIconQuestion = 0x20;
 constexpr std::int32_t kBoxIconWarning = 0x30;
+constexpr std::int32_t kBoxIconInformation = 0x40;
 
 // The button a box was closed with.
 enum BoxButton : std::int32_t {

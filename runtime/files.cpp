@@ -306,4 +306,51 @@ bool HeldFile::ContentEquals(ByteSetView expected, std::uint32_t* error) const {
   return Succeed(error);
 }
 
+bool HeldFile::SameContentAs(const HeldFile& other, std::uint32_t* error) const {
+  if (!file_ || !other.file_) return Fail(error, port::kErrorInvalidHandle);
+  std::uint32_t code = 0;
+  std::uint64_t size = 0;
+  std::uint64_t other_size = 0;
+  if (!port::FileSizeOf(file_.get(), &size, &code) ||
+      !port::FileSizeOf(other.file_.get(), &other_size, &code)) {
+    return Fail(error, code);
+  }
+  if (size != other_size) return Differs(error);
+  constexpr std::uint32_t kChunk = 64 * 1024;
+  std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[2 * kChunk]);
+  if (!buffer) return Fail(error, port::kErrorNotEnoughMemory);
+  unsigned char* mine = buffer.get();
+  unsigned char* theirs = buffer.get() + kChunk;
+  std::uint64_t offset = 0;
+  while (offset < size) {
+    std::uint64_t left = size - offset;
+    std::uint32_t want = left < kChunk ? static_cast<std::uint32_t>(left) : kChunk;
+    std::uint32_t read = 0;
+    if (!port::ReadFileAt(file_.get(), offset, mine, want, &read, &code)) return Fail(error, code);
+    if (read == 0) return Differs(error);  // shorter than its size said
+    // The other file may hand the same stretch over in smaller reads.
+    for (std::uint32_t got = 0; got < read;) {
+      std::uint32_t part = 0;
+      if (!port::ReadFileAt(other.file_.get(), offset + got, theirs + got, read - got, &part,
+                            &code)) {
+        return Fail(error, code);
+      }
+      if (part == 0) return Differs(error);
+      got += part;
+    }
+    if (std::memcmp(mine, theirs, read) != 0) return Differs(error);
+    offset += read;
+  }
+  return Succeed(error);
+}
+
+bool SameFileContent(TextView first, TextView second) {
+  std::uint32_t error = 0;
+  HeldFile one = HeldFile::OpenDenyingWrites(first, &error);
+  if (!one) return false;
+  HeldFile two = HeldFile::OpenDenyingWrites(second, &error);
+  if (!two) return false;
+  return one.SameContentAs(two, &error);
+}
+
 }  // namespace pelmora

@@ -87,9 +87,17 @@ class HeldFile {
   static HeldFile OpenDenyingWrites(TextView path, std::uint32_t* error);
   // True when the whole content equals the bytes of `expected`.
   bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
+  // True when both files hold the same bytes; false with `error` 0 when
+  // they differ, with the system's code when one cannot be read.
+  [[nodiscard]] bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
 
  private:
   FileOwner file_;
 };
+
+// True when both files can be opened for reading and hold the same bytes.
+// Opening denies writes only for the moment of the comparison, so a file
+// that another program is writing counts as not the same.
+[[nodiscard]] bool SameFileContent(TextView first, TextView second);
 
 }  // namespace pelmora

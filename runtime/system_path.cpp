@@ -1,6 +1,7 @@
 #include "runtime/system_path.h"
 
 #include "runtime/code_page_port.h"
+#include "runtime/text.h"
 
 namespace pelmora {
 
@@ -24,6 +25,15 @@ Text ParentFolder(TextView path) {
   const char* last = FindLastPathBackslash(path);
   if (last == nullptr) return Text();
   return Text::FromBytes(path.c_str(), static_cast<std::size_t>(last - path.c_str()));
+}
+
+Text WithoutTrailingBackslash(TextView folder) {
+  Text result = Text::From(folder);
+  for (;;) {
+    const char* last = FindLastPathBackslash(result);
+    if (last == nullptr || last[1] != '\0') return result;
+    result = LeftText(result, static_cast<std::int32_t>(last - result.c_str()));
+  }
 }
 
 }  // namespace pelmora

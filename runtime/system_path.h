@@ -17,6 +17,10 @@ const char* FindLastPathBackslash(TextView path);
 // empty when there is none.
 [[nodiscard]] Text ParentFolder(TextView path);
 
+// The folder without its final backslashes, judged as FindLastPathBackslash
+// judges them: a path may end in a character whose second byte is 0x5C.
+[[nodiscard]] Text WithoutTrailingBackslash(TextView folder);
+
 // True when `byte` starts a double-byte character in the system's code
 // page.
 bool IsPathLeadByte(char byte);

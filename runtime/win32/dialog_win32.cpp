@@ -16,6 +16,7 @@ static_assert(kBoxSystemModal == MB_SYSTEMMODAL && kBoxTaskModal == MB_TASKMODAL
 static_assert(kBoxOk == MB_OK && kBoxOkCancel == MB_OKCANCEL);
 static_assert(kBoxYesNo == MB_YESNO && kBoxRetryCancel == MB_RETRYCANCEL);
 static_assert(kBoxIconQuestion == MB_ICONQUESTION && kBoxIconWarning == MB_ICONWARNING);
+static_assert(kBoxIconInformation == MB_ICONINFORMATION);
 static_assert(kResultOk == IDOK && kResultNo == IDNO);
 static_assert(IDCANCEL == kResultOk + kButtonCancel && IDABORT == kResultOk + kButtonAbort);
 static_assert(IDRETRY == kResultOk + kButtonRetry && IDIGNORE == kResultOk + kButtonIgnore);

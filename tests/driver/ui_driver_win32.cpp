@@ -18,9 +18,12 @@
 //   right-click TEXT          a real mouse press on the unit with that text
 //   press-key ESC|TAB|ENTER|F4 [ctrl] [shift] [alt]
 //   close-window              the close command of the system menu
-//   system-menu remove-panel  the program's own system menu item, sent as
-//                             its command (another process cannot open
+//   system-menu remove-panel|check-panel
+//                             the program's own system menu items, sent as
+//                             their commands (another process cannot open
 //                             the menu itself under Wine)
+//   icon                      records the last box's icon: information,
+//                             warning, question, error, none or unknown
 //   screenshot NAME           asks the host script for a screenshot
 //   sleep MILLISECONDS
 //   wait-exit [SECONDS]       records "exit CODE"
@@ -522,7 +525,8 @@ void SystemMenu(const std::string& item) {
   static const struct {
     const char* name;
     std::uint32_t command;
-  } kItems[] = {{"remove-panel", pelmora::kRemovePanelCommand}};
+  } kItems[] = {{"remove-panel", pelmora::kRemovePanelCommand},
+                {"check-panel", pelmora::kCheckPanelCommand}};
   HWND main = MainWindow();
   if (main == nullptr) Fail("no main window for its system menu");
   for (const auto& known : kItems) {
@@ -534,6 +538,90 @@ void SystemMenu(const std::string& item) {
     }
   }
   Fail("unknown system menu item " + item);
+}
+
+// The icon static of a box, or null when it shows none.
+HWND BoxIcon(HWND box) {
+  for (HWND child : Descendants(box)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (ClassOf(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+        SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+// The pixels of a width x height bitmap that `paint` draws into.
+template <typename Paint>
+std::vector<DWORD> Pixels(int width, int height, Paint paint) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<DWORD> pixels;
+  if (bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    paint(dc);
+    GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    // Colour only: what the alpha byte holds differs between the ways of
+    // drawing.
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+         ++i) {
+      pixels.push_back(p[i] & 0x00FFFFFFu);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  return pixels;
+}
+
+// Which of the system's icons the box shows. Another process's icon handle
+// cannot be read here, so the icon is taken from the screen and compared
+// with each system icon drawn the same size on the same background (its
+// corner, which every system icon leaves transparent).
+std::string IconName(HWND box) {
+  HWND icon = BoxIcon(box);
+  if (icon == nullptr) return "none";
+  RECT rect;
+  GetWindowRect(icon, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return "none";
+  const std::vector<DWORD> shown = Pixels(width, height, [&](HDC dc) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
+  if (shown.empty()) return "unknown";
+  const DWORD background = shown[0];
+  static const struct {
+    const char* name;
+    LPCWSTR id;
+  } kIcons[] = {{"information", IDI_INFORMATION},
+                {"warning", IDI_WARNING},
+                {"question", IDI_QUESTION},
+                {"error", IDI_ERROR}};
+  for (const auto& candidate : kIcons) {
+    const std::vector<DWORD> drawn = Pixels(width, height, [&](HDC dc) {
+      HBRUSH brush = CreateSolidBrush(
+          RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+      RECT all = {0, 0, width, height};
+      FillRect(dc, &all, brush);
+      DeleteObject(brush);
+      DrawIconEx(dc, 0, 0, LoadIconW(nullptr, candidate.id), width, height, 0, nullptr,
+                 DI_NORMAL);
+    });
+    if (drawn == shown) return candidate.name;
+  }
+  return "unknown";
 }
 
 std::vector<std::string> Words(const std::string& line) {
@@ -626,6 +714,9 @@ int wmain(int argc, wchar_t** argv) {
       if (main == nullptr) Fail("no main window to close");
       PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
       Record("close-window");
+    } else if (command_word == "icon") {
+      if (g_box == nullptr || !IsWindow(g_box)) Fail("icon without a box");
+      Record("icon " + IconName(g_box));
     } else if (command_word == "system-menu" && words.size() > 1) {
       SystemMenu(words[1]);
     } else if (command_word == "screenshot" && words.size() > 1) {

@@ -276,6 +276,19 @@ std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) con
 
 bool FakeFileSystem::Exists(const std::string& path) const { return Find(Parse(path)) != nullptr; }
 
+namespace {
+void ListNode(const std::string& path, const Node& node, std::string* out) {
+  *out += path + " " + std::to_string(node.attributes) + " [" + node.content + "] " + node.target + "\n";
+  for (const auto& [key, child] : node.children) ListNode(path + "\\" + child->name, *child, out);
+}
+}  // namespace
+
+std::string FakeFileSystem::Listing() const {
+  std::string out;
+  for (const auto& [drive, node] : State().drives) ListNode(drive, node, &out);
+  return out;
+}
+
 void FakeFileSystem::FailWritesTo(const std::string& path, std::uint32_t error_code) {
   State().failing_paths[Parse(path).key()] = error_code;
 }

@@ -75,6 +75,10 @@ class FakeFileSystem {
   void AddShortcut(const std::string& path, const std::string& target);
   std::optional<std::string> ReadFile(const std::string& path) const;
   bool Exists(const std::string& path) const;
+  // Every folder and file with its attributes, content and shortcut target,
+  // one per line: equal listings mean nothing was created, changed or
+  // deleted.
+  std::string Listing() const;
   // Writes, copies, creates and deletes of this path fail with the code.
   void FailWritesTo(const std::string& path, std::uint32_t error_code);
   // The file can be created, but writing more than `good_bytes` in all

@@ -270,6 +270,26 @@ TEST_F(FilesTest, HeldFileComparesLargeContentInChunks) {
   EXPECT_FALSE(held.ContentEquals(different, &error));
 }
 
+TEST_F(FilesTest, TwoFilesAreTheSameOnlyWithEveryByteEqual) {
+  std::string large(200 * 1024, 'x');
+  fake::Files().AddFile("C:\\a\\one.wll", large);
+  fake::Files().AddFile("C:\\b\\two.wll", large);
+  large[150 * 1024] = 'y';  // past the first chunk
+  fake::Files().AddFile("C:\\b\\late.wll", large);
+  fake::Files().AddFile("C:\\b\\short.wll", large.substr(0, 1024));
+  fake::Files().AddFile("C:\\b\\empty.wll", "");
+  fake::Files().AddFile("C:\\a\\empty.wll", "");
+  EXPECT_TRUE(SameFileContent("C:\\a\\one.wll", "C:\\b\\two.wll"));
+  EXPECT_TRUE(SameFileContent("C:\\a\\empty.wll", "C:\\b\\empty.wll"));
+  EXPECT_FALSE(SameFileContent("C:\\a\\one.wll", "C:\\b\\late.wll"));
+  EXPECT_FALSE(SameFileContent("C:\\a\\one.wll", "C:\\b\\short.wll"));
+  EXPECT_FALSE(SameFileContent("C:\\a\\one.wll", "C:\\b\\missing.wll"));
+  EXPECT_FALSE(SameFileContent("C:\\a\\missing.wll", "C:\\b\\two.wll"));
+  EXPECT_EQ(fake::Files().open_files(), 0);
+  // Neither file was held against writers afterwards.
+  EXPECT_TRUE(CopyFileTo("C:\\b\\late.wll", "C:\\a\\one.wll"));
+}
+
 TEST_F(FilesTest, ShortcutsGiveTheirStoredTarget) {
   Files().AddShortcut("C:\\Desk\\wps.lnk", "C:\\WPS\\11.1.0.1\\office6\\wps.exe");
   Files().AddFile("C:\\Desk\\readme.txt", "text");

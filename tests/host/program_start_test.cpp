@@ -1,7 +1,7 @@
-// The program's start routine on the host: the removal from the command
-// line runs without the window and without the notice and ends with its
-// exit code; a normal start gets the system menu item, which runs the
-// removal while the window stays open.
+// The program's start routine on the host: the removal and the status
+// report from the command line run without the window and without the
+// notice and end with their exit codes; a normal start gets the system menu
+// items, which run them while the window stays open.
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/panel_status.h"
 #include "app/system_menu_commands.h"
 #include "fakes/dialog_fake.h"
 #include "fakes/lifecycle_fake.h"
@@ -121,7 +122,10 @@ TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenW
   ASSERT_NE(form, 0u);
   using Addition = std::pair<std::uint32_t, std::string>;
   EXPECT_EQ(fake::Windows().windows[form].system_menu_additions,
-            (std::vector<Addition>{{0u, ""}, {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")}}));
+            (std::vector<Addition>{{0u, ""},
+                                   {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")},
+                                   {0u, ""},
+                                   {kCheckPanelCommand, Gbk(u8"检查嵌入状态…")}}));
 
   fake::Dialogs().Clear();
   fake::Dialogs().results = {kIdYes, kIdOk};
@@ -132,6 +136,41 @@ TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenW
   EXPECT_FALSE(PanelLeft());
   EXPECT_TRUE(IsWindowOpen(kMainWindowId));
   EXPECT_EQ(fake::Windows().windows[bar].position, bar_before);
+}
+
+TEST_F(ProgramStartTest, CheckSwitchShowsTheReportAloneAndEndsWith0OnlyWhenEmbedded) {
+  // The fixture's copies are not MathType's bytes.
+  InstallMathType();
+  EXPECT_EQ(ProgramStart("-CHECK"), 1);
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入状态"));
+  EXPECT_EQ(fake::Dialogs().boxes[0].owner, 0u);
+  EXPECT_EQ(fake::Windows().FormWindow(), 0u);
+
+  fake::Files().AddFile(StartupFile("MathType Commands 2016.dotm"), "dotm-bytes");
+  fake::Files().AddFile(StartupFile("MathPage.wll"), "wll-bytes");
+  fake::Files().AddFile(Office6File("MathPage.wll"), "wll-bytes");
+  fake::Dialogs().Clear();
+  EXPECT_EQ(ProgramStart("/check"), 0);
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入状态"));
+  EXPECT_TRUE(PanelLeft());
+}
+
+TEST_F(ProgramStartTest, TheCheckItemShowsTheReportInTheOpenWindowAndLeavesTheBar) {
+  port::PostQuit(0);
+  EXPECT_EQ(ProgramStart(""), 0);
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  ASSERT_NE(form, 0u);
+  fake::Dialogs().Clear();
+  const port::NativeWindow bar = fake::Windows().Control(120);
+  const std::int32_t bar_before = fake::Windows().windows[bar].position;
+  const std::string files_before = fake::Files().Listing();
+
+  EXPECT_TRUE(engine::SystemCommandChosen(form, kCheckPanelCommand));
+
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入状态"));
+  EXPECT_TRUE(IsWindowOpen(kMainWindowId));
+  EXPECT_EQ(fake::Windows().windows[bar].position, bar_before);
+  EXPECT_EQ(fake::Files().Listing(), files_before);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "runtime/files.h"
 #include "runtime/registry.h"
 #include "runtime/run_directory.h"
+#include "runtime/system_path.h"
 
 namespace pelmora {
 namespace {
@@ -50,6 +51,20 @@ TEST_F(SystemPathTest, SpecialFolderGetsOneBackslashInEitherCodePage) {
   }
   // Under 936 the final 0x5C belongs to the double-byte character.
   EXPECT_STREQ(GetSpecialFolder(3).c_str(), "C:\\Caf\xE9\\\\");
+}
+
+TEST_F(SystemPathTest, OnlyBackslashesOfTheirOwnAreCutFromAFolder) {
+  EXPECT_STREQ(WithoutTrailingBackslash("C:\\Program Files\\MathType\\").c_str(),
+               "C:\\Program Files\\MathType");
+  EXPECT_STREQ(WithoutTrailingBackslash("D:\\WPS\\\\").c_str(), "D:\\WPS");
+  EXPECT_STREQ(WithoutTrailingBackslash("D:\\WPS").c_str(), "D:\\WPS");
+  EXPECT_STREQ(WithoutTrailingBackslash("").c_str(), "");
+  {
+    ScopedSystemCodePage western(SystemCodePage::kWestern1252);
+    EXPECT_STREQ(WithoutTrailingBackslash("C:\\Caf\xE9\\").c_str(), "C:\\Caf\xE9");
+  }
+  // Under 936 the final 0x5C is the second byte of a character.
+  EXPECT_STREQ(WithoutTrailingBackslash("C:\\Caf\xE9\\").c_str(), "C:\\Caf\xE9\\");
 }
 
 TEST_F(SystemPathTest, RegistryPathSplitsAtTheSystemsBackslash) {

@@ -214,6 +214,8 @@ def main():
     ap.add_argument("--win64", action="store_true", help="the prefix is a 64-bit Windows")
     ap.add_argument("--embedded", action="append", default=[],
                     help="VERSION: the three files an embedding leaves in that version folder")
+    ap.add_argument("--embedded-pair", choices=["32", "64"], default=None,
+                    help="the --embedded copies are MathType's pair of this bitness, byte for byte")
     ap.add_argument("--wps-file", action="append", default=[],
                     help="a file of the user's, as a path below the WPS root")
     ap.add_argument("--shortcut", action="append", default=[],
@@ -266,11 +268,20 @@ def main():
         place, _, folder = install_root.partition("=")
         folder = folder or "%s\\%s" % (wps_root, versions[-1])
         m.value(place, WPS_COMMON, "InstallRoot", reg_string(folder))
+    placed_template, placed_add_in = b"PK\x03\x04 placed template", b"MZ placed add-in"
+    if args.embedded_pair:
+        bits = args.embedded_pair
+        with open(unix_path(m.prefix, "%s\\Office Support\\%s\\MathType Commands 2016.dotm"
+                            % (args.mathtype_folder, bits)), "rb") as f:
+            placed_template = f.read()
+        with open(unix_path(m.prefix, "%s\\MathPage\\%s\\MathPage.wll"
+                            % (args.mathtype_folder, bits)), "rb") as f:
+            placed_add_in = f.read()
     for version in args.embedded:
         office6 = wps_root + "\\" + version + "\\office6"
-        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", b"PK\x03\x04 placed template")
-        m.file(office6 + "\\startup\\MathPage.wll", b"MZ placed add-in")
-        m.file(office6 + "\\MathPage.wll", b"MZ placed add-in")
+        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", placed_template)
+        m.file(office6 + "\\startup\\MathPage.wll", placed_add_in)
+        m.file(office6 + "\\MathPage.wll", placed_add_in)
     for path in args.wps_file:
         m.file(wps_root + "\\" + path, b"a file of the user's")
     for shortcut in args.shortcut:

@@ -182,6 +182,36 @@ TEST_F(FileWritesWin32, LargeContentIsComparedInChunks) {
   EXPECT_FALSE(held.ContentEquals(ByteSet::FromBytes(big.data(), big.size()), &error));
 }
 
+// The status report compares WPS's copies with MathType's while WPS may
+// have them open: a reader does not stand in the way, a writer does.
+TEST_F(FileWritesWin32, TwoFilesCompareByteForByteBesideAReaderButNotAWriter) {
+  std::string big(300000, 'x');
+  scratch_.Write("one.wll", big);
+  scratch_.Write("two.wll", big);
+  big[200001] = 'y';
+  scratch_.Write("late.wll", big);
+  const std::string one = scratch_ / "one.wll";
+  const std::string two = scratch_ / "two.wll";
+  EXPECT_TRUE(SameFileContent(one.c_str(), two.c_str()));
+  EXPECT_FALSE(SameFileContent(one.c_str(), (scratch_ / "late.wll").c_str()));
+  EXPECT_FALSE(SameFileContent(one.c_str(), (scratch_ / "none.wll").c_str()));
+
+  HANDLE reader = CreateFileA(two.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SameFileContent(one.c_str(), two.c_str()));
+  CloseHandle(reader);
+
+  HANDLE writer = CreateFileA(two.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SameFileContent(one.c_str(), two.c_str()));
+  CloseHandle(writer);
+  // Nothing is left holding either file.
+  EXPECT_TRUE(RemoveFile(one.c_str()));
+  EXPECT_TRUE(RemoveFile(two.c_str()));
+}
+
 class PathDirListWin32 : public ::testing::Test {
  protected:
   void SetUp() override {

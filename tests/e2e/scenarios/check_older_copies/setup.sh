@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# WPS updated itself into 12.1.0.28505; the panel stayed behind in
+# 11.1.0.9584.
+source "$PELMORA_SCENARIO_DIR/../../lib/machine.sh"
+source "$PELMORA_SCENARIO_DIR/../../lib/unchanged.sh"
+scenario_machine --mathtype --wps-folders --wps-version 11.1.0.9584 --wps-version 12.1.0.28505 \
+  --wps-entry --embedded 11.1.0.9584 --embedded-pair 32
+scenario_snapshot
