@@ -23,14 +23,17 @@ export LOCPATH=$PELMORA_LOCALES
 # always takes the 32-bit loader when it is installed and some kernels
 # refuse that one. PELMORA_WINE_BITS=64 picks the twin's loader; the test
 # build's CMake sets it for its own tests.
-PELMORA_WINE_BITS=${PELMORA_WINE_BITS:-32}
-if [ "$PELMORA_WINE_BITS" = 64 ]; then
-  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  wine() { /usr/lib/wine/wine64 "$@"; }
-  wineboot() { /usr/lib/wine/wine64 wineboot "$@"; }
-  winepath() { /usr/lib/wine/wine64 winepath "$@"; }
-  wineserver() { /usr/lib/wine/wineserver64 "$@"; }
-fi
+pelmora_use_wine_bits() {
+  export PELMORA_WINE_BITS=$1
+  if [ "$1" = 64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    wine() { /usr/lib/wine/wine64 "$@"; }
+    wineboot() { /usr/lib/wine/wine64 wineboot "$@"; }
+    winepath() { /usr/lib/wine/wine64 winepath "$@"; }
+    wineserver() { /usr/lib/wine/wineserver64 "$@"; }
+  fi
+}
+pelmora_use_wine_bits "${PELMORA_WINE_BITS:-32}"
 
 # Whether this machine can run the programs of a build of the given bitness
 # ($1, default 32) under Wine. Some virtual machines' kernels refuse every
@@ -45,6 +48,18 @@ pelmora_wine_runs() {
   else
     echo "this machine's kernel does not run 32-bit programs, which Wine's 32-bit loader needs ($reason)"
   fi
+  return 1
+}
+
+# The build whose programs run here, for the demo and the benchmarks: the
+# 32-bit product where the kernel runs i386 programs, else its 64-bit twin,
+# whose loader it then selects. Echoes the preset's name; prints both
+# reasons and returns 1 when neither runs.
+pelmora_runnable_preset() {
+  local reason32 reason64
+  if reason32=$(pelmora_wine_runs 32); then echo windows; return 0; fi
+  if reason64=$(pelmora_wine_runs 64); then echo windows64; return 0; fi
+  echo "no Windows program can run here: $reason32; $reason64" >&2
   return 1
 }
 
@@ -112,10 +127,13 @@ pelmora_template() {
 }
 
 # Makes a fresh prefix at $1 from the template of the architecture $2
-# (default win32; Wine's files hard-linked, the registry copied) and exports
-# WINEPREFIX, HOME and WINEARCH for it.
+# (default win32, or win64 for the 64-bit twin, which runs nowhere else;
+# Wine's files hard-linked, the registry copied) and exports WINEPREFIX,
+# HOME and WINEARCH for it.
 pelmora_prefix() {
-  local dir=$1 arch=${2:-win32} template
+  local default_arch=win32
+  [ "$PELMORA_WINE_BITS" = 64 ] && default_arch=win64
+  local dir=$1 arch=${2:-$default_arch} template
   template=$(pelmora_template_dir "$arch") || return 1
   pelmora_template "$arch" || return 1
   rm -rf "$dir"
