@@ -68,7 +68,8 @@ struct DpiCalls {
 
 template <typename Function>
 void Resolve(HMODULE module, const char* name, Function* function) {
-  *function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  *function =
+      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 const DpiCalls& Dpi() {
@@ -247,7 +248,9 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       return result;
     }
     case WM_SETFONT:
-      if (LabelLook* own = LookOf<LabelLook>(hwnd)) own->form_font = reinterpret_cast<HFONT>(wparam);
+      if (LabelLook* own = LookOf<LabelLook>(hwnd)) {
+        own->form_font = reinterpret_cast<HFONT>(wparam);
+      }
       if (LOWORD(lparam) != 0) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case WM_GETFONT:
@@ -317,7 +320,8 @@ void SetIcons(HWND hwnd, FormLook* look, std::int32_t dpi) {
     small = IconFromFile(look->icon_file, scale::ToDpi(kSmallIconPixels, dpi));
   }
   HICON fallback = LoadIconW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */);
-  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large ? large.get() : fallback));
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(large ? large.get() : fallback));
   SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(small ? small.get() : fallback));
   look->large_icon = std::move(large);

@@ -181,7 +181,8 @@ void UseDpi(NativeWindow form, std::int32_t dpi) {
   for (auto& [handle, window] : fake::Windows().windows) {
     if (window.destroyed) continue;
     bool inside = handle == form;
-    for (NativeWindow p = window.parent; p != 0 && !inside; p = fake::Windows().windows.at(p).parent) {
+    for (NativeWindow p = window.parent; p != 0 && !inside;
+         p = fake::Windows().windows.at(p).parent) {
       inside = p == form;
     }
     if (inside) window.font_dpi = dpi;

@@ -206,7 +206,9 @@ TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAga
   // Inside its container the caption's place scales too, halves rounded up.
   EXPECT_EQ(Record(Control(130)).parent, Control(100));
   EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{227, 11, 86, 33}));
-  for (std::int32_t id : {100, 110, 120, 130, 140}) EXPECT_EQ(Record(Control(id)).font_dpi, 144);
+  for (std::int32_t id : {100, 110, 120, 130, 140}) {
+    EXPECT_EQ(Record(Control(id)).font_dpi, 144) << id;
+  }
   EXPECT_EQ(form.font_dpi, 144);
 }
 
@@ -226,7 +228,9 @@ TEST_F(WindowEngineTest, DpiChangeTakesTheSuggestedRectThenRelaysAndRefontsEvery
   EXPECT_EQ(RectOf(Record(form)), (scale::Rect{10, 20, 770, 520}));
   EXPECT_EQ(RectOf(Record(Control(110))), (scale::Rect{128, 54, 496, 80}));
   EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{302, 14, 114, 44}));
-  for (std::int32_t id : {100, 110, 120, 130, 140}) EXPECT_EQ(Record(Control(id)).font_dpi, 192);
+  for (std::int32_t id : {100, 110, 120, 130, 140}) {
+    EXPECT_EQ(Record(Control(id)).font_dpi, 192) << id;
+  }
   EXPECT_EQ(Record(form).font_dpi, 192);
 
   // Back on a 96-DPI display the stored rectangles return exactly.
