@@ -11,6 +11,7 @@
 
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
+#include "form_units.h"
 #include "runtime/fatal_report.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
@@ -60,36 +61,25 @@ HandlerResult OnClicked(const std::int32_t*, int) {
 
 const EventHandler kHandlers[] = {OnCreated, OnPress, OnClicked};
 
-UnitRecord Unit(std::int32_t id, UnitKind kind, int left, int top, int width, int height) {
-  UnitRecord unit;
-  unit.id = id;
-  unit.kind = kind;
-  unit.left = left;
-  unit.top = top;
-  unit.width = width;
-  unit.height = height;
-  unit.flags = kFlagVisible;
-  unit.has_kind_data = true;
-  return unit;
-}
+using testing::VisibleUnit;
 
 // A smaller cousin of the main window: same kinds, same nesting.
 FormDescription TestForm() {
   WindowRecord window;
   window.window_id = kWindow;
-  UnitRecord own = Unit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
   own.tag = "main";
   own.events = {{0, 0}};
-  UnitRecord link = Unit(kLink, UnitKind::kLabel, 56, 104, 256, 24);
+  UnitRecord link = VisibleUnit(kLink, UnitKind::kLabel, 56, 104, 256, 24);
   link.tag = "link";
   link.events = {{-1, 1}};
-  UnitRecord caption = Unit(kCaption, UnitKind::kLabel, 151, 7, 57, 22);
+  UnitRecord caption = VisibleUnit(kCaption, UnitKind::kLabel, 151, 7, 57, 22);
   caption.parent_id = kGroup;
-  UnitRecord bar = Unit(kBar, UnitKind::kProcessBar, 208, 202, 160, 16);
-  UnitRecord button = Unit(kButton, UnitKind::kButton, 64, 27, 248, 40);
+  UnitRecord bar = VisibleUnit(kBar, UnitKind::kProcessBar, 208, 202, 160, 16);
+  UnitRecord button = VisibleUnit(kButton, UnitKind::kButton, 64, 27, 248, 40);
   button.flags |= kFlagTabStop;
   button.events = {{0, 2}, {-1, kNoHandler}};
-  UnitRecord group = Unit(kGroup, UnitKind::kGroupBox, 0, 192, 376, 32);
+  UnitRecord group = VisibleUnit(kGroup, UnitKind::kGroupBox, 0, 192, 376, 32);
   group.children = {kCaption};
   group.has_kind_data = false;
   window.units = {own, link, caption, bar, button, group};

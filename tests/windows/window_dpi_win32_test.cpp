@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "form_units.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
 
@@ -49,32 +50,21 @@ std::string IconFile() {
   return file;
 }
 
-UnitRecord Unit(std::int32_t id, UnitKind kind, int left, int top, int width, int height) {
-  UnitRecord unit;
-  unit.id = id;
-  unit.kind = kind;
-  unit.left = left;
-  unit.top = top;
-  unit.width = width;
-  unit.height = height;
-  unit.flags = kFlagVisible;
-  unit.has_kind_data = true;
-  return unit;
-}
+using testing::VisibleUnit;
 
 // The main window's frame and three of its units, kept hidden.
 FormDescription SmallForm() {
-  UnitRecord own = Unit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
   own.flags = 0;
   own.window.title = "dpi";
   own.window.border_style = 2;
   own.window.control_box = 1;
   own.window.icon_file = IconFile();
-  UnitRecord button = Unit(0x16010002, UnitKind::kButton, 64, 27, 248, 40);
+  UnitRecord button = VisibleUnit(0x16010002, UnitKind::kButton, 64, 27, 248, 40);
   button.button.caption = "button";
-  UnitRecord caption = Unit(0x16010007, UnitKind::kLabel, 151, 7, 57, 22);
+  UnitRecord caption = VisibleUnit(0x16010007, UnitKind::kLabel, 151, 7, 57, 22);
   caption.parent_id = kGroupId;
-  UnitRecord group = Unit(kGroupId, UnitKind::kGroupBox, 0, 192, 376, 32);
+  UnitRecord group = VisibleUnit(kGroupId, UnitKind::kGroupBox, 0, 192, 376, 32);
   group.children = {caption.id};
   group.has_kind_data = false;
   WindowRecord window;
