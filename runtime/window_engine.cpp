@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/display_scale.h"
 #include "runtime/dll_commands.h"
 #include "runtime/fatal_report.h"
 #include "runtime/window_engine_internal.h"
@@ -28,6 +29,8 @@ struct Form {
   std::vector<UnitRecord> stored_units;
   // Live controls per unit; [0] is the window. All 0 while not open.
   std::vector<NativeWindow> objects;
+  // The DPI the open window is laid out for.
+  std::int32_t dpi = scale::kFormDpi;
 
   bool open() const { return !objects.empty() && objects[0] != 0; }
 };
@@ -174,6 +177,26 @@ void SetProcessBarProperty(UnitRecord& unit, NativeWindow bar, std::int32_t prop
   }
 }
 
+scale::Rect StoredRect(const UnitRecord& unit) {
+  return {unit.left, unit.top, unit.width, unit.height};
+}
+
+// The stored size is for 96 DPI; elsewhere the client area scales and the
+// window grows around it, centred again when the form asks to be centred.
+void FitFormToDpi(Form& form, std::int32_t left, std::int32_t top) {
+  const UnitRecord& own = form.record.units[0];
+  const NativeWindow window = form.objects[0];
+  const scale::Size size = scale::OuterSizeAtDpi(
+      {own.width, own.height}, port::FormFrame(window, scale::kFormDpi),
+      port::FormFrame(window, form.dpi), form.dpi);
+  if (own.window.start_position == kStartCentred) {
+    std::int32_t screen_width = 0, screen_height = 0;
+    port::PrimaryScreenSize(&screen_width, &screen_height);
+    engine::CentredPosition(screen_width, screen_height, size.width, size.height, &left, &top);
+  }
+  port::PlaceFormWindow(window, {left, top, size.width, size.height});
+}
+
 // Creates the window and its units; false abandons the build.
 bool BuildWindow(Form& form) {
   Engine& engine = State();
@@ -191,10 +214,15 @@ bool BuildWindow(Form& form) {
   form.objects.assign(units.size(), 0);
   form.objects[0] = port::CreateFormWindow(own, left, top, owner);
   if (form.objects[0] == 0) return false;
+  // Only the created window knows which display it is on.
+  form.dpi = port::WindowDpi(form.objects[0]);
+  port::UseDpi(form.objects[0], form.dpi);
+  if (form.dpi != scale::kFormDpi) FitFormToDpi(form, left, top);
 
   std::int32_t control_id = kFirstControlId;
   for (std::size_t k = units.size() - 1; k >= 1; --k) {
-    const NativeWindow control = port::CreateUnitControl(form.objects[0], units[k], control_id);
+    const NativeWindow control = port::CreateUnitControl(
+        form.objects[0], units[k], control_id, scale::RectToDpi(StoredRect(units[k]), form.dpi));
     if (control == 0) return false;
     form.objects[k] = control;
     if (units[k].kind == UnitKind::kProcessBar) ApplyProgressBar(control, units[k].process_bar);
@@ -205,8 +233,9 @@ bool BuildWindow(Form& form) {
     if (units[k].parent_id == 0) continue;
     const int container = FindUnitIndex(form, units[k].parent_id);
     if (container <= 0) return false;
-    port::MoveIntoContainer(form.objects[k], form.objects[container], units[k].left,
-                            units[k].top);
+    port::MoveIntoContainer(form.objects[k], form.objects[container],
+                            scale::ToDpi(units[k].left, form.dpi),
+                            scale::ToDpi(units[k].top, form.dpi));
   }
 
   // First entry on top; each later one directly below the previous entry
@@ -376,6 +405,20 @@ void UnitClicked(port::NativeWindow control) {
   if (!Locate(control, &form, &index) || index == 0) return;
   if (form->record.units[index].kind != UnitKind::kButton) return;
   FireEvent(form->record.window_id, form->record.units[index].id, kEventClicked, nullptr, 0);
+}
+
+void FormDpiChanged(port::NativeWindow window, std::int32_t dpi, const scale::Rect& suggested) {
+  Form* form = nullptr;
+  int index = -1;
+  if (!Locate(window, &form, &index) || index != 0) return;
+  form->dpi = dpi;
+  port::PlaceFormWindow(window, suggested);
+  const std::vector<UnitRecord>& units = form->record.units;
+  for (std::size_t k = 1; k < units.size(); ++k) {
+    if (form->objects[k] == 0) continue;  // the build has not reached it yet
+    port::PlaceUnit(form->objects[k], scale::RectToDpi(StoredRect(units[k]), dpi));
+  }
+  port::UseDpi(window, dpi);
 }
 
 void FormWindowDestroyed(port::NativeWindow window) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "runtime/display_scale.h"
 #include "runtime/form_description.h"
 
 namespace pelmora::port {
@@ -17,10 +18,10 @@ void PrimaryScreenSize(std::int32_t* width, std::int32_t* height);
 // hidden owner window when the window stays out of the taskbar. 0 on failure.
 [[nodiscard]] NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left,
                                             std::int32_t top, NativeWindow owner);
-// A unit's control as a hidden child of the form at its stored rectangle.
-// 0 on failure.
+// A unit's control as a hidden child of the form at `rect` (pixels of the
+// form's DPI). 0 on failure.
 [[nodiscard]] NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit,
-                                             std::int32_t control_id);
+                                             std::int32_t control_id, const scale::Rect& rect);
 void MoveIntoContainer(NativeWindow unit, NativeWindow container, std::int32_t left,
                        std::int32_t top);
 // Puts the unit directly below `above`, or on top of its siblings when 0.
@@ -28,6 +29,19 @@ void PlaceBelow(NativeWindow unit, NativeWindow above);
 void ShowUnit(NativeWindow unit, bool visible);
 void ShowFormWindow(NativeWindow form, std::int32_t start_position);
 void RestoreOrActivate(NativeWindow form);
+
+// The DPI the window is drawn at: its monitor's where the system scales
+// each monitor on its own, else the system's.
+[[nodiscard]] std::int32_t WindowDpi(NativeWindow form);
+// The form window's frame (borders and caption) for its styles at `dpi`.
+[[nodiscard]] scale::Frame FormFrame(NativeWindow form, std::int32_t dpi);
+// Moves and sizes the form window (outer rectangle, screen pixels).
+void PlaceFormWindow(NativeWindow form, const scale::Rect& outer);
+// Moves and sizes a unit inside its parent.
+void PlaceUnit(NativeWindow unit, const scale::Rect& rect);
+// Makes the message font, the units' own fonts and the window's icons for
+// `dpi` and gives them to the window and every unit in it.
+void UseDpi(NativeWindow form, std::int32_t dpi);
 void DestroyNativeWindow(NativeWindow window);
 [[nodiscard]] NativeWindow ParentOf(NativeWindow window);
 
@@ -87,6 +101,9 @@ void UnitClicked(port::NativeWindow control);
 // A command of the form's system menu was chosen (low four bits cleared);
 // true when it was one of the program's own and has been handled.
 bool SystemCommandChosen(port::NativeWindow form, std::uint32_t command_id);
+// The form window moved to a display of another DPI; `suggested` is the
+// outer rectangle the system proposes for it there.
+void FormDpiChanged(port::NativeWindow form, std::int32_t dpi, const scale::Rect& suggested);
 // A form window is being destroyed.
 void FormWindowDestroyed(port::NativeWindow form);
 

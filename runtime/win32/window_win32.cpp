@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/display_scale.h"
 #include "runtime/win32/owners_win32.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
@@ -55,26 +56,72 @@ constexpr UINT kShutdownFromOtherThread = WM_APP + 999;
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 HWND Hwnd(NativeWindow w) { return reinterpret_cast<HWND>(w); }
 NativeWindow Native(HWND h) { return reinterpret_cast<NativeWindow>(h); }
-// The system's default GUI font, as message boxes use it. The stock
-// DEFAULT_GUI_FONT has no Chinese glyphs on a system whose ANSI page is not
-// 936, while the message font reaches the system's Chinese fonts there.
-// Made once and kept for the process: every control of every window uses it.
-HFONT GuiFont() {
-  static const win32::UniqueFont message_font = [] {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    win32::UniqueFont created;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      created.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    }
-    return created;
-  }();
-  return message_font ? message_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+// The DPI calls of Windows 10 (1607 on). They are looked up at run time:
+// imported, they would stop the program from starting on Windows 7 and 8,
+// where a system-aware process has one DPI, the system's, and the older
+// calls already answer for it.
+struct DpiCalls {
+  UINT(WINAPI* dpi_for_window)(HWND) = nullptr;
+  BOOL(WINAPI* adjust_for_dpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+  BOOL(WINAPI* parameters_for_dpi)(UINT, UINT, void*, UINT, UINT) = nullptr;
+};
+
+template <typename Function>
+void Resolve(HMODULE module, const char* name, Function* function) {
+  *function =
+      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-// What a form window keeps for itself until it is destroyed.
+const DpiCalls& Dpi() {
+  static const DpiCalls calls = [] {
+    DpiCalls found;
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) return found;
+    Resolve(user32, "GetDpiForWindow", &found.dpi_for_window);
+    Resolve(user32, "AdjustWindowRectExForDpi", &found.adjust_for_dpi);
+    Resolve(user32, "SystemParametersInfoForDpi", &found.parameters_for_dpi);
+    return found;
+  }();
+  return calls;
+}
+
+std::int32_t SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : scale::kFormDpi;
+}
+
+// The system's message font at `dpi`, as message boxes use it. The stock
+// DEFAULT_GUI_FONT has no Chinese glyphs on a system whose ANSI page is not
+// 936, while the message font reaches the system's Chinese fonts there.
+win32::UniqueFont MessageFontAt(std::int32_t dpi) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (Dpi().parameters_for_dpi != nullptr) {
+    if (!Dpi().parameters_for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                  static_cast<UINT>(dpi))) {
+      return {};
+    }
+  } else {
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+    LOGFONTW& font = metrics.lfMessageFont;
+    font.lfHeight = scale::MulDivRounded(font.lfHeight, dpi, SystemDpi());
+  }
+  return win32::UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+HFONT FontOr(const win32::UniqueFont& font) {
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// What a form window keeps for itself until it is destroyed: what it is
+// drawn with at its present DPI, and the stored icon to draw at the next.
 struct FormLook {
   std::uint32_t back_color = kSystemColor;
+  std::int32_t dpi = scale::kFormDpi;
+  std::string icon_file;
+  win32::UniqueFont message_font;  // every unit's font unless it has its own
   win32::UniqueIcon large_icon;
   win32::UniqueIcon small_icon;
 };
@@ -84,7 +131,9 @@ struct LabelLook {
   UINT format = 0;
   std::uint32_t text_color = 0;
   std::uint32_t back_color = kSystemColor;
-  win32::UniqueFont own_font;  // from a stored LOGFONTA, else the GUI font
+  std::string font_block;         // the stored LOGFONTA, if any, for each DPI
+  win32::UniqueFont own_font;     // made from it for the form's DPI
+  HFONT form_font = nullptr;      // the form's message font, not owned
 };
 
 // A look is handed to CreateWindowExW in its owner; the window takes it
@@ -142,6 +191,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      engine::FormDpiChanged(Native(hwnd), LOWORD(wparam),
+                             {suggested->left, suggested->top, suggested->right - suggested->left,
+                              suggested->bottom - suggested->top});
+      return 0;
+    }
     case WM_DESTROY:
       engine::FormWindowDestroyed(Native(hwnd));
       return 0;
@@ -163,7 +219,8 @@ void PaintLabel(HWND hwnd, const LabelLook& look) {
   const int length = GetWindowTextLengthW(hwnd);
   win32::WideText caption(static_cast<std::size_t>(length));
   GetWindowTextW(hwnd, caption.data(), length + 1);
-  HGDIOBJ old_font = SelectObject(dc, look.own_font ? look.own_font.get() : GuiFont());
+  HFONT font = look.own_font ? look.own_font.get() : look.form_font;
+  HGDIOBJ old_font = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.text_color);
   DrawTextW(dc, caption.c_str(), length, &client, look.format);
@@ -190,6 +247,14 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       InvalidateRect(hwnd, nullptr, TRUE);
       return result;
     }
+    case WM_SETFONT:
+      if (LabelLook* own = LookOf<LabelLook>(hwnd)) {
+        own->form_font = reinterpret_cast<HFONT>(wparam);
+      }
+      if (LOWORD(lparam) != 0) InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return look != nullptr ? reinterpret_cast<LRESULT>(look->form_font) : 0;
     case WM_NCDESTROY:
       ReleaseLook<LabelLook>(hwnd);
       break;
@@ -231,6 +296,8 @@ bool RegisterOnce(const wchar_t* name, WNDPROC procedure, UINT styles) {
   return RegisterClassW(&window_class) != 0;
 }
 
+// The icon sizes at 96 DPI; the system's grow with the DPI by the same
+// factor as everything else.
 constexpr int kLargeIconPixels = 32;
 constexpr int kSmallIconPixels = 16;
 constexpr DWORD kIconFormatVersion = 0x00030000;
@@ -244,22 +311,30 @@ win32::UniqueIcon IconFromFile(const std::string& icon_file, int pixels) {
                                                     LR_DEFAULTCOLOR));
 }
 
-void SetIcons(HWND hwnd, FormLook* look, const std::string& icon_file) {
-  if (!icon_file.empty()) {
-    look->large_icon = IconFromFile(icon_file, kLargeIconPixels);
-    look->small_icon = IconFromFile(icon_file, kSmallIconPixels);
+// The icons the window holds are released only after it has taken the
+// new ones.
+void SetIcons(HWND hwnd, FormLook* look, std::int32_t dpi) {
+  win32::UniqueIcon large, small;
+  if (!look->icon_file.empty()) {
+    large = IconFromFile(look->icon_file, scale::ToDpi(kLargeIconPixels, dpi));
+    small = IconFromFile(look->icon_file, scale::ToDpi(kSmallIconPixels, dpi));
   }
   HICON fallback = LoadIconW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */);
   SendMessageW(hwnd, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(look->large_icon ? look->large_icon.get() : fallback));
+               reinterpret_cast<LPARAM>(large ? large.get() : fallback));
   SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(look->small_icon ? look->small_icon.get() : fallback));
+               reinterpret_cast<LPARAM>(small ? small.get() : fallback));
+  look->large_icon = std::move(large);
+  look->small_icon = std::move(small);
 }
 
-win32::UniqueFont FontFromBlock(const std::string& block) {
+// A stored font's sizes are 96-DPI pixels, like the form's coordinates.
+win32::UniqueFont FontFromBlock(const std::string& block, std::int32_t dpi) {
   if (block.size() != sizeof(LOGFONTA)) return {};
   LOGFONTA font;
   memcpy(&font, block.data(), sizeof font);
+  font.lfHeight = scale::ToDpi(font.lfHeight, dpi);
+  font.lfWidth = scale::ToDpi(font.lfWidth, dpi);
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -277,13 +352,28 @@ void InitializeProgressClass() {
 }
 
 HWND CreateChild(const wchar_t* window_class, const win32::WideText& caption, HWND parent,
-                 const UnitRecord& unit, std::int32_t control_id, void* parameter) {
+                 const UnitRecord& unit, std::int32_t control_id, const scale::Rect& rect,
+                 void* parameter) {
   const WindowStyles styles = UnitControlStyles(unit);
-  return CreateWindowExW(styles.ex_style, window_class, caption.c_str(), styles.style, unit.left,
-                         unit.top,
-                         unit.width, unit.height, parent,
+  return CreateWindowExW(styles.ex_style, window_class, caption.c_str(), styles.style, rect.left,
+                         rect.top, rect.width, rect.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), Instance(),
                          parameter);
+}
+
+struct Refont {
+  HFONT font;
+  std::int32_t dpi;
+};
+
+BOOL CALLBACK RefontUnit(HWND unit, LPARAM parameter) {
+  const auto* refont = reinterpret_cast<const Refont*>(parameter);
+  if (GetWindowLongPtrW(unit, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(LabelProc)) {
+    LabelLook* look = LookOf<LabelLook>(unit);
+    if (look != nullptr) look->own_font = FontFromBlock(look->font_block, refont->dpi);
+  }
+  SendMessageW(unit, WM_SETFONT, reinterpret_cast<WPARAM>(refont->font), TRUE);
+  return TRUE;
 }
 
 std::int32_t Modifiers() {
@@ -325,6 +415,7 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
   const WindowStyles styles = FormWindowStyles(data);
   auto look = std::make_unique<FormLook>();
   look->back_color = data.back_color;
+  look->icon_file = data.icon_file;
   const win32::WideText title = win32::WideFromGbk(data.title.c_str());
   HWND hwnd = CreateWindowExW(styles.ex_style, kFormClass, title.c_str(), styles.style, left, top,
                               own.width, own.height, Hwnd(owner), nullptr, Instance(), &look);
@@ -334,17 +425,18 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
   if (outer.right - outer.left != own.width || outer.bottom - outer.top != own.height) {
     MoveWindow(hwnd, left, top, own.width, own.height, FALSE);
   }
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
   if (data.always_on_top == 1) {
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (data.movable == 0) DeleteMenu(GetSystemMenu(hwnd, FALSE), SC_MOVE, MF_BYCOMMAND);
-  SetIcons(hwnd, LookOf<FormLook>(hwnd), data.icon_file);
   return Native(hwnd);
 }
 
-NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id) {
+NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id,
+                               const scale::Rect& rect) {
   HWND parent = Hwnd(form);
+  const FormLook* form_look = LookOf<FormLook>(parent);
+  if (form_look == nullptr) return 0;
   HWND control = nullptr;
   switch (unit.kind) {
     case UnitKind::kLabel: {
@@ -354,17 +446,18 @@ NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::i
       look->format = LabelTextFormat(data);
       look->text_color = data.text_color;
       look->back_color = data.back_color;
-      look->own_font = FontFromBlock(data.font);
+      look->font_block = data.font;
+      look->own_font = FontFromBlock(data.font, form_look->dpi);
       control = CreateChild(kLabelClass, win32::WideFromGbk(data.caption.c_str()), parent, unit,
-                            control_id, &look);
+                            control_id, rect, &look);
       break;
     }
     case UnitKind::kButton:
       control = CreateChild(L"BUTTON", win32::WideFromGbk(unit.button.caption.c_str()), parent,
-                            unit, control_id, nullptr);
+                            unit, control_id, rect, nullptr);
       break;
     case UnitKind::kGroupBox:
-      control = CreateChild(L"BUTTON", win32::WideText(), parent, unit, control_id, nullptr);
+      control = CreateChild(L"BUTTON", win32::WideText(), parent, unit, control_id, rect, nullptr);
       if (control != nullptr) {
         const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
         SetWindowLongPtrW(control, GWLP_USERDATA, original);
@@ -373,13 +466,15 @@ NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::i
       break;
     case UnitKind::kProcessBar:
       InitializeProgressClass();
-      control = CreateChild(PROGRESS_CLASSW, win32::WideText(), parent, unit, control_id, nullptr);
+      control = CreateChild(PROGRESS_CLASSW, win32::WideText(), parent, unit, control_id, rect,
+                            nullptr);
       break;
     case UnitKind::kWindow:
       return 0;
   }
   if (control == nullptr) return 0;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOr(form_look->message_font)),
+               FALSE);
   return Native(control);
 }
 
@@ -409,6 +504,47 @@ void RestoreOrActivate(NativeWindow form) {
   } else {
     SetActiveWindow(Hwnd(form));
   }
+}
+
+std::int32_t WindowDpi(NativeWindow form) {
+  const UINT dpi = Dpi().dpi_for_window != nullptr ? Dpi().dpi_for_window(Hwnd(form)) : 0;
+  return dpi != 0 ? static_cast<std::int32_t>(dpi) : SystemDpi();
+}
+
+scale::Frame FormFrame(NativeWindow form, std::int32_t dpi) {
+  HWND hwnd = Hwnd(form);
+  const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+  RECT outer = {0, 0, 0, 0};
+  if (Dpi().adjust_for_dpi != nullptr &&
+      Dpi().adjust_for_dpi(&outer, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
+    return {-outer.left, -outer.top, outer.right, outer.bottom};
+  }
+  // Older systems measure the frame at their own DPI only.
+  outer = {0, 0, 0, 0};
+  AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+  return scale::FrameToDpi({-outer.left, -outer.top, outer.right, outer.bottom}, SystemDpi(), dpi);
+}
+
+void PlaceFormWindow(NativeWindow form, const scale::Rect& outer) { PlaceUnit(form, outer); }
+
+void PlaceUnit(NativeWindow unit, const scale::Rect& rect) {
+  SetWindowPos(Hwnd(unit), nullptr, rect.left, rect.top, rect.width, rect.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The old font goes only after every unit has taken the new one.
+void UseDpi(NativeWindow form, std::int32_t dpi) {
+  HWND hwnd = Hwnd(form);
+  FormLook* look = LookOf<FormLook>(hwnd);
+  if (look == nullptr) return;
+  look->dpi = dpi;
+  win32::UniqueFont font = MessageFontAt(dpi);
+  Refont refont = {FontOr(font), dpi};
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(refont.font), FALSE);
+  EnumChildWindows(hwnd, RefontUnit, reinterpret_cast<LPARAM>(&refont));
+  look->message_font = std::move(font);
+  SetIcons(hwnd, look, dpi);
 }
 
 void DestroyNativeWindow(NativeWindow window) { DestroyWindow(Hwnd(window)); }

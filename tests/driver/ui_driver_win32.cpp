@@ -34,6 +34,15 @@
 //   delete-file PATH          deletes a file (ends a stand-in program that
 //                             runs while its file exists)
 //   wait-gone NAME [SECONDS]  until no process of that executable name runs
+//   expect-scaled PERCENT REFERENCE client=W,H
+//                             the visible main window against its 96-DPI
+//                             geometry: REFERENCE is a transcript (relative
+//                             to the script's folder) whose unit lines give
+//                             the 96-DPI rectangles, W,H the 96-DPI client
+//                             size. Records the display's DPI, the client
+//                             size, whether the window is centred, and each
+//                             unit's rectangle with "ok" when every number
+//                             is the reference times PERCENT/100 within 1 px
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -52,6 +61,7 @@ namespace {
 FILE* g_transcript = nullptr;
 PROCESS_INFORMATION g_process = {};
 std::wstring g_shots;
+std::wstring g_script_folder;  // references named in the script are relative to it
 HWND g_box = nullptr;
 
 std::string Utf8(const std::wstring& wide) {
@@ -295,15 +305,29 @@ void ExpectNoBox(DWORD milliseconds) {
 
 std::string YesNo(bool value) { return value ? "yes" : "no"; }
 
-std::string RectRelativeTo(HWND hwnd, HWND parent) {
+// Left, top, width, height.
+struct Geometry {
+  int numbers[4] = {0, 0, 0, 0};
+};
+
+std::string Text(const Geometry& g) {
+  return std::to_string(g.numbers[0]) + "," + std::to_string(g.numbers[1]) + "," +
+         std::to_string(g.numbers[2]) + "," + std::to_string(g.numbers[3]);
+}
+
+Geometry GeometryRelativeTo(HWND hwnd, HWND parent) {
   RECT rect;
   GetWindowRect(hwnd, &rect);
   if (parent != nullptr) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
-         std::to_string(rect.right - rect.left) + "," + std::to_string(rect.bottom - rect.top);
+  return {{static_cast<int>(rect.left), static_cast<int>(rect.top),
+           static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)}};
 }
 
-void ExpectWindow(DWORD seconds) {
+std::string RectRelativeTo(HWND hwnd, HWND parent) {
+  return Text(GeometryRelativeTo(hwnd, parent));
+}
+
+HWND VisibleMainWindow(DWORD seconds) {
   HWND main = nullptr;
   if (!WaitFor(seconds * 1000, [&] {
         main = MainWindow();
@@ -312,6 +336,11 @@ void ExpectWindow(DWORD seconds) {
     Fail("the main window did not become visible");
   }
   Sleep(200);
+  return main;
+}
+
+void ExpectWindow(DWORD seconds) {
+  HWND main = VisibleMainWindow(seconds);
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   const LONG ex_style = GetWindowLongW(main, GWL_EXSTYLE);
   Record("window class=" + Quoted(ClassOf(main)) + " title=" + Quoted(TextOf(main)) +
@@ -335,6 +364,91 @@ void ExpectWindow(DWORD seconds) {
            " visible=" + YesNo(child_style & WS_VISIBLE) +
            " tabstop=" + YesNo(child_style & WS_TABSTOP) +
            " disabled=" + YesNo(child_style & WS_DISABLED));
+  }
+}
+
+// "rect=L,T,W,H" (or "client=W,H") read from a transcript line.
+bool ReadNumbers(const std::string& line, const std::string& key, int count, int* numbers) {
+  const std::size_t at = line.find(" " + key + "=");
+  if (at == std::string::npos) return false;
+  const char* p = line.c_str() + at + key.size() + 2;
+  for (int i = 0; i < count; ++i) {
+    char* end = nullptr;
+    numbers[i] = static_cast<int>(std::strtol(p, &end, 10));
+    if (end == p || (i + 1 < count && *end != ',')) return false;
+    p = end + 1;
+  }
+  return true;
+}
+
+// True when each measured number is the reference's times the factor,
+// off by at most one pixel.
+bool WithinAPixel(const int* measured, const int* reference, int count, int percent) {
+  for (int i = 0; i < count; ++i) {
+    const double ideal = reference[i] * percent / 100.0;
+    if (measured[i] < ideal - 1.0 || measured[i] > ideal + 1.0) return false;
+  }
+  return true;
+}
+
+void ExpectScaled(const std::vector<std::string>& words) {
+  int percent = 0, reference_client[2] = {0, 0};
+  if (words.size() < 4 || (percent = std::atoi(words[1].c_str())) <= 0 ||
+      !ReadNumbers(" " + words[3], "client", 2, reference_client)) {
+    Fail("expect-scaled needs PERCENT REFERENCE client=W,H");
+  }
+  std::wstring reference_path = g_script_folder + L"\\" + Wide(words[2]);
+  for (wchar_t& c : reference_path) {
+    if (c == L'/') c = L'\\';
+  }
+  FILE* reference = _wfopen(reference_path.c_str(), L"rb");
+  if (reference == nullptr) Fail("cannot read " + words[2]);
+  std::vector<std::pair<int, Geometry>> units;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, reference) != nullptr) {
+    const std::string line = buffer;
+    Geometry g;
+    int id = 0;
+    if (line.compare(0, 5, "unit ") == 0 && ReadNumbers(line, "id", 1, &id) &&
+        ReadNumbers(line, "rect", 4, g.numbers)) {
+      units.emplace_back(id, g);
+    }
+  }
+  std::fclose(reference);
+  if (units.empty()) Fail("no unit lines in " + words[2]);
+
+  HWND main = VisibleMainWindow(20);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  RECT client;
+  GetClientRect(main, &client);
+  const int client_size[2] = {static_cast<int>(client.right), static_cast<int>(client.bottom)};
+  Record("scaled dpi=" + std::to_string(dpi) + " client=" + std::to_string(client_size[0]) + "," +
+         std::to_string(client_size[1]) + " from=" + std::to_string(reference_client[0]) + "," +
+         std::to_string(reference_client[1]) +
+         (WithinAPixel(client_size, reference_client, 2, percent) ? " ok" : " off"));
+
+  const Geometry outer = GeometryRelativeTo(main, nullptr);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.numbers[2]) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.numbers[3]) / 2;
+  const bool centred = outer.numbers[0] >= left - 1 && outer.numbers[0] <= left + 1 &&
+                       outer.numbers[1] >= top - 1 && outer.numbers[1] <= top + 1;
+  Record("scaled window rect=" + Text(outer) + " centred=" + (centred ? "yes" : "no"));
+
+  for (const auto& [id, expected] : units) {
+    HWND unit = nullptr;
+    for (HWND child : Descendants(main)) {
+      if (GetDlgCtrlID(child) == id) unit = child;
+    }
+    if (unit == nullptr) {
+      Record("scaled unit id=" + std::to_string(id) + " missing");
+      continue;
+    }
+    const Geometry measured = GeometryRelativeTo(unit, GetParent(unit));
+    Record("scaled unit id=" + std::to_string(id) + " rect=" + Text(measured) +
+           " from=" + Text(expected) +
+           (WithinAPixel(measured.numbers, expected.numbers, 4, percent) ? " ok" : " off"));
   }
 }
 
@@ -660,6 +774,11 @@ int wmain(int argc, wchar_t** argv) {
   if (g_transcript == nullptr) return 2;
   if (argc > 4) g_shots = argv[4];
 
+  // Geometry is read in the display's own pixels, whatever its DPI.
+  SetProcessDPIAware();
+  g_script_folder = argv[2];
+  const std::size_t last_separator = g_script_folder.find_last_of(L"\\/");
+  g_script_folder.resize(last_separator == std::wstring::npos ? 0 : last_separator);
   FILE* script = _wfopen(argv[2], L"rb");
   if (script == nullptr) Fail("cannot read the script");
   std::vector<std::string> lines;
@@ -698,6 +817,8 @@ int wmain(int argc, wchar_t** argv) {
       Answer(words[1]);
     } else if (command_word == "expect-no-box") {
       ExpectNoBox(NumberOr(words, 1000));
+    } else if (command_word == "expect-scaled") {
+      ExpectScaled(words);
     } else if (command_word == "expect-window") {
       ExpectWindow(NumberOr(words, 20));
     } else if (command_word == "progress") {

@@ -110,18 +110,21 @@ NativeWindow CreateFormWindow(const UnitRecord& own, std::int32_t left, std::int
   return fake::Add(window);
 }
 
-NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id) {
+NativeWindow CreateUnitControl(NativeWindow form, const UnitRecord& unit, std::int32_t control_id,
+                               const scale::Rect& rect) {
   fake::FakeWindows& w = fake::Windows();
   if (w.fail_unit_creation_at >= 0 && w.units_created == w.fail_unit_creation_at) return 0;
   ++w.units_created;
   fake::FakeWindow window;
   window.kind = unit.kind;
   window.parent = form;
-  window.left = unit.left;
-  window.top = unit.top;
-  window.width = unit.width;
-  window.height = unit.height;
+  window.left = rect.left;
+  window.top = rect.top;
+  window.width = rect.width;
+  window.height = rect.height;
   window.control_id = control_id;
+  // A control takes the form's font as it is created.
+  if (const fake::FakeWindow* parent = fake::Find(form)) window.font_dpi = parent->font_dpi;
   return fake::Add(window);
 }
 
@@ -151,6 +154,40 @@ void ShowFormWindow(NativeWindow form, std::int32_t) {
 }
 
 void RestoreOrActivate(NativeWindow) {}
+
+std::int32_t WindowDpi(NativeWindow) { return fake::Windows().dpi; }
+
+scale::Frame FormFrame(NativeWindow, std::int32_t dpi) {
+  const fake::FakeWindows& w = fake::Windows();
+  scale::Frame frame = scale::FrameToDpi(w.frame_96, scale::kFormDpi, dpi);
+  frame.top = w.frame_96.top + (dpi - scale::kFormDpi) * w.caption_growth_per_96_dpi / 96;
+  return frame;
+}
+
+void PlaceFormWindow(NativeWindow form, const scale::Rect& outer) {
+  PlaceUnit(form, outer);
+}
+
+void PlaceUnit(NativeWindow unit, const scale::Rect& rect) {
+  if (fake::FakeWindow* w = fake::Find(unit)) {
+    w->left = rect.left;
+    w->top = rect.top;
+    w->width = rect.width;
+    w->height = rect.height;
+  }
+}
+
+void UseDpi(NativeWindow form, std::int32_t dpi) {
+  for (auto& [handle, window] : fake::Windows().windows) {
+    if (window.destroyed) continue;
+    bool inside = handle == form;
+    for (NativeWindow p = window.parent; p != 0 && !inside;
+         p = fake::Windows().windows.at(p).parent) {
+      inside = p == form;
+    }
+    if (inside) window.font_dpi = dpi;
+  }
+}
 
 void DestroyNativeWindow(NativeWindow window) { fake::Windows().Destroy(window); }
 

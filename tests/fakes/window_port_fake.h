@@ -30,6 +30,9 @@ struct FakeWindow {
   // 0 for a separator, else the command with its caption (GBK).
   std::vector<std::pair<std::uint32_t, std::string>> system_menu_additions;
   int z = 0;  // lower is higher in the stacking order among siblings
+  // The DPI its fonts (and, for a form, its icons) were last made for; 0
+  // before any.
+  std::int32_t font_dpi = 0;
 };
 
 struct FakeMessage {
@@ -46,6 +49,13 @@ class FakeWindows {
   // Messages that went past pre-translation to their window.
   std::vector<FakeMessage> dispatched;
   std::int32_t screen_width = 1024, screen_height = 768;
+  // The DPI of the display the form window is created on.
+  std::int32_t dpi = 96;
+  // The form's frame at 96 DPI; at other DPIs its sides scale and the
+  // caption grows by `caption_growth_per_96_dpi`, as a real caption does
+  // not keep the factor.
+  scale::Frame frame_96 = {3, 22, 3, 3};
+  std::int32_t caption_growth_per_96_dpi = 6;
   // Creation of the n-th unit control (0-based) fails when >= 0.
   int fail_unit_creation_at = -1;
   int units_created = 0;

@@ -11,6 +11,7 @@
 
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
+#include "form_units.h"
 #include "runtime/fatal_report.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
@@ -60,36 +61,25 @@ HandlerResult OnClicked(const std::int32_t*, int) {
 
 const EventHandler kHandlers[] = {OnCreated, OnPress, OnClicked};
 
-UnitRecord Unit(std::int32_t id, UnitKind kind, int left, int top, int width, int height) {
-  UnitRecord unit;
-  unit.id = id;
-  unit.kind = kind;
-  unit.left = left;
-  unit.top = top;
-  unit.width = width;
-  unit.height = height;
-  unit.flags = kFlagVisible;
-  unit.has_kind_data = true;
-  return unit;
-}
+using testing::VisibleUnit;
 
 // A smaller cousin of the main window: same kinds, same nesting.
 FormDescription TestForm() {
   WindowRecord window;
   window.window_id = kWindow;
-  UnitRecord own = Unit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
   own.tag = "main";
   own.events = {{0, 0}};
-  UnitRecord link = Unit(kLink, UnitKind::kLabel, 56, 104, 256, 24);
+  UnitRecord link = VisibleUnit(kLink, UnitKind::kLabel, 56, 104, 256, 24);
   link.tag = "link";
   link.events = {{-1, 1}};
-  UnitRecord caption = Unit(kCaption, UnitKind::kLabel, 151, 7, 57, 22);
+  UnitRecord caption = VisibleUnit(kCaption, UnitKind::kLabel, 151, 7, 57, 22);
   caption.parent_id = kGroup;
-  UnitRecord bar = Unit(kBar, UnitKind::kProcessBar, 208, 202, 160, 16);
-  UnitRecord button = Unit(kButton, UnitKind::kButton, 64, 27, 248, 40);
+  UnitRecord bar = VisibleUnit(kBar, UnitKind::kProcessBar, 208, 202, 160, 16);
+  UnitRecord button = VisibleUnit(kButton, UnitKind::kButton, 64, 27, 248, 40);
   button.flags |= kFlagTabStop;
   button.events = {{0, 2}, {-1, kNoHandler}};
-  UnitRecord group = Unit(kGroup, UnitKind::kGroupBox, 0, 192, 376, 32);
+  UnitRecord group = VisibleUnit(kGroup, UnitKind::kGroupBox, 0, 192, 376, 32);
   group.children = {kCaption};
   group.has_kind_data = false;
   window.units = {own, link, caption, bar, button, group};
@@ -178,6 +168,74 @@ TEST_F(WindowEngineTest, StoredPositionIsUsedWithoutCentring) {
   form.windows[0].units[0].window.start_position = 0;
   LoadAndBuild(form);
   EXPECT_EQ(Record(fake::Windows().FormWindow()).left, 50);
+}
+
+TEST_F(WindowEngineTest, At96DpiEveryUnitKeepsItsStoredRectangle) {
+  LoadAndBuild();
+  const fake::FakeWindow& form = Record(fake::Windows().FormWindow());
+  EXPECT_EQ(form.font_dpi, 96);
+  const fake::FakeWindow& bar = Record(Control(120));
+  EXPECT_EQ((scale::Rect{bar.left, bar.top, bar.width, bar.height}),
+            (scale::Rect{208, 202, 160, 16}));
+  EXPECT_EQ(Record(Control(130)).font_dpi, 96);
+}
+
+scale::Rect RectOf(const fake::FakeWindow& window) {
+  return {window.left, window.top, window.width, window.height};
+}
+
+TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAgain) {
+  fake::Windows().dpi = 144;
+  LoadAndBuild();
+  // Client 374 x 225 (380 x 250 less the 96-DPI frame) becomes 561 x 338;
+  // the 144-DPI frame (5, 25, 5, 5) goes around it.
+  const fake::FakeWindow& form = Record(fake::Windows().FormWindow());
+  EXPECT_EQ(RectOf(form), (scale::Rect{226, 200, 571, 368}));
+  EXPECT_EQ(RectOf(Record(Control(140))), (scale::Rect{84, 156, 384, 36}));
+  EXPECT_EQ(RectOf(Record(Control(100))), (scale::Rect{0, 288, 564, 48}));
+  // Inside its container the caption's place scales too, halves rounded up.
+  EXPECT_EQ(Record(Control(130)).parent, Control(100));
+  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{227, 11, 86, 33}));
+  for (std::int32_t id : {100, 110, 120, 130, 140}) {
+    EXPECT_EQ(Record(Control(id)).font_dpi, 144) << id;
+  }
+  EXPECT_EQ(form.font_dpi, 144);
+}
+
+TEST_F(WindowEngineTest, At120DpiAWindowWithAStoredPlaceStaysThere) {
+  fake::Windows().dpi = 120;
+  FormDescription form = TestForm();
+  form.windows[0].units[0].window.start_position = 0;
+  LoadAndBuild(form);
+  // 467.5 -> 468 wide plus sides of 4; 281.25 -> 281 high plus 23 + 4.
+  EXPECT_EQ(RectOf(Record(fake::Windows().FormWindow())), (scale::Rect{50, 50, 476, 308}));
+}
+
+TEST_F(WindowEngineTest, DpiChangeTakesTheSuggestedRectThenRelaysAndRefontsEveryUnit) {
+  LoadAndBuild();
+  const port::NativeWindow form = fake::Windows().FormWindow();
+  engine::FormDpiChanged(form, 192, {10, 20, 770, 520});
+  EXPECT_EQ(RectOf(Record(form)), (scale::Rect{10, 20, 770, 520}));
+  EXPECT_EQ(RectOf(Record(Control(110))), (scale::Rect{128, 54, 496, 80}));
+  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{302, 14, 114, 44}));
+  for (std::int32_t id : {100, 110, 120, 130, 140}) {
+    EXPECT_EQ(Record(Control(id)).font_dpi, 192) << id;
+  }
+  EXPECT_EQ(Record(form).font_dpi, 192);
+
+  // Back on a 96-DPI display the stored rectangles return exactly.
+  engine::FormDpiChanged(form, 96, {10, 20, 380, 250});
+  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{151, 7, 57, 22}));
+  EXPECT_EQ(Record(Control(140)).font_dpi, 96);
+}
+
+TEST_F(WindowEngineTest, DpiChangeOfAWindowThatIsNotAFormChangesNothing) {
+  LoadAndBuild();
+  engine::FormDpiChanged(Control(110), 144, {0, 0, 1, 1});
+  engine::FormDpiChanged(0xDEAD, 144, {0, 0, 1, 1});
+  EXPECT_EQ(RectOf(Record(Control(110))), (scale::Rect{64, 27, 248, 40}));
+  EXPECT_EQ(Record(fake::Windows().FormWindow()).width, 380);
+  EXPECT_EQ(Record(Control(110)).font_dpi, 96);
 }
 
 TEST_F(WindowEngineTest, CreatedRunsUnsuppressedBeforeTheWindowIsShown) {

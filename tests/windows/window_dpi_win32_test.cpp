@@ -1,0 +1,169 @@
+// The window adapter when its window lands on a display of another DPI,
+// which no scenario can bring about under Wine's single display: the form
+// takes the rectangle the system offers, and every unit its rectangle,
+// font and the window its icons for the new DPI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "form_units.h"
+#include "runtime/window_engine.h"
+#include "runtime/window_engine_internal.h"
+
+namespace pelmora {
+namespace {
+
+constexpr std::int32_t kWindowId = 0x52010001;
+constexpr std::int32_t kGroupId = 0x16010006;
+
+void PutLittleEndian(std::string* bytes, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// An icon file with one 32-pixel, 32-bit image: the window must scale it
+// to each DPI's icon sizes.
+std::string IconFile() {
+  constexpr std::uint32_t kSide = 32;
+  constexpr std::uint32_t kImageBytes = 40 + kSide * kSide * 4 + kSide * 4;
+  std::string file;
+  PutLittleEndian(&file, 0, 2);
+  PutLittleEndian(&file, 1, 2);  // an icon
+  PutLittleEndian(&file, 1, 2);  // one entry
+  file += static_cast<char>(kSide);
+  file += static_cast<char>(kSide);
+  PutLittleEndian(&file, 0, 2);   // colour count, reserved
+  PutLittleEndian(&file, 1, 2);   // planes
+  PutLittleEndian(&file, 32, 2);  // bits per pixel
+  PutLittleEndian(&file, kImageBytes, 4);
+  PutLittleEndian(&file, 22, 4);  // the image follows the directory
+  PutLittleEndian(&file, 40, 4);
+  PutLittleEndian(&file, kSide, 4);
+  PutLittleEndian(&file, kSide * 2, 4);  // colour rows and mask rows
+  PutLittleEndian(&file, 1, 2);
+  PutLittleEndian(&file, 32, 2);
+  for (int i = 0; i < 6; ++i) PutLittleEndian(&file, 0, 4);
+  for (std::uint32_t i = 0; i < kSide * kSide; ++i) PutLittleEndian(&file, 0xFF2060C0u, 4);
+  file.append(kSide * 4, '\0');
+  return file;
+}
+
+using testing::VisibleUnit;
+
+// The main window's frame and three of its units, kept hidden.
+FormDescription SmallForm() {
+  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  own.flags = 0;
+  own.window.title = "dpi";
+  own.window.border_style = 2;
+  own.window.control_box = 1;
+  own.window.icon_file = IconFile();
+  UnitRecord button = VisibleUnit(0x16010002, UnitKind::kButton, 64, 27, 248, 40);
+  button.button.caption = "button";
+  UnitRecord caption = VisibleUnit(0x16010007, UnitKind::kLabel, 151, 7, 57, 22);
+  caption.parent_id = kGroupId;
+  UnitRecord group = VisibleUnit(kGroupId, UnitKind::kGroupBox, 0, 192, 376, 32);
+  group.children = {caption.id};
+  group.has_kind_data = false;
+  WindowRecord window;
+  window.window_id = kWindowId;
+  window.units = {own, button, caption, group};
+  FormDescription form;
+  form.windows.push_back(window);
+  return form;
+}
+
+RECT RectIn(HWND unit) {
+  RECT rect;
+  GetWindowRect(unit, &rect);
+  MapWindowPoints(nullptr, GetParent(unit), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+::testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, int height) {
+  if (rect.left == left && rect.top == top && rect.right - rect.left == width &&
+      rect.bottom - rect.top == height) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << rect.left << "," << rect.top << "," << rect.right - rect.left << ","
+         << rect.bottom - rect.top;
+}
+
+LONG FontHeight(HWND unit) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(unit, WM_GETFONT, 0, 0));
+  LOGFONTW logical = {};
+  if (font == nullptr || GetObjectW(font, sizeof logical, &logical) == 0) return 0;
+  return logical.lfHeight < 0 ? -logical.lfHeight : logical.lfHeight;
+}
+
+LONG IconWidth(HWND window, WPARAM which) {
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+  ICONINFO info = {};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+void SendDpiChange(HWND window, int dpi, RECT suggested) {
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResizesIcons) {
+  HDC screen = GetDC(nullptr);
+  const int display_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (display_dpi != 96) GTEST_SKIP() << "the display is at " << display_dpi << " DPI";
+
+  engine::ResetForTests();
+  engine::LoadForms(SmallForm(), nullptr, 0);
+  ASSERT_TRUE(LoadStartWindow(kWindowId));
+  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
+  ASSERT_NE(window, nullptr);
+  // Built last to first: the group box is 100, the caption 110, the button 120.
+  HWND button = GetDlgItem(window, 120);
+  HWND group = GetDlgItem(window, 100);
+  HWND caption = GetDlgItem(group, 110);
+  ASSERT_TRUE(button != nullptr && caption != nullptr);
+
+  // At 96 DPI: the stored geometry, the 32- and 16-pixel icons.
+  RECT outer;
+  GetWindowRect(window, &outer);
+  EXPECT_TRUE(RectIs(outer, outer.left, outer.top, 380, 250));
+  EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
+  const LONG height_96 = FontHeight(button);
+  ASSERT_GT(height_96, 0);
+  EXPECT_EQ(FontHeight(caption), height_96);
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 32);
+  EXPECT_EQ(IconWidth(window, ICON_SMALL), 16);
+
+  SendDpiChange(window, 192, {100, 50, 100 + 770, 50 + 520});
+  GetWindowRect(window, &outer);
+  EXPECT_TRUE(RectIs(outer, 100, 50, 770, 520));
+  EXPECT_TRUE(RectIs(RectIn(button), 128, 54, 496, 80));
+  EXPECT_TRUE(RectIs(RectIn(group), 0, 384, 752, 64));
+  EXPECT_TRUE(RectIs(RectIn(caption), 302, 14, 114, 44));
+  const LONG height_192 = FontHeight(button);
+  EXPECT_GE(height_192, 2 * height_96 - 1);
+  EXPECT_LE(height_192, 2 * height_96 + 1);
+  EXPECT_EQ(FontHeight(caption), height_192);
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 64);
+  EXPECT_EQ(IconWidth(window, ICON_SMALL), 32);
+
+  // Back at 96 DPI everything is as stored again.
+  SendDpiChange(window, 96, {100, 50, 100 + 380, 50 + 250});
+  EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
+  EXPECT_EQ(FontHeight(button), height_96);
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 32);
+
+  DestroyWindow(window);
+  engine::ResetForTests();
+}
+
+}  // namespace
+}  // namespace pelmora
