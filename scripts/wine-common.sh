@@ -23,9 +23,13 @@ export LOCPATH=$PELMORA_LOCALES
 # always takes the 32-bit loader when it is installed and some kernels
 # refuse that one. PELMORA_WINE_BITS=64 picks the twin's loader; the test
 # build's CMake sets it for its own tests.
+# PELMORA_WINE names the loader for commands that start it themselves
+# (timeout), which cannot call the shell function.
 pelmora_use_wine_bits() {
   export PELMORA_WINE_BITS=$1
+  PELMORA_WINE=wine
   if [ "$1" = 64 ]; then
+    PELMORA_WINE=/usr/lib/wine/wine64
     export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
     wine() { /usr/lib/wine/wine64 "$@"; }
     wineboot() { /usr/lib/wine/wine64 wineboot "$@"; }
