@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/files_port.h"
+#include "runtime/shell_link_format.h"
 #include "runtime/shell_link_port.h"
 #include "runtime/system_path.h"
 #include "runtime/text.h"
@@ -227,12 +228,38 @@ bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_set
   return Fail(error, code);
 }
 
+namespace {
+
+// False when the file's bytes show a damaged item list; true also when the
+// file cannot be read here, which leaves the verdict to the shell.
+bool ShortcutLooksWhole(const char* path) {
+  std::uint32_t ignored = 0;
+  FileOwner file(port::OpenFileDenyingWrites(path, &ignored));
+  if (!file) return true;
+  std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kShortcutCheckBytes]);
+  if (!bytes) return true;
+  std::size_t size = 0;
+  while (size < kShortcutCheckBytes) {
+    std::uint32_t read = 0;
+    if (!port::ReadFileAt(file.get(), size, bytes.get() + size,
+                          static_cast<std::uint32_t>(kShortcutCheckBytes - size), &read, &ignored)) {
+      return true;
+    }
+    if (read == 0) break;
+    size += read;
+  }
+  return ShortcutItemListIsWhole(bytes.get(), size);
+}
+
+}  // namespace
+
 Text ResolveShortcut(TextView path) {
   if (!FitsPathBuffer(path.size())) return Text();
   if (!port::ItemIsShellLink(path.c_str())) return Text();
   std::string file(path.c_str());
   if (file.find('.') == std::string::npos) file += ".lnk";
   if (!FitsPathBuffer(file.size())) return Text();
+  if (!ShortcutLooksWhole(file.c_str())) return Text();
   char target[port::kPathBuffer + 1] = {};
   if (!port::ReadShellLinkTarget(file.c_str(), target)) return Text();
   target[port::kPathBuffer - 1] = '\0';
