@@ -31,9 +31,11 @@ class QuietUi final : public pelmora::WorkflowUi {
   int boxes = 0;
 };
 
+// Every open names the 32-bit view, as the program does, so the 64-bit twin
+// measures the same keys as the 32-bit program.
 bool ReadValue(const std::string& key, const char* name) {
   HKEY h;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &h) != ERROR_SUCCESS) return false;
   char data[512];
   DWORD type = 0, size = sizeof data;
   LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
@@ -46,7 +48,7 @@ bool ReadValue(const std::string& key, const char* name) {
 // them.
 int FloorScan() {
   HKEY root;
-  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kUninstall, &root) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ | KEY_WOW64_32KEY, &root) != ERROR_SUCCESS) return 0;
   char name[256];
   int entries = 0;
   for (DWORD i = 0;; ++i) {
@@ -70,7 +72,7 @@ int FloorScan() {
 // cost of walking a bigger key apart from the cost of reading its entries.
 int EnumerateOnly() {
   HKEY root;
-  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kUninstall, &root) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ | KEY_WOW64_32KEY, &root) != ERROR_SUCCESS) return 0;
   char name[256];
   int entries = 0;
   for (DWORD i = 0;; ++i) {
