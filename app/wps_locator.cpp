@@ -68,20 +68,18 @@ std::optional<Text> LocateWpsFromShortcut(WorkflowRun& run, TextView shortcut_pa
 std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_folder) {
   Text pattern = JoinTexts({desktop_folder, "*.lnk"});
   Text chosen;
-  bool found = false;
   {
     FileSearch search;
     for (Text name = FindFile(pattern, std::nullopt, &search); !name.empty();
          name = FindFile("", std::nullopt, &search)) {
       if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {
         chosen = JoinTexts({desktop_folder, name});
-        found = true;
       }
     }
   }
 
   if (run.Stopped()) return std::nullopt;
-  if (!found) {
+  if (chosen.empty()) {
     run.Show(messages::kNoDesktopShortcut);
     return std::nullopt;
   }

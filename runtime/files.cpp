@@ -45,6 +45,49 @@ bool Differs(std::uint32_t* error) {
   return false;
 }
 
+// Reads from `offset` until `size` bytes are in or the file ends; `*got`
+// says how many came. False with the system's code when a read fails.
+bool ReadFully(port::FileHandle file, std::uint64_t offset, unsigned char* bytes,
+               std::uint32_t size, std::uint32_t* got, std::uint32_t* code) {
+  *got = 0;
+  while (*got < size) {
+    std::uint32_t part = 0;
+    if (!port::ReadFileAt(file, offset + *got, bytes + *got, size - *got, &part, code)) {
+      return false;
+    }
+    if (part == 0) break;
+    *got += part;
+  }
+  return true;
+}
+
+// Chunked, so comparing the installer never costs a second copy of it.
+constexpr std::uint32_t kCompareChunk = 64 * 1024;
+
+// Reads the file's `size` bytes chunk by chunk and hands each to
+// `matches(offset, chunk, length, &code)`, which says whether it is as
+// expected (setting `code` when it could not tell). Results as the
+// comparisons of HeldFile give them.
+template <typename Matches>
+bool CompareInChunks(port::FileHandle file, std::uint64_t size, std::uint32_t* error,
+                     Matches matches) {
+  std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kCompareChunk]);
+  if (!chunk) return Fail(error, port::kErrorNotEnoughMemory);
+  for (std::uint64_t offset = 0; offset < size;) {
+    const std::uint64_t left = size - offset;
+    const std::uint32_t want = left < kCompareChunk ? static_cast<std::uint32_t>(left) : kCompareChunk;
+    std::uint32_t got = 0;
+    std::uint32_t code = 0;
+    if (!ReadFully(file, offset, chunk.get(), want, &got, &code)) return Fail(error, code);
+    if (got != want) return Differs(error);  // shorter than its size said
+    if (!matches(offset, chunk.get(), want, &code)) {
+      return code != 0 ? Fail(error, code) : Differs(error);
+    }
+    offset += want;
+  }
+  return Succeed(error);
+}
+
 // A search that lives only inside one command.
 using OwnedSearch = UniqueResource<port::SearchHandle, &port::CloseSearch>;
 
@@ -238,16 +281,9 @@ bool ShortcutLooksWhole(const char* path) {
   if (!file) return true;
   std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kShortcutCheckBytes]);
   if (!bytes) return true;
-  std::size_t size = 0;
-  while (size < kShortcutCheckBytes) {
-    std::uint32_t read = 0;
-    if (!port::ReadFileAt(file.get(), size, bytes.get() + size,
-                          static_cast<std::uint32_t>(kShortcutCheckBytes - size), &read, &ignored)) {
-      return true;
-    }
-    if (read == 0) break;
-    size += read;
-  }
+  std::uint32_t size = 0;
+  if (!ReadFully(file.get(), 0, bytes.get(), static_cast<std::uint32_t>(kShortcutCheckBytes), &size,
+                 &ignored)) return true;
   return ShortcutItemListIsWhole(bytes.get(), size);
 }
 
@@ -313,24 +349,12 @@ bool HeldFile::ContentEquals(ByteSetView expected, std::uint32_t* error) const {
   if (!port::FileSizeOf(file_.get(), &size, &code)) return Fail(error, code);
   std::int32_t count = expected.count();
   if (count < 0 || size != static_cast<std::uint64_t>(count)) return Differs(error);
-  // Chunked, so checking the installer never costs a second copy of it.
-  constexpr std::uint32_t kChunk = 64 * 1024;
-  std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kChunk]);
-  if (!chunk) return Fail(error, port::kErrorNotEnoughMemory);
   const unsigned char* bytes = expected.bytes();
-  std::uint64_t offset = 0;
-  while (offset < size) {
-    std::uint64_t left = size - offset;
-    std::uint32_t want = left < kChunk ? static_cast<std::uint32_t>(left) : kChunk;
-    std::uint32_t read = 0;
-    if (!port::ReadFileAt(file_.get(), offset, chunk.get(), want, &read, &code)) {
-      return Fail(error, code);
-    }
-    if (read == 0) return Differs(error);  // shorter than its size said
-    if (std::memcmp(chunk.get(), bytes + offset, read) != 0) return Differs(error);
-    offset += read;
-  }
-  return Succeed(error);
+  return CompareInChunks(file_.get(), size, error,
+                         [bytes](std::uint64_t offset, const unsigned char* chunk,
+                                 std::uint32_t length, std::uint32_t*) {
+                           return std::memcmp(chunk, bytes + offset, length) == 0;
+                         });
 }
 
 bool HeldFile::SameContentAs(const HeldFile& other, std::uint32_t* error) const {
@@ -343,32 +367,17 @@ bool HeldFile::SameContentAs(const HeldFile& other, std::uint32_t* error) const 
     return Fail(error, code);
   }
   if (size != other_size) return Differs(error);
-  constexpr std::uint32_t kChunk = 64 * 1024;
-  std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[2 * kChunk]);
-  if (!buffer) return Fail(error, port::kErrorNotEnoughMemory);
-  unsigned char* mine = buffer.get();
-  unsigned char* theirs = buffer.get() + kChunk;
-  std::uint64_t offset = 0;
-  while (offset < size) {
-    std::uint64_t left = size - offset;
-    std::uint32_t want = left < kChunk ? static_cast<std::uint32_t>(left) : kChunk;
-    std::uint32_t read = 0;
-    if (!port::ReadFileAt(file_.get(), offset, mine, want, &read, &code)) return Fail(error, code);
-    if (read == 0) return Differs(error);  // shorter than its size said
-    // The other file may hand the same stretch over in smaller reads.
-    for (std::uint32_t got = 0; got < read;) {
-      std::uint32_t part = 0;
-      if (!port::ReadFileAt(other.file_.get(), offset + got, theirs + got, read - got, &part,
-                            &code)) {
-        return Fail(error, code);
-      }
-      if (part == 0) return Differs(error);
-      got += part;
-    }
-    if (std::memcmp(mine, theirs, read) != 0) return Differs(error);
-    offset += read;
-  }
-  return Succeed(error);
+  std::unique_ptr<unsigned char[]> theirs(new (std::nothrow) unsigned char[kCompareChunk]);
+  if (!theirs) return Fail(error, port::kErrorNotEnoughMemory);
+  const port::FileHandle other_file = other.file_.get();
+  return CompareInChunks(file_.get(), size, error,
+                         [&theirs, other_file](std::uint64_t offset, const unsigned char* chunk,
+                                               std::uint32_t length, std::uint32_t* read_error) {
+                           std::uint32_t got = 0;
+                           return ReadFully(other_file, offset, theirs.get(), length, &got,
+                                            read_error) &&
+                                  got == length && std::memcmp(chunk, theirs.get(), length) == 0;
+                         });
 }
 
 bool SameFileContent(TextView first, TextView second) {

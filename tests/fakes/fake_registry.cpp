@@ -63,14 +63,13 @@ Key* RootKey(std::uint32_t root) {
 // A root key as the system hands it to a program of the host's width:
 // sign-extended. Widened any other way it names no key, as on Windows.
 bool IsRootHandle(std::uintptr_t key) {
-  return key == RootKeyHandle(static_cast<std::uint32_t>(key));
+  return static_cast<std::uint32_t>(key) >= 0x80000000u &&
+         key == RootKeyHandle(static_cast<std::uint32_t>(key));
 }
 
 // A root key or an open handle.
 Key* KeyOf(std::uintptr_t key) {
-  if (IsRootHandle(key) && static_cast<std::uint32_t>(key) >= 0x80000000u) {
-    return RootKey(static_cast<std::uint32_t>(key));
-  }
+  if (IsRootHandle(key)) return RootKey(static_cast<std::uint32_t>(key));
   auto it = State().handles.find(key);
   return it == State().handles.end() ? nullptr : it->second;
 }
@@ -125,7 +124,7 @@ std::int32_t Open(std::uintptr_t parent, const char* subkey, std::uint32_t* acce
 }
 
 std::int32_t Close(std::uintptr_t handle) {
-  if (IsRootHandle(handle) && static_cast<std::uint32_t>(handle) >= 0x80000000u) return 0;
+  if (IsRootHandle(handle)) return 0;
   if (State().handles.erase(handle) == 1) return 0;
   ++State().stray_closes;
   return kErrorInvalidHandle;
