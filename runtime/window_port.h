@@ -40,7 +40,8 @@ void PlaceFormWindow(NativeWindow form, const scale::Rect& outer);
 // Moves and sizes a unit inside its parent.
 void PlaceUnit(NativeWindow unit, const scale::Rect& rect);
 // Makes the message font, the units' own fonts and the window's icons for
-// `dpi` and gives them to the window and every unit in it.
+// `dpi` and gives them to the window and every unit in it; a hidden window
+// gets its icons when ShowFormWindow first shows it.
 void UseDpi(NativeWindow form, std::int32_t dpi);
 void DestroyNativeWindow(NativeWindow window);
 [[nodiscard]] NativeWindow ParentOf(NativeWindow window);

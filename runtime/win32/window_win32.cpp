@@ -124,6 +124,9 @@ struct FormLook {
   win32::UniqueFont message_font;  // every unit's font unless it has its own
   win32::UniqueIcon large_icon;
   win32::UniqueIcon small_icon;
+  // Made when the window is first shown: decoding the stored image and
+  // handing it to a hidden window delays the notice box in front of it.
+  bool icons_due = false;
 };
 
 // What a label needs to paint; its caption is the window text.
@@ -494,6 +497,11 @@ void ShowUnit(NativeWindow unit, bool visible) {
 }
 
 void ShowFormWindow(NativeWindow form, std::int32_t start_position) {
+  FormLook* look = LookOf<FormLook>(Hwnd(form));
+  if (look != nullptr && look->icons_due) {
+    SetIcons(Hwnd(form), look, look->dpi);
+    look->icons_due = false;
+  }
   ShowWindow(Hwnd(form), FormShowCommand(start_position));
   UpdateWindow(Hwnd(form));
 }
@@ -544,7 +552,11 @@ void UseDpi(NativeWindow form, std::int32_t dpi) {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(refont.font), FALSE);
   EnumChildWindows(hwnd, RefontUnit, reinterpret_cast<LPARAM>(&refont));
   look->message_font = std::move(font);
-  SetIcons(hwnd, look, dpi);
+  if (IsWindowVisible(hwnd)) {
+    SetIcons(hwnd, look, dpi);
+  } else {
+    look->icons_due = true;
+  }
 }
 
 void DestroyNativeWindow(NativeWindow window) { DestroyWindow(Hwnd(window)); }

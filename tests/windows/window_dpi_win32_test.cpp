@@ -1,7 +1,8 @@
 // The window adapter when its window lands on a display of another DPI,
 // which no scenario can bring about under Wine's single display: the form
 // takes the rectangle the system offers, and every unit its rectangle,
-// font and the window its icons for the new DPI.
+// font and the window its icons for the new DPI. A hidden window gets its
+// icons only when it is first shown, at the DPI it has then.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "form_units.h"
 #include "runtime/window_engine.h"
 #include "runtime/window_engine_internal.h"
+#include "runtime/window_port.h"
 
 namespace pelmora {
 namespace {
@@ -114,11 +116,15 @@ void SendDpiChange(HWND window, int dpi, RECT suggested) {
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResizesIcons) {
+bool DisplayIsAt96Dpi() {
   HDC screen = GetDC(nullptr);
   const int display_dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  if (display_dpi != 96) GTEST_SKIP() << "the display is at " << display_dpi << " DPI";
+  return display_dpi == 96;
+}
+
+TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResizesIcons) {
+  if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
 
   engine::ResetForTests();
   engine::LoadForms(SmallForm(), nullptr, 0);
@@ -131,7 +137,9 @@ TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResi
   HWND caption = GetDlgItem(group, 110);
   ASSERT_TRUE(button != nullptr && caption != nullptr);
 
-  // At 96 DPI: the stored geometry, the 32- and 16-pixel icons.
+  // Hidden, it has no icons yet; shown at 96 DPI, the 32- and 16-pixel ones.
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 0);
+  port::ShowFormWindow(NativeHandleOfWindow(kWindowId), 0);
   RECT outer;
   GetWindowRect(window, &outer);
   EXPECT_TRUE(RectIs(outer, outer.left, outer.top, 380, 250));
@@ -160,6 +168,25 @@ TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResi
   EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
   EXPECT_EQ(FontHeight(button), height_96);
   EXPECT_EQ(IconWidth(window, ICON_BIG), 32);
+
+  DestroyWindow(window);
+  engine::ResetForTests();
+}
+
+TEST(WindowDpiWin32, IconsOfAHiddenWindowAreMadeAtTheDpiItIsFirstShownAt) {
+  if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
+
+  engine::ResetForTests();
+  engine::LoadForms(SmallForm(), nullptr, 0);
+  ASSERT_TRUE(LoadStartWindow(kWindowId));
+  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
+  ASSERT_NE(window, nullptr);
+
+  SendDpiChange(window, 192, {100, 50, 100 + 770, 50 + 520});
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 0);
+  port::ShowFormWindow(NativeHandleOfWindow(kWindowId), 0);
+  EXPECT_EQ(IconWidth(window, ICON_BIG), 64);
+  EXPECT_EQ(IconWidth(window, ICON_SMALL), 32);
 
   DestroyWindow(window);
   engine::ResetForTests();
