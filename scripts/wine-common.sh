@@ -185,15 +185,38 @@ pelmora_stop_xvfb() {
   PELMORA_XVFB_PID=
 }
 
-# regedit of the prefix's own bitness. In a 64-bit prefix Debian's wrapper
-# starts the 32-bit regedit, whose HKEY_LOCAL_MACHINE\SOFTWARE is the
-# 32-bit view: a 64-bit program's keys would land in Wow6432Node.
-pelmora_regedit() {
+# Wine's own tools (regedit, reg) of the prefix's bitness. In a 64-bit
+# prefix Debian's wrapper starts the 32-bit regedit, whose
+# HKEY_LOCAL_MACHINE\SOFTWARE is the 32-bit view: a 64-bit program's keys
+# would land in Wow6432Node.
+pelmora_prefix_tool() {
   if [ "${WINEARCH:-win32}" = win64 ]; then
-    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 regedit "$@"
+    WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 "$@"
   else
-    wine regedit "$@"
+    wine "$@"
   fi
+}
+pelmora_regedit() { pelmora_prefix_tool regedit "$@"; }
+
+# Imports a .reg file ($1, a Unix path) into the prefix. regedit reports
+# nothing when an import is lost, and a scenario would then run on a
+# machine without its products: the first key must read back, else the
+# import is tried once more before it fails with a message.
+pelmora_import_reg() {
+  local file=$1 windows_file first_key attempt
+  windows_file=$(winepath -w "$file" 2>/dev/null)
+  if [ -z "$windows_file" ]; then
+    echo "pelmora_import_reg: no Windows path for $file" >&2
+    return 1
+  fi
+  first_key=$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^\[\([^]-][^]]*\)\]$/\1/p' | head -1)
+  for attempt in 1 2; do
+    pelmora_regedit /S "$windows_file" >/dev/null 2>&1 || return 1
+    [ -z "$first_key" ] && return 0
+    pelmora_prefix_tool reg query "$first_key" >/dev/null 2>&1 && return 0
+    echo "pelmora_import_reg: $first_key is missing after import $attempt of $file" >&2
+  done
+  return 1
 }
 
 # Builds a scripted machine in the current prefix (see tests/machine/machine.py
@@ -205,7 +228,7 @@ pelmora_machine() {
   # The registry's layout follows the prefix: see machine.py.
   [ "${WINEARCH:-win32}" = win64 ] && set -- --win64 "$@"
   python3 "$PELMORA_ROOT/tests/machine/machine.py" --prefix "$WINEPREFIX" --out "$work" "$@" >/dev/null || return 1
-  pelmora_regedit /S "$(winepath -w "$work/machine.reg" 2>/dev/null)" >/dev/null 2>&1 || return 1
+  pelmora_import_reg "$work/machine.reg" || return 1
   local args=()
   local link target
   while IFS=$'\t' read -r link target; do
