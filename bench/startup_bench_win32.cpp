@@ -21,21 +21,17 @@
 
 namespace {
 
-struct BoxSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM parameter) {
-  auto* search = reinterpret_cast<BoxSearch*>(parameter);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t name[16] = L"";
-  GetClassNameW(hwnd, name, 16);
-  if (lstrcmpW(name, L"#32770") != 0) return TRUE;
-  search->found = hwnd;
-  return FALSE;
+// Only dialog-class windows are looked at: under Wine each window the
+// poll inspects costs round trips to the server, which the starting
+// program waits on too.
+HWND FindBox(DWORD pid) {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+    DWORD owner_pid = 0;
+    GetWindowThreadProcessId(box, &owner_pid);
+    if (owner_pid == pid && IsWindowVisible(box)) return box;
+  }
+  return nullptr;
 }
 
 struct Sample {
@@ -56,15 +52,15 @@ Sample TimeToBox(const std::wstring& program) {
                       folder.c_str(), &startup, &process)) {
     return {-1, 0};
   }
-  BoxSearch search = {process.dwProcessId, nullptr};
+  HWND found = nullptr;
   double t1 = t0;
-  while (search.found == nullptr) {
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+  while (found == nullptr) {
+    found = FindBox(process.dwProcessId);
     t1 = pelmora::bench::NowSeconds();
     if (t1 - t0 > 30 || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
-    if (search.found == nullptr) Sleep(1);
+    if (found == nullptr) Sleep(1);
   }
-  Sample sample = {search.found != nullptr ? (t1 - t0) * 1e3 : -1, 0};
+  Sample sample = {found != nullptr ? (t1 - t0) * 1e3 : -1, 0};
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
   if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
@@ -75,9 +71,9 @@ Sample TimeToBox(const std::wstring& program) {
                                                                         : counters.PagefileUsage;
     sample.private_kib = static_cast<double>(bytes) / 1024;
   }
-  if (search.found != nullptr) {
-    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDOK)));
+  if (found != nullptr) {
+    PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
   }
   // Past the box pelmora.exe opens its window and waits for the user:
   // only the way to the box is measured, so the process is ended here.
