@@ -209,7 +209,10 @@ pelmora_import_reg() {
     echo "pelmora_import_reg: no Windows path for $file" >&2
     return 1
   fi
-  first_key=$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^\[\([^]-][^]]*\)\]$/\1/p' | head -1)
+  # awk reads to the end: a reader that stopped early would end the
+  # pipeline with SIGPIPE, which a caller under pipefail takes as failure.
+  first_key=$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' |
+    awk '!found && /^\[[^-].*\]$/ { print substr($0, 2, length($0) - 2); found = 1 }')
   for attempt in 1 2; do
     pelmora_regedit /S "$windows_file" >/dev/null 2>&1 || return 1
     [ -z "$first_key" ] && return 0
