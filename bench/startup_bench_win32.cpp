@@ -83,8 +83,8 @@ Sample TimeToBox(const std::wstring& program) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  // Wine's desktop process and the X server are still tidying after the
-  // ended process; the next start should not pay for that.
+  // Wine's desktop process and the X server may still be tidying up after
+  // the ended process; the next start should not pay for that.
   Sleep(250);
   return sample;
 }
