@@ -50,6 +50,8 @@ Sample TimeToBox(const std::wstring& program) {
   const double t0 = pelmora::bench::NowSeconds();
   if (!CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &process)) {
+    std::fprintf(stderr, "%ls: CreateProcess failed, error %lu\n", program.c_str(),
+                 GetLastError());
     return {-1, 0};
   }
   HWND found = nullptr;
@@ -61,6 +63,12 @@ Sample TimeToBox(const std::wstring& program) {
     if (found == nullptr) Sleep(1);
   }
   Sample sample = {found != nullptr ? (t1 - t0) * 1e3 : -1, 0};
+  DWORD exit_code = 0;
+  if (found == nullptr && GetExitCodeProcess(process.hProcess, &exit_code)) {
+    std::fprintf(stderr, "%ls: no box; %s\n", program.c_str(),
+                 exit_code == STILL_ACTIVE ? "still running after 30 s" : "the process ended");
+    if (exit_code != STILL_ACTIVE) std::fprintf(stderr, "  exit code 0x%08lx\n", exit_code);
+  }
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof counters;
   if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
