@@ -214,7 +214,10 @@ pelmora_import_reg() {
   first_key=$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' |
     awk '!found && /^\[[^-].*\]$/ { print substr($0, 2, length($0) - 2); found = 1 }')
   for attempt in 1 2; do
-    pelmora_regedit /S "$windows_file" >/dev/null 2>&1 || return 1
+    if ! pelmora_regedit /S "$windows_file" >/dev/null 2>&1; then
+      echo "pelmora_import_reg: regedit refused $file" >&2
+      return 1
+    fi
     [ -z "$first_key" ] && return 0
     pelmora_prefix_tool reg query "$first_key" >/dev/null 2>&1 && return 0
     echo "pelmora_import_reg: $first_key is missing after import $attempt of $file" >&2

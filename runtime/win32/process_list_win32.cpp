@@ -21,6 +21,16 @@ void CopyEntry(const PROCESSENTRY32& from, ProcessEntry* to) {
   to->file_name[kPathBuffer - 1] = '\0';
 }
 
+// Process32First and Process32Next take and fill the entry alike.
+bool StepThrough(BOOL(WINAPI* step)(HANDLE, LPPROCESSENTRY32), ProcessSnapshot snapshot,
+                 ProcessEntry* entry) {
+  PROCESSENTRY32 found = {};
+  found.dwSize = sizeof found;
+  if (!step(AsHandle(snapshot), &found)) return false;
+  CopyEntry(found, entry);
+  return true;
+}
+
 }  // namespace
 
 ProcessSnapshot TakeProcessSnapshot() {
@@ -30,19 +40,11 @@ ProcessSnapshot TakeProcessSnapshot() {
 }
 
 bool FirstProcess(ProcessSnapshot snapshot, ProcessEntry* entry) {
-  PROCESSENTRY32 found = {};
-  found.dwSize = sizeof found;
-  if (!Process32First(AsHandle(snapshot), &found)) return false;
-  CopyEntry(found, entry);
-  return true;
+  return StepThrough(Process32First, snapshot, entry);
 }
 
 bool NextProcess(ProcessSnapshot snapshot, ProcessEntry* entry) {
-  PROCESSENTRY32 found = {};
-  found.dwSize = sizeof found;
-  if (!Process32Next(AsHandle(snapshot), &found)) return false;
-  CopyEntry(found, entry);
-  return true;
+  return StepThrough(Process32Next, snapshot, entry);
 }
 
 void CloseProcessSnapshot(ProcessSnapshot snapshot) { CloseHandle(AsHandle(snapshot)); }

@@ -11,10 +11,6 @@
 
 namespace pelmora::testing {
 
-constexpr int kYes = 5;
-constexpr int kNo = 6;
-constexpr int kRetry = 3;
-constexpr int kCancel = 1;
 constexpr int kYesNoQuestion = 0x24;
 constexpr int kRetryCancelWarning = 0x35;
 

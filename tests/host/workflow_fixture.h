@@ -75,6 +75,13 @@ class ScriptedUi : public WorkflowUi {
 
 inline std::string Gbk(const std::string& utf8) { return fake::Utf8ToGbk(utf8); }
 
+// The system's numbers of the buttons a box answers with, written out
+// here so the tests check the program against the platform, not itself.
+constexpr int kCancel = 1;
+constexpr int kRetry = 3;
+constexpr int kYes = 5;
+constexpr int kNo = 6;
+
 constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* kDesktop = "C:\\users\\tester\\Desktop";
 constexpr const char* kRunDirectory = "C:\\Tools";

@@ -10,8 +10,6 @@ namespace {
 using ::testing::ElementsAre;
 
 constexpr const char* kRunning = u8"WPS正在运行";
-constexpr int kRetry = 3;
-constexpr int kCancel = 1;
 
 class WpsGuardsTest : public WorkflowTest {
  protected:

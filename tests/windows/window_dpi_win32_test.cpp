@@ -123,14 +123,26 @@ bool DisplayIsAt96Dpi() {
   return display_dpi == 96;
 }
 
-TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResizesIcons) {
-  if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
+// The small form loaded, hidden, on a display at 96 DPI.
+class WindowDpiWin32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
+    engine::ResetForTests();
+    engine::LoadForms(SmallForm(), nullptr, 0);
+    ASSERT_TRUE(LoadStartWindow(kWindowId));
+    window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    if (window != nullptr) DestroyWindow(window);
+    engine::ResetForTests();
+  }
 
-  engine::ResetForTests();
-  engine::LoadForms(SmallForm(), nullptr, 0);
-  ASSERT_TRUE(LoadStartWindow(kWindowId));
-  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
-  ASSERT_NE(window, nullptr);
+  HWND window = nullptr;
+};
+
+TEST_F(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResizesIcons) {
   // Built last to first: the group box is 100, the caption 110, the button 120.
   HWND button = GetDlgItem(window, 120);
   HWND group = GetDlgItem(window, 100);
@@ -168,28 +180,14 @@ TEST(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndResi
   EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
   EXPECT_EQ(FontHeight(button), height_96);
   EXPECT_EQ(IconWidth(window, ICON_BIG), 32);
-
-  DestroyWindow(window);
-  engine::ResetForTests();
 }
 
-TEST(WindowDpiWin32, IconsOfAHiddenWindowAreMadeAtTheDpiItIsFirstShownAt) {
-  if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
-
-  engine::ResetForTests();
-  engine::LoadForms(SmallForm(), nullptr, 0);
-  ASSERT_TRUE(LoadStartWindow(kWindowId));
-  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
-  ASSERT_NE(window, nullptr);
-
+TEST_F(WindowDpiWin32, IconsOfAHiddenWindowAreMadeAtTheDpiItIsFirstShownAt) {
   SendDpiChange(window, 192, {100, 50, 100 + 770, 50 + 520});
   EXPECT_EQ(IconWidth(window, ICON_BIG), 0);
   port::ShowFormWindow(NativeHandleOfWindow(kWindowId), 0);
   EXPECT_EQ(IconWidth(window, ICON_BIG), 64);
   EXPECT_EQ(IconWidth(window, ICON_SMALL), 32);
-
-  DestroyWindow(window);
-  engine::ResetForTests();
 }
 
 }  // namespace
