@@ -1,7 +1,7 @@
 // What the program's command line asks for.
 #pragma once
 
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -2,9 +2,9 @@
 
 #include "app/uninstall_entries.h"
 #include "app/wps_sources.h"
-#include "runtime/files.h"
-#include "runtime/registry.h"
-#include "runtime/text.h"
+#include "runtime/system/files.h"
+#include "runtime/system/registry.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

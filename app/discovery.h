@@ -6,7 +6,7 @@
 
 #include "app/workflow_paths.h"
 #include "app/workflow_run.h"
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

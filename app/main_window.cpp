@@ -10,7 +10,7 @@
 #include "app/system_menu_commands.h"
 #include "app/workflow.h"
 #include "app/workflow_ui.h"
-#include "runtime/dialogs.h"
+#include "runtime/window/dialogs.h"
 
 namespace pelmora {
 namespace {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "app/main_window_form.h"
-#include "runtime/values.h"
-#include "runtime/window_engine.h"
+#include "runtime/text/values.h"
+#include "runtime/window/window_engine.h"
 
 namespace pelmora {
 

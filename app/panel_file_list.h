@@ -4,9 +4,9 @@
 // MathType's install never disagree on a name.
 #pragma once
 
-#include "runtime/bitness.h"
-#include "runtime/text.h"
-#include "runtime/values.h"
+#include "runtime/system/bitness.h"
+#include "runtime/text/text.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "app/panel_file_list.h"
-#include "runtime/files.h"
-#include "runtime/files_port.h"
-#include "runtime/system_path.h"
-#include "runtime/text.h"
+#include "runtime/system/files.h"
+#include "runtime/system/files_port.h"
+#include "runtime/system/system_path.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/panel_file_list.h"
 
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

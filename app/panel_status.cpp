@@ -11,10 +11,10 @@
 #include "app/placement.h"
 #include "app/workflow_paths.h"
 #include "app/workflow_run.h"
-#include "runtime/dialogs.h"
-#include "runtime/files.h"
-#include "runtime/system_path.h"
-#include "runtime/text.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_path.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -12,9 +12,9 @@
 #include "app/panel_file_list.h"
 #include "app/workflow_ui.h"
 #include "app/wps_locator.h"
-#include "runtime/bitness.h"
-#include "runtime/box_text.h"
-#include "runtime/values.h"
+#include "runtime/system/bitness.h"
+#include "runtime/text/box_text.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

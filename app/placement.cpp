@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "app/panel_file_list.h"
-#include "runtime/files.h"
-#include "runtime/system_error.h"
-#include "runtime/text.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_error.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -9,12 +9,12 @@
 #include "app/panel_files.h"
 #include "app/workflow_run.h"
 #include "app/wps_locator.h"
-#include "runtime/box_text.h"
-#include "runtime/dialogs.h"
-#include "runtime/files.h"
-#include "runtime/files_port.h"
-#include "runtime/system_error.h"
-#include "runtime/text.h"
+#include "runtime/text/box_text.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/files.h"
+#include "runtime/system/files_port.h"
+#include "runtime/system/system_error.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

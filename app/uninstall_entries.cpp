@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "runtime/text.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "runtime/registry.h"
-#include "runtime/text.h"
-#include "runtime/values.h"
+#include "runtime/system/registry.h"
+#include "runtime/text/text.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

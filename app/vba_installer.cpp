@@ -2,10 +2,10 @@
 
 #include "app/build_settings.h"
 #include "app/vba_payload.h"
-#include "runtime/dialogs.h"
-#include "runtime/files.h"
-#include "runtime/system_error.h"
-#include "runtime/text.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_error.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -1,7 +1,7 @@
 // The VBA installer that the program carries and writes out as vba.exe.
 #pragma once
 
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -2,7 +2,7 @@
 // version folder is found whatever order the names are listed in.
 #pragma once
 
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -1,7 +1,7 @@
 #include "app/workflow_paths.h"
 
 #include "app/panel_file_list.h"
-#include "runtime/text.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 

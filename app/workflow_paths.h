@@ -3,8 +3,8 @@
 // derived in one place here, so every route to them ends in the same paths.
 #pragma once
 
-#include "runtime/bitness.h"
-#include "runtime/values.h"
+#include "runtime/system/bitness.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -1,8 +1,8 @@
 #include "app/workflow_ui.h"
 
 #include "app/main_window_form.h"
-#include "runtime/dialogs.h"
-#include "runtime/window_engine.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/window/window_engine.h"
 
 namespace pelmora {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "runtime/box_text.h"
-#include "runtime/values.h"
+#include "runtime/text/box_text.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

@@ -2,10 +2,10 @@
 
 #include "app/version_names.h"
 #include "app/wps_sources.h"
-#include "runtime/bitness.h"
-#include "runtime/files.h"
-#include "runtime/system_path.h"
-#include "runtime/text.h"
+#include "runtime/system/bitness.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_path.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/workflow_run.h"
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

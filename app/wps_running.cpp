@@ -3,10 +3,10 @@
 #include <cstddef>
 
 #include "app/wps_locator.h"
-#include "runtime/dialogs.h"
-#include "runtime/process_list.h"
-#include "runtime/system_path.h"
-#include "runtime/text.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/process_list.h"
+#include "runtime/system/system_path.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

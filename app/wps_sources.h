@@ -8,7 +8,7 @@
 #include "app/uninstall_entries.h"
 #include "app/workflow_run.h"
 #include "app/wps_locator.h"
-#include "runtime/values.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 

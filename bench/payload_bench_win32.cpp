@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/bench_clock_win32.h"
-#include "runtime/files.h"
+#include "runtime/system/files.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/form_description.h"
+#include "runtime/window/form_description.h"
 
 namespace pelmora::testing {
 

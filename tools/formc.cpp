@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "app/main_window_form.h"
-#include "runtime/form_description.h"
-#include "runtime/form_layout.h"
+#include "runtime/window/form_description.h"
+#include "runtime/window/form_layout.h"
 #include "tools/read_whole_file.h"
 
 namespace {

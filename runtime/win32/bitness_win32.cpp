@@ -2,7 +2,7 @@
 // port over GetBinaryTypeA and IsWow64Process.
 #include <windows.h>
 
-#include "runtime/bitness_port.h"
+#include "runtime/system/bitness_port.h"
 
 namespace pelmora::port {
 

@@ -2,7 +2,7 @@
 // double-byte characters.
 #include <windows.h>
 
-#include "runtime/code_page_port.h"
+#include "runtime/text/code_page_port.h"
 
 namespace pelmora::port {
 

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "runtime/fatal_report.h"
+#include "runtime/system/fatal_report.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/dialog_port.h"
-#include "runtime/dialogs.h"
+#include "runtime/window/dialog_port.h"
+#include "runtime/window/dialogs.h"
 #include "runtime/win32/shell_api_win32.h"
 #include "runtime/win32/window_win32.h"
 

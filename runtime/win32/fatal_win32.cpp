@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "runtime/fatal_port.h"
-#include "runtime/window_engine.h"
-#include "runtime/window_engine_internal.h"
+#include "runtime/system/fatal_port.h"
+#include "runtime/window/window_engine.h"
+#include "runtime/window/window_engine_internal.h"
 #include "runtime/win32/window_win32.h"
 
 namespace pelmora::port {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "runtime/files_port.h"
+#include "runtime/system/files_port.h"
 #include "runtime/win32/shell_api_win32.h"
 
 namespace pelmora::port {

@@ -1,7 +1,7 @@
 // The process heap, for every runtime value.
 #include <windows.h>
 
-#include "runtime/heap_port.h"
+#include "runtime/text/heap_port.h"
 
 namespace pelmora::port {
 

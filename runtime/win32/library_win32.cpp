@@ -1,7 +1,7 @@
 // Library loading for the declared DLL commands.
 #include <windows.h>
 
-#include "runtime/library_port.h"
+#include "runtime/system/library_port.h"
 
 namespace pelmora::port {
 

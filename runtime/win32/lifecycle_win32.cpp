@@ -4,8 +4,8 @@
 #include <string>
 
 #include "resources/resource_ids.h"
-#include "runtime/lifecycle_port.h"
-#include "runtime/window_port.h"
+#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/window_port.h"
 
 namespace pelmora::port {
 namespace {

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include "runtime/unique_resource.h"
+#include "runtime/system/unique_resource.h"
 
 namespace pelmora::win32 {
 

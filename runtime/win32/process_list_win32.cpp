@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "runtime/win32/owners_win32.h"
-#include "runtime/process_list_port.h"
+#include "runtime/system/process_list_port.h"
 
 namespace pelmora::port {
 namespace {

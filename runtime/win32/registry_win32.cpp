@@ -2,9 +2,9 @@
 // commands reached through the DLL command table.
 #include <windows.h>
 
-#include "runtime/dll_commands.h"
-#include "runtime/registry.h"
-#include "runtime/registry_port.h"
+#include "runtime/system/dll_commands.h"
+#include "runtime/system/registry.h"
+#include "runtime/system/registry_port.h"
 
 namespace pelmora {
 

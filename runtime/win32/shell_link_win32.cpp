@@ -8,7 +8,7 @@
 
 #include "runtime/win32/owners_win32.h"
 #include "runtime/win32/shell_api_win32.h"
-#include "runtime/shell_link_port.h"
+#include "runtime/system/shell_link_port.h"
 
 namespace pelmora::port {
 namespace {

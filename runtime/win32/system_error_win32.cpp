@@ -6,7 +6,7 @@
 #include <new>
 
 #include "runtime/win32/owners_win32.h"
-#include "runtime/system_error_port.h"
+#include "runtime/system/system_error_port.h"
 
 namespace pelmora::port {
 namespace {

@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "runtime/display_scale.h"
+#include "runtime/window/display_scale.h"
 #include "runtime/win32/owners_win32.h"
-#include "runtime/window_engine.h"
-#include "runtime/window_engine_internal.h"
-#include "runtime/window_port.h"
+#include "runtime/window/window_engine.h"
+#include "runtime/window/window_engine_internal.h"
+#include "runtime/window/window_port.h"
 #include "runtime/win32/window_win32.h"
-#include "runtime/window_styles.h"
+#include "runtime/window/window_styles.h"
 
 namespace pelmora {
 namespace style {

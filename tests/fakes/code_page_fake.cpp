@@ -1,7 +1,7 @@
 #include "fakes/code_page_fake.h"
 
 #include "fakes/gbk.h"
-#include "runtime/code_page_port.h"
+#include "runtime/text/code_page_port.h"
 
 namespace pelmora {
 namespace fake {

@@ -1,6 +1,6 @@
 #include "fakes/dialog_fake.h"
 
-#include "runtime/dialog_port.h"
+#include "runtime/window/dialog_port.h"
 
 namespace pelmora {
 namespace fake {

@@ -12,9 +12,9 @@
 
 #include "fakes/fake_machine.h"
 #include "fakes/fake_names.h"
-#include "runtime/files_port.h"
-#include "runtime/shell_link_port.h"
-#include "runtime/system_error_port.h"
+#include "runtime/system/files_port.h"
+#include "runtime/system/shell_link_port.h"
+#include "runtime/system/system_error_port.h"
 
 namespace pelmora::fake {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/registry.h"
-#include "runtime/registry_port.h"
+#include "runtime/system/registry.h"
+#include "runtime/system/registry_port.h"
 
 namespace pelmora::fake {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/code_page_port.h"
+#include "runtime/text/code_page_port.h"
 
 namespace pelmora::fake {
 

@@ -9,8 +9,8 @@
 
 #include "fakes/fake_machine.h"
 #include "fakes/fake_names.h"
-#include "runtime/registry.h"
-#include "runtime/registry_port.h"
+#include "runtime/system/registry.h"
+#include "runtime/system/registry_port.h"
 
 namespace pelmora::fake {
 namespace {

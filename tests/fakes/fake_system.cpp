@@ -10,8 +10,8 @@
 
 #include "fakes/fake_machine.h"
 #include "fakes/fake_names.h"
-#include "runtime/bitness_port.h"
-#include "runtime/process_list_port.h"
+#include "runtime/system/bitness_port.h"
+#include "runtime/system/process_list_port.h"
 
 namespace pelmora::fake {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "fakes/gbk.h"
-#include "runtime/fatal_port.h"
+#include "runtime/system/fatal_port.h"
 
 namespace pelmora::port {
 

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "fakes/heap_fake.h"
-#include "runtime/heap_port.h"
+#include "runtime/text/heap_port.h"
 
 namespace pelmora::fake {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "runtime/library_port.h"
+#include "runtime/system/library_port.h"
 
 namespace pelmora::fake {
 

@@ -1,6 +1,6 @@
 #include "fakes/lifecycle_fake.h"
 
-#include "runtime/lifecycle_port.h"
+#include "runtime/window/lifecycle_port.h"
 
 namespace pelmora {
 namespace fake {

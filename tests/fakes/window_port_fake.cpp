@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/window_engine_internal.h"
+#include "runtime/window/window_engine_internal.h"
 
 namespace pelmora {
 namespace fake {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/form_description.h"
-#include "runtime/window_port.h"
+#include "runtime/window/form_description.h"
+#include "runtime/window/window_port.h"
 
 namespace pelmora::fake {
 

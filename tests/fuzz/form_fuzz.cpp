@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/form_description.h"
+#include "runtime/window/form_description.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   pelmora::FormDescription form;

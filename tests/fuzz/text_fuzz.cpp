@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/text.h"
+#include "runtime/text/text.h"
 
 namespace {
 

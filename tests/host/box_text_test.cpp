@@ -4,9 +4,9 @@
 
 #include "fakes/dialog_fake.h"
 #include "fakes/gbk.h"
-#include "runtime/box_text.h"
-#include "runtime/dialogs.h"
-#include "runtime/system_error.h"
+#include "runtime/text/box_text.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/system_error.h"
 
 namespace pelmora {
 namespace {

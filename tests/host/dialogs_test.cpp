@@ -5,9 +5,9 @@
 #include "fakes/dialog_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
-#include "runtime/dialog_port.h"
-#include "runtime/dialogs.h"
-#include "runtime/window_engine_internal.h"
+#include "runtime/window/dialog_port.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/window/window_engine_internal.h"
 
 namespace pelmora {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/display_scale.h"
+#include "runtime/window/display_scale.h"
 
 namespace pelmora::scale {
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "fakes/library_fake.h"
-#include "runtime/dll_commands.h"
-#include "runtime/library_port.h"
-#include "runtime/run_directory.h"
+#include "runtime/system/dll_commands.h"
+#include "runtime/system/library_port.h"
+#include "runtime/system/run_directory.h"
 
 namespace pelmora {
 namespace {

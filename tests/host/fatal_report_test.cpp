@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "fakes/gbk.h"
-#include "runtime/fatal_report.h"
+#include "runtime/system/fatal_report.h"
 
 namespace pelmora {
 namespace {

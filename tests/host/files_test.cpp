@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fakes/fake_machine.h"
-#include "runtime/files.h"
-#include "runtime/system_error.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_error.h"
 
 namespace pelmora {
 namespace {

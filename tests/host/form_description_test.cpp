@@ -1,7 +1,7 @@
 // The stored form description: the real main window as the build compiles
 // it, the writer and reader agreeing field for field, and the reader's
 // refusal of every kind of damaged input without reading out of bounds.
-#include "runtime/form_description.h"
+#include "runtime/window/form_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes/heap_fake.h"
-#include "runtime/memory.h"
-#include "runtime/values.h"
+#include "runtime/text/memory.h"
+#include "runtime/text/values.h"
 
 namespace pelmora {
 namespace {

@@ -5,8 +5,8 @@
 #include "fakes/code_page_fake.h"
 #include "fakes/fake_machine.h"
 #include "fakes/fake_system.h"
-#include "runtime/bitness.h"
-#include "runtime/process_list.h"
+#include "runtime/system/bitness.h"
+#include "runtime/system/process_list.h"
 
 namespace pelmora {
 namespace {

@@ -14,8 +14,8 @@
 #include "fakes/dialog_fake.h"
 #include "fakes/lifecycle_fake.h"
 #include "fakes/window_port_fake.h"
-#include "runtime/window_engine_internal.h"
-#include "runtime/window_port.h"
+#include "runtime/window/window_engine_internal.h"
+#include "runtime/window/window_port.h"
 #include "workflow_fixture.h"
 
 namespace pelmora::testing {

@@ -5,7 +5,7 @@
 
 #include "fakes/fake_machine.h"
 #include "fakes/gbk.h"
-#include "runtime/registry.h"
+#include "runtime/system/registry.h"
 
 namespace pelmora {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fakes/fake_machine.h"
-#include "runtime/registry.h"
-#include "runtime/registry_port.h"
+#include "runtime/system/registry.h"
+#include "runtime/system/registry_port.h"
 
 namespace pelmora {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "runtime/shell_link_format.h"
+#include "runtime/system/shell_link_format.h"
 
 namespace pelmora {
 namespace {

@@ -5,10 +5,10 @@
 
 #include "fakes/code_page_fake.h"
 #include "fakes/fake_machine.h"
-#include "runtime/files.h"
-#include "runtime/registry.h"
-#include "runtime/run_directory.h"
-#include "runtime/system_path.h"
+#include "runtime/system/files.h"
+#include "runtime/system/registry.h"
+#include "runtime/system/run_directory.h"
+#include "runtime/system/system_path.h"
 
 namespace pelmora {
 namespace {

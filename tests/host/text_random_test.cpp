@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/heap_fake.h"
-#include "runtime/text.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fakes/heap_fake.h"
-#include "runtime/text.h"
+#include "runtime/text/text.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>

@@ -1,7 +1,7 @@
 // The one owner template behind every handle: each handle is closed exactly
 // once, the invalid value never, and a move hands the handle over without
 // closing it.
-#include "runtime/unique_resource.h"
+#include "runtime/system/unique_resource.h"
 
 #include <gtest/gtest.h>
 

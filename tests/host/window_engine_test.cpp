@@ -12,9 +12,9 @@
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
 #include "form_units.h"
-#include "runtime/fatal_report.h"
-#include "runtime/window_engine.h"
-#include "runtime/window_engine_internal.h"
+#include "runtime/system/fatal_report.h"
+#include "runtime/window/window_engine.h"
+#include "runtime/window/window_engine_internal.h"
 
 namespace pelmora {
 namespace {

@@ -2,7 +2,7 @@
 // frames, control styles, label text formats and the first show. The
 // adapter passes these numbers on unchanged, so this is where a frame or an
 // alignment that comes out wrong is caught.
-#include "runtime/window_styles.h"
+#include "runtime/window/window_styles.h"
 
 #include <gtest/gtest.h>
 

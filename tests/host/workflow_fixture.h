@@ -16,9 +16,9 @@
 #include "fakes/code_page_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/vba_payload_fake.h"
-#include "runtime/dialogs.h"
-#include "runtime/files.h"
-#include "runtime/run_directory.h"
+#include "runtime/window/dialogs.h"
+#include "runtime/system/files.h"
+#include "runtime/system/run_directory.h"
 
 namespace pelmora::testing {
 

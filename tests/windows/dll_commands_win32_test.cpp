@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "runtime/dll_commands.h"
-#include "runtime/library_port.h"
+#include "runtime/system/dll_commands.h"
+#include "runtime/system/library_port.h"
 
 namespace pelmora {
 namespace {

@@ -16,7 +16,7 @@
 #include "app/vba_payload.h"
 #include "app/vba_payload_win32.h"
 #include "resources/resource_ids.h"
-#include "runtime/form_description.h"
+#include "runtime/window/form_description.h"
 #include "runtime/win32/owners_win32.h"
 
 namespace pelmora {

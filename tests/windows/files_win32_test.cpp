@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/files.h"
-#include "runtime/system_error.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_error.h"
 #include "windows/scratch_folder_win32.h"
 
 namespace pelmora {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "runtime/registry.h"
+#include "runtime/system/registry.h"
 
 namespace pelmora {
 namespace {

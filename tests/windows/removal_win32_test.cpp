@@ -11,8 +11,8 @@
 #include "app/messages.h"
 #include "app/panel_files.h"
 #include "app/system_menu_commands.h"
-#include "runtime/window_engine.h"
-#include "runtime/window_engine_internal.h"
+#include "runtime/window/window_engine.h"
+#include "runtime/window/window_engine_internal.h"
 #include "windows/scratch_folder_win32.h"
 
 namespace pelmora {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/files.h"
+#include "runtime/system/files.h"
 #include "windows/scratch_folder_win32.h"
 
 namespace pelmora {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/bitness.h"
-#include "runtime/process_list.h"
-#include "runtime/registry.h"
+#include "runtime/system/bitness.h"
+#include "runtime/system/process_list.h"
+#include "runtime/system/registry.h"
 #include "scratch_folder_win32.h"
 
 namespace pelmora {

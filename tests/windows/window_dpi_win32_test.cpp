@@ -11,9 +11,9 @@
 #include <string>
 
 #include "form_units.h"
-#include "runtime/window_engine.h"
-#include "runtime/window_engine_internal.h"
-#include "runtime/window_port.h"
+#include "runtime/window/window_engine.h"
+#include "runtime/window/window_engine_internal.h"
+#include "runtime/window/window_port.h"
 
 namespace pelmora {
 namespace {

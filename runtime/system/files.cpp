@@ -1,0 +1,392 @@
+#include "runtime/system/files.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "runtime/system/files_port.h"
+#include "runtime/system/shell_link_format.h"
+#include "runtime/system/shell_link_port.h"
+#include "runtime/system/system_path.h"
+#include "runtime/text/text.h"
+#include "runtime/system/unique_resource.h"
+
+namespace pelmora {
+namespace {
+
+using port::kAttributeFolder;
+using port::kErrorFilenameExcedRange;
+using port::kErrorInvalidName;
+
+// The attributes a search mask can ask for (55).
+constexpr std::uint32_t kMaskBits = port::kAttributeReadOnly | port::kAttributeHidden |
+                                    port::kAttributeSystem | port::kAttributeFolder |
+                                    port::kAttributeArchive;
+
+// The commands take paths into the platform's fixed 260-byte buffers. A
+// longer path fails here with the platform's own code rather than being
+// cut short into some other path.
+bool FitsPathBuffer(std::size_t length) { return length < port::kPathBuffer; }
+
+bool Fail(std::uint32_t* error, std::uint32_t code) {
+  if (error != nullptr) *error = code;
+  return false;
+}
+
+bool Succeed(std::uint32_t* error) {
+  if (error != nullptr) *error = 0;
+  return true;
+}
+
+// A comparison that worked and found a difference: no error to report.
+bool Differs(std::uint32_t* error) {
+  Succeed(error);
+  return false;
+}
+
+// Reads from `offset` until `size` bytes are in or the file ends; `*got`
+// says how many came. False with the system's code when a read fails.
+bool ReadFully(port::FileHandle file, std::uint64_t offset, unsigned char* bytes,
+               std::uint32_t size, std::uint32_t* got, std::uint32_t* code) {
+  *got = 0;
+  while (*got < size) {
+    std::uint32_t part = 0;
+    if (!port::ReadFileAt(file, offset + *got, bytes + *got, size - *got, &part, code)) {
+      return false;
+    }
+    if (part == 0) break;
+    *got += part;
+  }
+  return true;
+}
+
+// Chunked, so comparing the installer never costs a second copy of it.
+constexpr std::uint32_t kCompareChunk = 64 * 1024;
+
+// Reads the file's `size` bytes chunk by chunk and hands each to
+// `matches(offset, chunk, length, &code)`, which says whether it is as
+// expected (setting `code` when it could not tell). Results as the
+// comparisons of HeldFile give them.
+template <typename Matches>
+bool CompareInChunks(port::FileHandle file, std::uint64_t size, std::uint32_t* error,
+                     Matches matches) {
+  std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kCompareChunk]);
+  if (!chunk) return Fail(error, port::kErrorNotEnoughMemory);
+  for (std::uint64_t offset = 0; offset < size;) {
+    const std::uint64_t left = size - offset;
+    const std::uint32_t want = left < kCompareChunk ? static_cast<std::uint32_t>(left) : kCompareChunk;
+    std::uint32_t got = 0;
+    std::uint32_t code = 0;
+    if (!ReadFully(file, offset, chunk.get(), want, &got, &code)) return Fail(error, code);
+    if (got != want) return Differs(error);  // shorter than its size said
+    if (!matches(offset, chunk.get(), want, &code)) {
+      return code != 0 ? Fail(error, code) : Differs(error);
+    }
+    offset += want;
+  }
+  return Succeed(error);
+}
+
+// A search that lives only inside one command.
+using OwnedSearch = UniqueResource<port::SearchHandle, &port::CloseSearch>;
+
+bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mask) {
+  // Without a mask only files count, which also keeps out "." and "..".
+  if (!attribute_mask) return (attributes & kAttributeFolder) == 0;
+  std::uint32_t mask = static_cast<std::uint32_t>(*attribute_mask) & kMaskBits;
+  if (mask == 0) return attributes == 0;
+  return (attributes & mask) != 0;
+}
+
+// True when the path's last character (not merely its last byte) is a
+// backslash.
+bool EndsWithBackslash(const char* path) {
+  const char* last = FindLastPathBackslash(path);
+  return last != nullptr && last[1] == '\0';
+}
+
+// The search pattern for every entry of a folder: separators made uniform
+// (forward slashes, double-byte aware), exactly one appended, then "*.*".
+std::string FolderPattern(TextView folder) {
+  std::string pattern;
+  pattern.reserve(folder.size() + 4);
+  bool ends_with_separator = false;
+  for (const char* p = folder.c_str(); *p != '\0'; ++p) {
+    if (IsPathLeadByte(*p)) {
+      pattern.push_back(*p);
+      ends_with_separator = false;
+      if (p[1] == '\0') break;
+      pattern.push_back(*++p);
+      continue;
+    }
+    bool separator = *p == '\\' || *p == '/';
+    pattern.push_back(separator ? '/' : *p);
+    ends_with_separator = separator;
+  }
+  if (!ends_with_separator) pattern.push_back('/');
+  pattern += "*.*";
+  return pattern;
+}
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+enum class FolderSource { kShell, kWindows, kSystem, kTemp };
+struct SpecialFolderEntry {
+  FolderSource source;
+  int csidl;
+};
+// In the order of the SpecialFolder numbers.
+const SpecialFolderEntry kSpecialFolders[kFolderTemp] = {
+    {FolderSource::kShell, port::kCsidlPersonal},
+    {FolderSource::kShell, port::kCsidlFavorites},
+    {FolderSource::kShell, port::kCsidlDesktopDirectory},
+    {FolderSource::kShell, port::kCsidlFonts},
+    {FolderSource::kShell, port::kCsidlStartMenu},
+    {FolderSource::kShell, port::kCsidlPrograms},
+    {FolderSource::kShell, port::kCsidlStartup},
+    {FolderSource::kShell, port::kCsidlAppData},
+    {FolderSource::kWindows, 0},
+    {FolderSource::kSystem, 0},
+    {FolderSource::kTemp, 0},
+};
+
+}  // namespace
+
+Text GetSpecialFolder(std::int32_t number) {
+  if (number < kFolderDocuments || number > kFolderTemp) return Text();
+  const SpecialFolderEntry& entry = kSpecialFolders[number - kFolderDocuments];
+  char buffer[port::kPathBuffer + 1] = {};
+  bool ok = false;
+  switch (entry.source) {
+    case FolderSource::kShell: ok = port::ShellFolderPath(entry.csidl, buffer); break;
+    case FolderSource::kWindows: ok = port::WindowsFolderPath(buffer); break;
+    case FolderSource::kSystem: ok = port::SystemFolderPath(buffer); break;
+    case FolderSource::kTemp: ok = port::TempFolderPath(buffer); break;
+  }
+  if (!ok) return Text();
+  buffer[port::kPathBuffer - 1] = '\0';
+  std::size_t length = std::strlen(buffer);
+  if (length > 0 && !EndsWithBackslash(buffer)) buffer[length++] = '\\';
+  return Text::FromBytes(buffer, length);
+}
+
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+              SearchHandleSlot* slot) {
+  port::FoundEntry entry;
+  port::SearchHandle search = 0;
+  if (!pattern.empty()) {
+    if (*slot != 0) port::CloseSearch(*slot);
+    *slot = 0;
+    if (!FitsPathBuffer(pattern.size())) return Text();
+    std::uint32_t ignored = 0;
+    search = port::FindFirstEntry(pattern.c_str(), &entry, &ignored);
+    if (search == 0) return Text();
+  } else {
+    if (*slot == 0) return Text();
+    search = *slot;
+    if (!port::FindNextEntry(search, &entry)) {
+      port::CloseSearch(search);
+      *slot = 0;
+      return Text();
+    }
+  }
+  for (;;) {
+    if (Accepts(entry.attributes, attribute_mask)) {
+      *slot = search;
+      entry.name[port::kPathBuffer - 1] = '\0';
+      return Text::FromBytes(entry.name, std::strlen(entry.name));
+    }
+    if (!port::FindNextEntry(search, &entry)) break;
+  }
+  port::CloseSearch(search);
+  *slot = 0;
+  return Text();
+}
+
+void EndFileSearch(SearchHandleSlot handle) {
+  if (handle != 0) port::CloseSearch(handle);
+}
+
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask, FileSearch* search) {
+  // The slot command ends or replaces the search itself; the owner only
+  // holds what it leaves open.
+  SearchHandleSlot slot = search->release();
+  Text name = FindFile(pattern, attribute_mask, &slot);
+  search->reset(slot);
+  return name;
+}
+
+bool FileExists(TextView path) {
+  if (!FitsPathBuffer(path.size())) return false;
+  port::FoundEntry entry;
+  std::uint32_t ignored = 0;
+  OwnedSearch search(port::FindFirstEntry(path.c_str(), &entry, &ignored));
+  return static_cast<bool>(search);
+}
+
+bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
+  if (!FitsPathBuffer(source.size()) || !FitsPathBuffer(destination.size())) {
+    return Fail(error, kErrorFilenameExcedRange);
+  }
+  std::uint32_t code = 0;
+  if (!port::CopyFileReplacing(source.c_str(), destination.c_str(), &code)) {
+    return Fail(error, code);
+  }
+  return Succeed(error);
+}
+
+bool RemoveFile(TextView path, std::uint32_t* error) {
+  if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
+  std::uint32_t code = 0;
+  if (!port::DeleteFileAt(path.c_str(), &code)) return Fail(error, code);
+  return Succeed(error);
+}
+
+bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                      std::uint32_t* error) {
+  if (path.empty()) return Fail(error, kErrorInvalidName);
+  if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
+  std::uint32_t code = 0;
+  FileOwner file(port::CreateFileForWriting(path.c_str(), &code));
+  if (!file) return Fail(error, code);
+  bool written = true;
+  for (const ByteSetView& set : byte_sets) {
+    std::int32_t count = set.count();
+    if (count <= 0) continue;
+    // Straight from the set's own block: the payload is megabytes.
+    if (!port::WriteToFile(file.get(), set.bytes(), static_cast<std::uint32_t>(count), &code)) {
+      written = false;
+      break;
+    }
+  }
+  if (written) written = port::CloseFile(file.release(), &code);
+  if (written) return Succeed(error);
+  // A half-written installer must not be left for anyone to start.
+  file.reset();
+  std::uint32_t ignored = 0;
+  (void)port::DeleteFileAt(path.c_str(), &ignored);
+  return Fail(error, code);
+}
+
+namespace {
+
+// False when the file's bytes show a damaged item list; true also when the
+// file cannot be read here, which leaves the verdict to the shell.
+bool ShortcutLooksWhole(const char* path) {
+  std::uint32_t ignored = 0;
+  FileOwner file(port::OpenFileDenyingWrites(path, &ignored));
+  if (!file) return true;
+  std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kShortcutCheckBytes]);
+  if (!bytes) return true;
+  std::uint32_t size = 0;
+  if (!ReadFully(file.get(), 0, bytes.get(), static_cast<std::uint32_t>(kShortcutCheckBytes), &size,
+                 &ignored)) return true;
+  return ShortcutItemListIsWhole(bytes.get(), size);
+}
+
+}  // namespace
+
+Text ResolveShortcut(TextView path) {
+  if (!FitsPathBuffer(path.size())) return Text();
+  if (!port::ItemIsShellLink(path.c_str())) return Text();
+  std::string file(path.c_str());
+  if (file.find('.') == std::string::npos) file += ".lnk";
+  if (!FitsPathBuffer(file.size())) return Text();
+  if (!ShortcutLooksWhole(file.c_str())) return Text();
+  char target[port::kPathBuffer + 1] = {};
+  if (!port::ReadShellLinkTarget(file.c_str(), target)) return Text();
+  target[port::kPathBuffer - 1] = '\0';
+  return Text::FromBytes(target, std::strlen(target));
+}
+
+TextArray PathDirList(TextView folder) {
+  TextArray names;
+  std::string pattern = FolderPattern(folder);
+  if (!FitsPathBuffer(pattern.size())) return names;
+  port::FoundEntry entry;
+  std::uint32_t ignored = 0;
+  OwnedSearch search(port::FindFirstEntry(pattern.c_str(), &entry, &ignored));
+  if (!search) return names;
+  do {
+    entry.name[port::kPathBuffer - 1] = '\0';
+    if ((entry.attributes & kAttributeFolder) != 0 && !IsDotEntry(entry.name)) {
+      names.Append(Text::FromBytes(entry.name, std::strlen(entry.name)));
+    }
+  } while (port::FindNextEntry(search.get(), &entry));
+  return names;
+}
+
+void CloseFileHandle(std::uintptr_t file) {
+  // Only a file being written can lose data at its close, and the writer
+  // closes that one itself to see the result.
+  std::uint32_t ignored = 0;
+  (void)port::CloseFile(file, &ignored);
+}
+
+HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
+  HeldFile held;
+  if (!FitsPathBuffer(path.size())) {
+    Fail(error, kErrorFilenameExcedRange);
+    return held;
+  }
+  std::uint32_t code = 0;
+  held.file_.reset(port::OpenFileDenyingWrites(path.c_str(), &code));
+  if (!held.file_) {
+    Fail(error, code);
+  } else {
+    Succeed(error);
+  }
+  return held;
+}
+
+bool HeldFile::ContentEquals(ByteSetView expected, std::uint32_t* error) const {
+  if (!file_) return Fail(error, port::kErrorInvalidHandle);
+  std::uint32_t code = 0;
+  std::uint64_t size = 0;
+  if (!port::FileSizeOf(file_.get(), &size, &code)) return Fail(error, code);
+  std::int32_t count = expected.count();
+  if (count < 0 || size != static_cast<std::uint64_t>(count)) return Differs(error);
+  const unsigned char* bytes = expected.bytes();
+  return CompareInChunks(file_.get(), size, error,
+                         [bytes](std::uint64_t offset, const unsigned char* chunk,
+                                 std::uint32_t length, std::uint32_t*) {
+                           return std::memcmp(chunk, bytes + offset, length) == 0;
+                         });
+}
+
+bool HeldFile::SameContentAs(const HeldFile& other, std::uint32_t* error) const {
+  if (!file_ || !other.file_) return Fail(error, port::kErrorInvalidHandle);
+  std::uint32_t code = 0;
+  std::uint64_t size = 0;
+  std::uint64_t other_size = 0;
+  if (!port::FileSizeOf(file_.get(), &size, &code) ||
+      !port::FileSizeOf(other.file_.get(), &other_size, &code)) {
+    return Fail(error, code);
+  }
+  if (size != other_size) return Differs(error);
+  std::unique_ptr<unsigned char[]> theirs(new (std::nothrow) unsigned char[kCompareChunk]);
+  if (!theirs) return Fail(error, port::kErrorNotEnoughMemory);
+  const port::FileHandle other_file = other.file_.get();
+  return CompareInChunks(file_.get(), size, error,
+                         [&theirs, other_file](std::uint64_t offset, const unsigned char* chunk,
+                                               std::uint32_t length, std::uint32_t* read_error) {
+                           std::uint32_t got = 0;
+                           return ReadFully(other_file, offset, theirs.get(), length, &got,
+                                            read_error) &&
+                                  got == length && std::memcmp(chunk, theirs.get(), length) == 0;
+                         });
+}
+
+bool SameFileContent(TextView first, TextView second) {
+  std::uint32_t error = 0;
+  HeldFile one = HeldFile::OpenDenyingWrites(first, &error);
+  if (!one) return false;
+  HeldFile two = HeldFile::OpenDenyingWrites(second, &error);
+  if (!two) return false;
+  return one.SameContentAs(two, &error);
+}
+
+}  // namespace pelmora

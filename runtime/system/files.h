@@ -1,0 +1,103 @@
+// File and folder operations. Paths are GBK texts in Windows form. None of
+// these shows a message: failure is the result, and where the workflow must
+// tell the user why, the system's error code is handed back as well.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "runtime/system/run_directory.h"
+#include "runtime/system/unique_resource.h"
+#include "runtime/text/values.h"
+
+namespace pelmora {
+
+// The folders GetSpecialFolder knows, by their numbers.
+enum SpecialFolder : std::int32_t {
+  kFolderDocuments = 1,
+  kFolderFavourites = 2,
+  kFolderDesktop = 3,
+  kFolderFonts = 4,
+  kFolderStartMenu = 5,
+  kFolderPrograms = 6,
+  kFolderStartup = 7,
+  kFolderAppData = 8,
+  kFolderWindows = 9,
+  kFolderSystem = 10,
+  kFolderTemp = 11,
+};
+
+// Always one trailing backslash; empty for any other number or a failing
+// platform call.
+[[nodiscard]] Text GetSpecialFolder(std::int32_t number);
+
+// The caller's open directory search; 0 = none. The caller sets it to 0 on
+// entry and hands its value to EndFileSearch once when it ends.
+using SearchHandleSlot = std::uintptr_t;
+
+// A non-empty pattern starts a new search (closing the slot's old one);
+// an empty pattern continues. No mask = files only; a mask is cut to
+// AND 55. Returns the bare name, or the empty text (slot 0) when done.
+[[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+                            SearchHandleSlot* slot);
+void EndFileSearch(SearchHandleSlot handle);
+
+// A search the caller owns, ended once on every way out, and FindFile on it.
+using FileSearch = UniqueResource<SearchHandleSlot, EndFileSearch>;
+[[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+                            FileSearch* search);
+
+// A directory search for the path: wildcards and folders count.
+[[nodiscard]] bool FileExists(TextView path);
+// Replaces an existing destination. `error` receives the system's code on
+// failure (0 on success); a path of 260 bytes or more fails with
+// ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
+// every command here.
+[[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
+                              std::uint32_t* error = nullptr);
+[[nodiscard]] bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+// Created or truncated, exclusive sharing; each non-empty byte set written
+// whole, straight from its block. Any failure yields false and closes the
+// file; when a write or the close fails, the incomplete file is deleted
+// too, so no truncated installer is ever left behind to be started. An
+// empty path creates nothing.
+[[nodiscard]] bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
+                                    std::uint32_t* error = nullptr);
+
+// The target stored in a shortcut, as stored (never resolved); empty when
+// the path is not a shortcut or cannot be read.
+[[nodiscard]] Text ResolveShortcut(TextView path);
+
+// Names of the folder's immediate subfolders in listing order, hidden and
+// system ones included; {1, 0} when none or the folder is missing.
+[[nodiscard]] TextArray PathDirList(TextView folder);
+
+// Closes a file the commands opened (0 = none is never passed here).
+void CloseFileHandle(std::uintptr_t file);
+// One open file of the commands, closed on every way out.
+using FileOwner = UniqueResource<std::uintptr_t, &CloseFileHandle>;
+
+// An open file that nobody else may write, rename or delete while it is
+// held: the installer is checked and started under this lock.
+class HeldFile {
+ public:
+  explicit operator bool() const { return static_cast<bool>(file_); }
+
+  // Opens for reading, denying writes and deletion to everyone else.
+  static HeldFile OpenDenyingWrites(TextView path, std::uint32_t* error);
+  // True when the whole content equals the bytes of `expected`.
+  bool ContentEquals(ByteSetView expected, std::uint32_t* error) const;
+  // True when both files hold the same bytes; false with `error` 0 when
+  // they differ, with the system's code when one cannot be read.
+  [[nodiscard]] bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
+
+ private:
+  FileOwner file_;
+};
+
+// True when both files can be opened for reading and hold the same bytes.
+// Opening denies writes only for the moment of the comparison, so a file
+// that another program is writing counts as not the same.
+[[nodiscard]] bool SameFileContent(TextView first, TextView second);
+
+}  // namespace pelmora

@@ -1,0 +1,35 @@
+#include "runtime/system/run_directory.h"
+
+#include <string>
+
+#include "runtime/system/library_port.h"
+#include "runtime/system/system_path.h"
+
+namespace pelmora {
+namespace {
+
+std::string g_run_directory;
+std::string g_file_name;
+
+}  // namespace
+
+void RecordRunDirectory(const char* executable_path) {
+  const char* last = FindLastPathBackslash(executable_path);
+  if (last == nullptr) {
+    g_run_directory.clear();
+    g_file_name = executable_path;
+  } else {
+    g_run_directory.assign(executable_path, last);
+    g_file_name = last + 1;
+  }
+}
+
+const char* RunDirectoryBytes() { return g_run_directory.c_str(); }
+const char* ExecutableFileName() { return g_file_name.c_str(); }
+
+Text GetRunDirectory() { return Text::FromBytes(g_run_directory.data(), g_run_directory.size()); }
+
+// Library resolution looks beside the program after the configured folder.
+const char* port::ProgramFolder() { return g_run_directory.c_str(); }
+
+}  // namespace pelmora
