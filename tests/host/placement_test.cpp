@@ -43,10 +43,8 @@ TEST_F(PlacementTest, LastMatchingShortcutAndLastVersionFolderWin) {
   fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\11.1.0.9\\office6\\startup"));
   Run();
   // Listing order is by upper-cased name: 11.1.0.9 before 12.1.0.28505.
-  EXPECT_EQ(paths.wps.startup,
-            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6\\startup").c_str()));
-  EXPECT_EQ(paths.wps.office6,
-            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6").c_str()));
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  EXPECT_EQ(Landed(std::string(kWpsRoot) + "\\11.1.0.9", "MathPage.wll"), "(missing)");
 }
 
 TEST_F(PlacementTest, NoShortcutShowsC1AndLeavesTheBar) {
