@@ -191,6 +191,55 @@ TEST_F(WpsPlacesTest, ClosingTheWindowWhileAListIsReadEndsTheRun) {
   EXPECT_EQ(Landed(AllPlaces()[1].version_folder, "MathPage.wll"), "(missing)");
 }
 
+// The desktop, the last place: a machine with MathType and WPS's folders
+// but no record of WPS.
+class DesktopRouteTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallMathType();
+    InstallWpsFolders();
+  }
+};
+
+TEST_F(DesktopRouteTest, LastMatchingShortcutAndLastVersionFolderWin) {
+  AddWpsShortcut("a wps.lnk", "C:\\Old\\ksolaunch.exe");
+  AddWpsShortcut("Notes.lnk", "C:\\Elsewhere\\notes.exe");
+  AddWpsShortcut("WPS Office.lnk");
+  fake::Files().AddFolder("C:\\users\\tester\\Desktop\\wps.lnk");  // a folder: never considered
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps.txt", "x");
+  fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\11.1.0.9\\office6\\startup"));
+  Run();
+  // Listing order is by upper-cased name: 11.1.0.9 before 12.1.0.28505.
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  EXPECT_EQ(Landed(std::string(kWpsRoot) + "\\11.1.0.9", "MathPage.wll"), "(missing)");
+}
+
+TEST_F(DesktopRouteTest, NoShortcutShowsC1AndLeavesTheBar) {
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"在桌面未寻找到WPS");
+  EXPECT_EQ(ui.boxes[0].text, u8"在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式");
+  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
+}
+
+TEST_F(DesktopRouteTest, UnreadableShortcutOrNoVersionFolderIsReportedNotFatal) {
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps broken.lnk", "not a link");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+  EXPECT_EQ(ui.boxes[0].text,
+            u8"无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式");
+
+  ui = ScriptedUi();
+  fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
+  AddWpsShortcut("WPS 2.lnk", "C:\\Bare\\launcher.exe");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+}
+
 class FinderTest : public WpsPlacesTest {};
 
 TEST_F(FinderTest, TheMachineWideListIsReadSilentlyInListingOrder) {
