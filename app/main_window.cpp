@@ -16,7 +16,7 @@ namespace pelmora {
 namespace {
 
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
-  ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
+  MainWindowUi().ShowBox(messages::kNotice.title, messages::kNotice.text, kBoxOk);
   return HandlerResult::None();
 }
 

@@ -54,7 +54,7 @@ std::int32_t ChooseVersionFolder(TextView base_folder, const TextArray& list) {
   std::int32_t chosen = 0;
   for (std::int32_t index = 1; index <= count; ++index) {
     TextView name = list.At(index, kVersionNameRead);
-    if (!FileExists(JoinTexts({base_folder, "\\", name, "\\office6"}))) continue;
+    if (!FileExists(WpsFoldersOf(JoinTexts({base_folder, "\\", name})).office6)) continue;
     if (chosen == 0 || CompareVersionNames(name, list.At(chosen, kChosenNameRead)) >= 0) {
       chosen = index;
     }
