@@ -40,7 +40,16 @@ inline constexpr Box kWpsRunning = {
 // Placement: the slot takes, for each failed destination, its path
 // followed by kFailedReason with the system's reason.
 inline constexpr Box kCopyFailed = {
-    "复制文件失败", "以下文件未能复制，嵌入没有完成：\r\n\r\n{}\r\n请关闭WPS后重新运行本软件。"};
+    "复制文件失败",
+    "以下文件未能复制，嵌入没有完成，WPS中的文件已恢复原样：\r\n\r\n{}\r\n请关闭WPS后重新运行本软件。"};
+// When some destinations could not be put back either: the second slot
+// lists those, each with kFailedReason.
+inline constexpr Box kCopyFailedNotRestored = {
+    "复制文件失败",
+    "以下文件未能复制，嵌入没有完成：\r\n\r\n{}\r\n以下文件未能恢复原样，请手动删除：\r\n\r\n{}"
+    "\r\n请关闭WPS后重新运行本软件。"};
+// The reason for a copy that read back other bytes than its source.
+inline constexpr const char* kCopyMismatch = "复制后的内容与原文件不一致。";
 // After each file a copy or a deletion failed on.
 inline constexpr const char* kFailedReason = "\r\n    原因：{}\r\n";
 

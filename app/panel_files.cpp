@@ -64,6 +64,17 @@ std::vector<Text> OtherVersionFolders(TextView version_folder) {
   return folders;
 }
 
+// A delete can report success and leave the file (Wine does so for a file
+// the file system keeps immutable), so only a file no longer found counts
+// as removed. One that survived a reported success was refused by the
+// system, which is what a second attempt would say: access denied.
+bool DeleteCopy(TextView path, std::uint32_t* error) {
+  if (!RemoveFile(path, error)) return false;
+  if (!FileExists(path)) return true;
+  *error = port::kErrorAccessDenied;
+  return false;
+}
+
 std::vector<Text> FindPlacedPanelFiles(TextView version_folder) {
   std::vector<Text> found;
   AddPlacedFiles(version_folder, &found);

@@ -52,4 +52,8 @@ Text DestinationOf(const WpsFolders& wps, const PanelFile& file) {
   return JoinTexts({FolderOf(wps, file), "\\", PanelFileName(file.source)});
 }
 
+Text StagedPathOf(TextView destination) { return JoinTexts({destination, ".pelmora-new"}); }
+
+Text SetAsidePathOf(TextView destination) { return JoinTexts({destination, ".pelmora-old"}); }
+
 }  // namespace pelmora

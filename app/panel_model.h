@@ -69,4 +69,12 @@ enum class PairGap { kNone, kTemplate, kAddIn };
 [[nodiscard]] const Text& FolderOf(const WpsFolders& wps, const PanelFile& file);
 [[nodiscard]] Text DestinationOf(const WpsFolders& wps, const PanelFile& file);
 
+// Beside each destination while the three are placed together: the new
+// copy before it is put in place, and the earlier copy kept until all
+// three are in place. WPS loads neither name, and no program of WPS or
+// MathType uses them, so a leftover of a run that was killed is known for
+// ours and deleted by the next run.
+[[nodiscard]] Text StagedPathOf(TextView destination);
+[[nodiscard]] Text SetAsidePathOf(TextView destination);
+
 }  // namespace pelmora

@@ -2,10 +2,25 @@
 
 #include <cstdint>
 
+#include "app/panel_transaction.h"
 #include "runtime/system/files.h"
 #include "runtime/system/system_error.h"
 
 namespace pelmora {
+namespace {
+
+// Each path with its reason, as the failure boxes list them.
+BoxText FailureList(const std::vector<PlacementFailure>& failures) {
+  BoxText list;
+  for (const PlacementFailure& failure : failures) {
+    BoxText reason = failure.mismatch ? BoxText(messages::kCopyMismatch)
+                                      : BoxText(DescribeSystemError(failure.error));
+    list.AppendSystem(failure.path).Append(BoxText::Fill(messages::kFailedReason, reason));
+  }
+  return list;
+}
+
+}  // namespace
 
 // WPS loads only an add-in of its own bitness; a wps.exe that cannot be
 // examined keeps the 32-bit pair, which every WPS before 12.1 needs.
@@ -32,21 +47,18 @@ std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installatio
 }
 
 bool PlaceComponents(WorkflowRun& run, const MathTypePair& pair, const WpsFolders& wps) {
-  BoxText failures;
-  for (const PanelFile& file : kPanelFiles) {
-    if (run.Stopped()) return false;
-    Text destination = DestinationOf(wps, file);
-    std::uint32_t error = 0;
-    if (!CopyFileTo(SourceOf(pair, file), destination, &error)) {
-      failures.AppendSystem(destination)
-          .Append(BoxText::Fill(messages::kFailedReason, DescribeSystemError(error)));
-    }
-  }
   if (run.Stopped()) return false;
-  if (!failures.empty()) {
-    run.Show(messages::kCopyFailed, {failures});
+  const PlacementOutcome outcome = PlacePanelTogether(pair, wps);
+  if (!outcome.placed()) {
+    if (outcome.not_restored.empty()) {
+      run.Show(messages::kCopyFailed, {FailureList(outcome.not_placed)});
+    } else {
+      run.Show(messages::kCopyFailedNotRestored,
+               {FailureList(outcome.not_placed), FailureList(outcome.not_restored)});
+    }
     return false;
   }
+  if (run.Stopped()) return false;
   run.SetProgress(kProgressComponentsCopied);
   return true;
 }

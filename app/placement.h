@@ -22,10 +22,10 @@ std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installatio
 // examined too) 32-bit.
 [[nodiscard]] ProgramBitness PairBitnessForWps(const WpsFolders& wps);
 
-// Copies the template and the add-in into WPS's folders, every copy tried;
-// then the bar goes to 80. False when the run ends here: the window was
-// closed, or copies failed ("复制文件失败" names each with the system's
-// reason).
+// Places the template and the add-in into WPS's folders, all three or
+// none; then the bar goes to 80. False when the run ends here: the window
+// was closed, or a copy could not be placed ("复制文件失败" names each with
+// the system's reason, and any destination that could not be put back).
 bool PlaceComponents(WorkflowRun& run, const MathTypePair& pair, const WpsFolders& wps);
 
 }  // namespace pelmora

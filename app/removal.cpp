@@ -32,17 +32,6 @@ BoxText OnePerLine(const std::vector<Text>& files) {
   return paths;
 }
 
-// A delete can report success and leave the file (Wine does so for a file
-// the file system keeps immutable), so only a file no longer found counts
-// as removed. One that survived a reported success was refused by the
-// system, which is what a second attempt would say: access denied.
-bool DeleteAndConfirm(TextView path, std::uint32_t* error) {
-  if (!RemoveFile(path, error)) return false;
-  if (!FileExists(path)) return true;
-  *error = port::kErrorAccessDenied;
-  return false;
-}
-
 RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
   std::vector<Text> files = FindPlacedPanelFiles(version_folder);
   if (files.empty()) {
@@ -60,7 +49,7 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
   BoxText files_left;
   for (const Text& file : files) {
     std::uint32_t error = 0;
-    if (DeleteAndConfirm(file, &error)) continue;
+    if (DeleteCopy(file, &error)) continue;
     files_left.AppendSystem(file).Append(
         BoxText::Fill(messages::kFailedReason, DescribeSystemError(error)));
   }

@@ -245,6 +245,17 @@ bool RemoveFile(TextView path, std::uint32_t* error) {
   return Succeed(error);
 }
 
+bool MoveFileOver(TextView source, TextView destination, std::uint32_t* error) {
+  if (!FitsPathBuffer(source.size()) || !FitsPathBuffer(destination.size())) {
+    return Fail(error, kErrorFilenameExcedRange);
+  }
+  std::uint32_t code = 0;
+  if (!port::MoveFileReplacing(source.c_str(), destination.c_str(), &code)) {
+    return Fail(error, code);
+  }
+  return Succeed(error);
+}
+
 bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,
                       std::uint32_t* error) {
   if (path.empty()) return Fail(error, kErrorInvalidName);

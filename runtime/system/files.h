@@ -56,6 +56,10 @@ using FileSearch = UniqueResource<SearchHandleSlot, EndFileSearch>;
 [[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
                               std::uint32_t* error = nullptr);
 [[nodiscard]] bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+// Renames `source` to `destination` in one step, replacing a destination
+// that can be replaced (not read-only, not held open).
+[[nodiscard]] bool MoveFileOver(TextView source, TextView destination,
+                                std::uint32_t* error = nullptr);
 // Created or truncated, exclusive sharing; each non-empty byte set written
 // whole, straight from its block. Any failure yields false and closes the
 // file; when a write or the close fails, the incomplete file is deleted

@@ -43,6 +43,10 @@ void CloseSearch(SearchHandle search);
 [[nodiscard]] bool CopyFileReplacing(const char* source, const char* destination,
                                      std::uint32_t* error);
 [[nodiscard]] bool DeleteFileAt(const char* path, std::uint32_t* error);
+// MoveFileExA replacing an existing destination, on disk before it
+// returns.
+[[nodiscard]] bool MoveFileReplacing(const char* source, const char* destination,
+                                     std::uint32_t* error);
 
 // Created or truncated, write access, no sharing at all.
 [[nodiscard]] FileHandle CreateFileForWriting(const char* path, std::uint32_t* error);

@@ -87,6 +87,14 @@ bool DeleteFileAt(const char* path, std::uint32_t* error) {
   return false;
 }
 
+bool MoveFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
+  if (MoveFileExA(source, destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  *error = GetLastError();
+  return false;
+}
+
 FileHandle CreateFileForWriting(const char* path, std::uint32_t* error) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr);

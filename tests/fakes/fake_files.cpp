@@ -443,6 +443,49 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
   return true;
 }
 
+bool MoveFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
+  fake::Path from = Parse(source);
+  fake::Path to = Parse(destination);
+  fake::Node* src = Find(from);
+  if (src == nullptr || from.trailing) {
+    *error = fake::Parent(from) ? fake::kErrorFileNotFound : fake::kErrorPathNotFound;
+    return false;
+  }
+  for (const fake::Path* path : {&from, &to}) {
+    if (std::optional<std::uint32_t> code = fake::FailureFor(*path)) {
+      *error = *code;
+      return false;
+    }
+  }
+  fake::Node* parent = fake::Parent(to);
+  if (parent == nullptr || to.trailing) {
+    *error = fake::kErrorPathNotFound;
+    return false;
+  }
+  fake::Node* dst = Find(to);
+  if (dst == src) return true;
+  if (dst != nullptr && (dst->is_folder() || (dst->attributes & fake::kReadOnly) != 0)) {
+    *error = fake::kErrorAccessDenied;
+    return false;
+  }
+  if (src->writers > 0 || src->holders > 0 || (dst != nullptr && (dst->writers > 0 || dst->holders > 0))) {
+    *error = fake::kErrorSharingViolation;
+    return false;
+  }
+  std::unique_ptr<fake::Node> moved =
+      std::move(fake::Parent(from)->children[fake::UpperName(from.parts.back())]);
+  fake::Parent(from)->children.erase(fake::UpperName(from.parts.back()));
+  moved->name = to.parts.back();
+  // Another program that writes the file the moment it lands.
+  auto replacement = State().replacements.find(to.key());
+  if (replacement != State().replacements.end()) {
+    moved->content = replacement->second;
+    State().replacements.erase(replacement);
+  }
+  parent->children[fake::UpperName(to.parts.back())] = std::move(moved);
+  return true;
+}
+
 bool DeleteFileAt(const char* path_text, std::uint32_t* error) {
   fake::Path path = Parse(path_text);
   fake::Node* node = Find(path);

@@ -62,19 +62,81 @@ TEST_F(PlacementTest, NoMathTypeInThisRunCopiesNothing) {
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"你还没有安装MathType7"));
 }
 
-TEST_F(PlacementTest, FailedCopyIsNamedAndStopsBeforeTheInstaller) {
+// An earlier embedding's copies in all three places, and one point of the
+// placement that fails: afterwards WPS's folders are exactly as they were,
+// and the box names the one destination.
+struct FailurePoint {
+  const char* what;
+  std::size_t file;  // the destination that fails, in the panel's order
+  void (*arrange)(const std::string& destination);
+  const char* reason;
+};
+const FailurePoint kFailurePoints[] = {
+    {"staging write", 0,
+     [](const std::string& d) { fake::Files().FailWritesTo(d + ".pelmora-new", 5); }, "error 5"},
+    {"setting the earlier copy aside", 1,
+     [](const std::string& d) { fake::Files().FailWritesTo(d + ".pelmora-old", 32); }, "error 32"},
+    {"swap", 2, [](const std::string& d) { fake::Files().FailWritesTo(d, 32); }, "error 32"},
+    {"read-back", 1,
+     [](const std::string& d) { fake::Files().ReplaceAfterWrite(d, "changed by another program"); },
+     u8"复制后的内容与原文件不一致。"},
+};
+
+TEST_F(PlacementTest, AnyFailingPointLeavesEveryDestinationAsItWas) {
   AddWpsShortcut();
-  fake::Files().FailWritesTo(StartupFile("MathPage.wll"), 32);  // sharing violation
+  for (const FailurePoint& point : kFailurePoints) {
+    SCOPED_TRACE(point.what);
+    const std::vector<std::string> destinations = {StartupFile("MathType Commands 2016.dotm"),
+                                                   StartupFile("MathPage.wll"),
+                                                   Office6File("MathPage.wll")};
+    for (const std::string& destination : destinations) fake::Files().AddFile(destination, "older");
+    const std::string before = fake::Files().Listing();
+    point.arrange(destinations[point.file]);
+    ui = ScriptedUi();
+    Run();
+    EXPECT_EQ(fake::Files().Listing(), before);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].title, u8"复制文件失败");
+    EXPECT_EQ(ui.boxes[0].text,
+              u8"以下文件未能复制，嵌入没有完成，WPS中的文件已恢复原样：\r\n\r\n" +
+                  fake::GbkToUtf8(destinations[point.file]) + u8"\r\n    原因：" + point.reason +
+                  u8"\r\n\r\n请关闭WPS后重新运行本软件。");
+    EXPECT_EQ(ui.progress, kProgressMathTypeFound);
+    SetUp();  // a new machine for the next point
+    AddWpsShortcut();
+  }
+}
+
+// The add-in put back fails after the template's copy read back wrong: the
+// box says which destination still holds the new copy.
+TEST_F(PlacementTest, ARestoreThatFailsIsNamedAndNeverCalledSuccess) {
+  AddWpsShortcut();
+  fake::Files().ReplaceAfterWrite(StartupFile("MathType Commands 2016.dotm"), "changed");
+  fake::Files().KeepAfterDelete(Office6File("MathPage.wll"));
   Run();
-  // The other two copies were still made.
-  EXPECT_EQ(fake::Files().ReadFile(StartupFile("MathType Commands 2016.dotm")), "dotm-bytes");
-  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].title, u8"复制文件失败");
-  EXPECT_THAT(ui.boxes[0].text, HasSubstr(fake::GbkToUtf8(StartupFile("MathPage.wll"))));
-  EXPECT_THAT(ui.boxes[0].text, Not(HasSubstr("MathType Commands 2016.dotm")));
-  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
+  EXPECT_EQ(ui.boxes[0].text,
+            u8"以下文件未能复制，嵌入没有完成：\r\n\r\n" +
+                fake::GbkToUtf8(StartupFile("MathType Commands 2016.dotm")) +
+                u8"\r\n    原因：复制后的内容与原文件不一致。\r\n\r\n以下文件未能恢复原样，请手动删除："
+                u8"\r\n\r\n" +
+                fake::GbkToUtf8(Office6File("MathPage.wll")) +
+                u8"\r\n    原因：error 5\r\n\r\n请关闭WPS后重新运行本软件。");
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
   EXPECT_FALSE(fake::Files().Exists(VbaPath()));
+}
+
+// A run killed halfway left its staged and set-aside copies; the next run
+// places the panel and leaves neither.
+TEST_F(PlacementTest, LeftoversOfAKilledRunAreCleanedUp) {
+  AddWpsShortcut();
+  fake::Files().AddFile(StartupFile("MathPage.wll.pelmora-new"), "half");
+  fake::Files().AddFile(Office6File("MathPage.wll.pelmora-old"), "older");
+  ui.answers = {kButtonOk, kButtonOk};
+  Run();
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll.pelmora-new")));
+  EXPECT_FALSE(fake::Files().Exists(Office6File("MathPage.wll.pelmora-old")));
 }
 
 TEST_F(PlacementTest, FailureWithoutASystemCodeIsNotCalledSuccess) {
