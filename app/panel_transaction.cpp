@@ -107,7 +107,8 @@ PlacementOutcome PlacePanelTogether(const MathTypePair& pair, const WpsFolders& 
   }
   SortByPanelOrder(slots, &outcome.not_placed);
   for (const Slot& slot : slots) {
-    RemoveIfThere(slot.staged);
+    // A swapped copy's staged name is gone with the swap.
+    if (!slot.swapped) RemoveIfThere(slot.staged);
     const bool kept_for_the_user =
         slot.had_earlier && std::any_of(outcome.not_restored.begin(), outcome.not_restored.end(),
                                         [&](const PlacementFailure& f) { return f.path == slot.destination; });

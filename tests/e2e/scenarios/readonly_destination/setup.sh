@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # An older MathPage.wll in WPS's start-up folder, read-only. Wine runs as
-# root and replaces a read-only file anyway (CopyFileA succeeds), so the
+# root and replaces a read-only file anyway (a copy or rename succeeds), so the
 # file is also made immutable: then the copy fails with access denied, as
 # it does on Windows for a read-only destination.
 source "$PELMORA_SCENARIO_DIR/../../lib/machine.sh"
