@@ -227,15 +227,23 @@ bool FileExists(TextView path) {
   return static_cast<bool>(search);
 }
 
-bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
+namespace {
+
+// Both paths must fit the system's buffers before it sees either.
+bool TwoPathCall(TextView source, TextView destination, std::uint32_t* error,
+                 bool (*call)(const char*, const char*, std::uint32_t*)) {
   if (!FitsPathBuffer(source.size()) || !FitsPathBuffer(destination.size())) {
     return Fail(error, kErrorFilenameExcedRange);
   }
   std::uint32_t code = 0;
-  if (!port::CopyFileReplacing(source.c_str(), destination.c_str(), &code)) {
-    return Fail(error, code);
-  }
+  if (!call(source.c_str(), destination.c_str(), &code)) return Fail(error, code);
   return Succeed(error);
+}
+
+}  // namespace
+
+bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
+  return TwoPathCall(source, destination, error, port::CopyFileReplacing);
 }
 
 bool RemoveFile(TextView path, std::uint32_t* error) {
@@ -246,14 +254,7 @@ bool RemoveFile(TextView path, std::uint32_t* error) {
 }
 
 bool MoveFileOver(TextView source, TextView destination, std::uint32_t* error) {
-  if (!FitsPathBuffer(source.size()) || !FitsPathBuffer(destination.size())) {
-    return Fail(error, kErrorFilenameExcedRange);
-  }
-  std::uint32_t code = 0;
-  if (!port::MoveFileReplacing(source.c_str(), destination.c_str(), &code)) {
-    return Fail(error, code);
-  }
-  return Succeed(error);
+  return TwoPathCall(source, destination, error, port::MoveFileReplacing);
 }
 
 bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_sets,

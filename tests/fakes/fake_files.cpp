@@ -396,14 +396,24 @@ bool FindNextEntry(SearchHandle handle, FoundEntry* entry) {
 
 void CloseSearch(SearchHandle handle) { State().searches.erase(handle); }
 
+namespace {
+
+// The file a copy or a move starts from; null with the system's code when
+// there is none.
+fake::Node* SourceFile(const fake::Path& from, std::uint32_t* error) {
+  fake::Node* src = Find(from);
+  if (src != nullptr && !from.trailing) return src;
+  *error = fake::Parent(from) ? fake::kErrorFileNotFound : fake::kErrorPathNotFound;
+  return nullptr;
+}
+
+}  // namespace
+
 bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
   fake::Path from = Parse(source);
   fake::Path to = Parse(destination);
-  fake::Node* src = Find(from);
-  if (src == nullptr || from.trailing) {
-    *error = fake::Parent(from) ? fake::kErrorFileNotFound : fake::kErrorPathNotFound;
-    return false;
-  }
+  fake::Node* src = SourceFile(from, error);
+  if (src == nullptr) return false;
   if (src->is_folder()) {
     *error = fake::kErrorAccessDenied;
     return false;
@@ -446,11 +456,8 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
 bool MoveFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
   fake::Path from = Parse(source);
   fake::Path to = Parse(destination);
-  fake::Node* src = Find(from);
-  if (src == nullptr || from.trailing) {
-    *error = fake::Parent(from) ? fake::kErrorFileNotFound : fake::kErrorPathNotFound;
-    return false;
-  }
+  fake::Node* src = SourceFile(from, error);
+  if (src == nullptr) return false;
   for (const fake::Path* path : {&from, &to}) {
     if (std::optional<std::uint32_t> code = fake::FailureFor(*path)) {
       *error = *code;
