@@ -69,7 +69,7 @@ std::optional<Text> SearchDesktopShortcut(WorkflowRun& run, TextView desktop_fol
   Text pattern = JoinTexts({desktop_folder, "*.lnk"});
   Text chosen;
   {
-    FileSearch search;
+    UniqueFileSearch search;
     for (Text name = FindFile(pattern, std::nullopt, &search); !name.empty();
          name = FindFile("", std::nullopt, &search)) {
       if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {
