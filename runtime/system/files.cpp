@@ -10,7 +10,6 @@
 #include "runtime/system/shell_link_port.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
-#include "runtime/system/unique_resource.h"
 
 namespace pelmora {
 namespace {
