@@ -1,72 +1,33 @@
 #include "app/discovery.h"
 
-#include "app/uninstall_entries.h"
-#include "app/wps_sources.h"
+#include "app/finder.h"
 #include "runtime/system/files.h"
-#include "runtime/system/registry.h"
-#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {
 
-// The boxes for a MathType 7 entry whose pair is incomplete; the paths are
-// recorded all the same.
-void TakeMathTypeEntry(WorkflowRun& run, TextView entry_key_path, WorkflowPaths& paths,
-                       MathTypeFound* found) {
-  Text folder = EntryFolder(kMachineUninstallList, entry_key_path);
-  paths.math_type_folder = Text::From(folder);
-  paths.math_type = MathTypePairFor(folder, ProgramBitness::k32Bit);
-  found->folder = std::move(folder);
-
-  if (!FileExists(paths.math_type.template_file)) {
-    run.Show(messages::kTemplateMissing);
-  } else if (!FileExists(paths.math_type.add_in)) {
-    run.Show(messages::kAddInMissing);
-  }
+void TellWpsFound(WorkflowRun& run, const WpsFolders& wps) {
+  run.SetProgress(kProgressWpsFound);
+  if (!FileExists(wps.startup)) run.Show(messages::kWpsFolderMissing);
 }
 
-// The folder of the entry ends in its backslash (when the command had one).
-WpsFolders TakeWpsEntry(WorkflowRun& run, TextView entry_key_path, WorkflowPaths& paths) {
-  WpsFolders folders = WpsFoldersBelow(WpsFolderOfEntry(kMachineUninstallList, entry_key_path));
-  paths.wps = folders;
-  if (!FileExists(folders.startup)) run.Show(messages::kWpsFolderMissing);
-  return folders;
-}
-
-// The checks and boxes for one subkey that passed the name filters. Returns
-// false when the window was closed meanwhile.
-bool ExamineEntry(WorkflowRun& run, TextView key_path, WorkflowPaths& paths,
-                  MachineListScan* scan) {
-  std::optional<Text> display_name = ListedDisplayName(kMachineUninstallList, key_path);
-  if (!display_name) return true;
-
-  run.PumpEvents();
-  if (run.Stopped()) return false;
-
-  switch (MatchEntry(kMachineUninstallList, key_path, *display_name, kMathType7Marks)) {
-    case EntryMatch::kProduct:
-      TakeMathTypeEntry(run, key_path, paths, &scan->math_type);
+// False when the window was closed meanwhile.
+bool TellFinding(WorkflowRun& run, const ListFinding& finding) {
+  switch (finding.kind) {
+    case ListFinding::Kind::kMathType7:
+      static_cast<void>(
+          TellPairGap(run, MathTypePairFor(finding.math_type_folder, ProgramBitness::k32Bit)));
       if (run.Stopped()) return false;
       run.SetProgress(kProgressMathTypeFound);
       break;
-    case EntryMatch::kNameOnly:
+    case ListFinding::Kind::kOtherMathType:
       run.Show(messages::kMathTypeMissing);
-      scan->math_type.missing_shown = true;
       break;
-    case EntryMatch::kOther:
+    case ListFinding::Kind::kWps:
+      TellWpsFound(run, finding.wps);
       break;
-  }
-  if (run.Stopped()) return false;
-
-  switch (MatchEntry(kMachineUninstallList, key_path, *display_name, kWpsMarks)) {
-    case EntryMatch::kProduct:
-      run.SetProgress(kProgressWpsFound);
-      scan->wps = TakeWpsEntry(run, key_path, paths);
-      break;
-    case EntryMatch::kNameOnly:
+    case ListFinding::Kind::kOtherWps:
       run.Show(messages::kWpsMissing);
-      break;
-    case EntryMatch::kOther:
       break;
   }
   return !run.Stopped();
@@ -74,46 +35,52 @@ bool ExamineEntry(WorkflowRun& run, TextView key_path, WorkflowPaths& paths,
 
 }  // namespace
 
-std::optional<MachineListScan> ScanMachineUninstallList(WorkflowRun& run, WorkflowPaths& paths) {
-  MachineListScan scan;
-  // A key that cannot be opened lists no names, which ends the scan.
-  SubkeyNames names(kMachineUninstallList.view, kMachineUninstallList.root_number, kUninstallKey);
-  Text name;
-  while (names.Next(&name)) {
-    Text key_path = JoinTexts({kUninstallPrefix, name});
-    if (PassesNameFilters(name)) {
-      if (!ExamineEntry(run, key_path, paths, &scan)) return std::nullopt;
-    }
-    run.PumpEvents();
-    if (run.Stopped()) return std::nullopt;
+// The template's box alone when both are missing.
+bool TellPairGap(WorkflowRun& run, const MathTypePair& pair) {
+  switch (MissingFromPair(pair)) {
+    case PairGap::kTemplate:
+      run.Show(messages::kTemplateMissing);
+      return false;
+    case PairGap::kAddIn:
+      run.Show(messages::kAddInMissing);
+      return false;
+    case PairGap::kNone:
+      break;
   }
-  return scan;
+  return true;
 }
 
-std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run, WorkflowPaths& paths) {
-  std::optional<MachineListScan> scan = ScanMachineUninstallList(run, paths);
-  if (!scan) return std::nullopt;
-  // An entry gave WPS's folders: the last one counts, and nothing else is
-  // looked at.
-  if (scan->wps) return Installations{std::move(scan->math_type), std::move(*scan->wps)};
+void ShowWpsAbsence(WorkflowRun& run, WpsAbsence absence) {
+  run.Show(absence == WpsAbsence::kNoShortcut ? messages::kNoDesktopShortcut
+                                              : messages::kNoVersionFolder);
+}
 
-  // The places the removal of the panel looks at too, in the same order;
-  // they say nothing about entries that are not WPS.
-  WpsPlace place;
-  std::optional<Text> version_folder = LocateWpsAfterMachineList(run, &place);
-  if (!version_folder || run.Stopped()) return std::nullopt;
-  // The registry's places count as the scan's own finding; the shortcut
-  // route never moved the bar.
-  const bool from_registry = place != WpsPlace::kDesktopShortcut;
-  if (from_registry) run.SetProgress(kProgressWpsFound);
-  WpsFolders folders = WpsFoldersOfVersion(*version_folder);
-  paths.wps = folders;
-  // The scan's box for a WPS without its start-up folder; the shortcut
-  // route has always gone on without it.
-  if (from_registry && !FileExists(folders.startup)) {
-    run.Show(messages::kWpsFolderMissing);
+std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run) {
+  std::optional<Findings> found = FindInstallations(run);
+  if (!found) return std::nullopt;
+
+  Installations installations;
+  for (const ListFinding& finding : found->machine_list) {
+    if (!TellFinding(run, finding)) return std::nullopt;
+    if (finding.kind == ListFinding::Kind::kOtherMathType) {
+      installations.math_type_missing_shown = true;
+    }
   }
-  return Installations{std::move(scan->math_type), std::move(folders)};
+  installations.math_type_folder = found->MathTypeFolder();
+
+  if (!found->wps) {
+    ShowWpsAbsence(run, found->wps_absence);
+    return std::nullopt;
+  }
+  // The registry's other places count as the scan's own finding; the
+  // shortcut leaves the bar and the start-up folder unchecked.
+  const WpsPlace place = found->wps->place;
+  if (place != WpsPlace::kMachineList && place != WpsPlace::kDesktopShortcut) {
+    TellWpsFound(run, found->wps->folders);
+  }
+  if (run.Stopped()) return std::nullopt;
+  installations.wps = std::move(found->wps->folders);
+  return installations;
 }
 
 }  // namespace pelmora

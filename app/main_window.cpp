@@ -15,12 +15,8 @@
 namespace pelmora {
 namespace {
 
-// The program's workflow paths: they live as long as the program, keep one
-// run's findings into the next, and are released by the exit routine.
-WorkflowPaths workflow_paths;
-
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
-  ShowMessageBox(messages::kNotice.text, kBoxOk, TextView(messages::kNotice.title));
+  MainWindowUi().ShowBox(messages::kNotice.title, messages::kNotice.text, kBoxOk);
   return HandlerResult::None();
 }
 
@@ -37,7 +33,7 @@ HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
 }
 
 HandlerResult OnStartClicked(const std::int32_t*, int) {
-  RunEmbeddingWorkflow(MainWindowUi(), workflow_paths);
+  RunEmbeddingWorkflow(MainWindowUi());
   return HandlerResult::None();
 }
 
@@ -73,11 +69,8 @@ static_assert(EveryHandlerBound(kHandlers), "a handler number without its routin
 
 }  // namespace
 
-void ReleaseGlobals() { workflow_paths = WorkflowPaths(); }
-
 int ProgramStart(TextView arguments) {
   InitializeRuntime(kHandlers.data(), kHandlers.size());
-  RegisterExitRoutine(ReleaseGlobals);
   // The removal or the check alone: no window, no notice, only their own
   // boxes.
   switch (RunAskedFor(arguments)) {

@@ -14,7 +14,4 @@ namespace pelmora {
 // code is returned.
 int ProgramStart(TextView arguments);
 
-// The exit routine: releases the program's workflow paths.
-void ReleaseGlobals();
-
 }  // namespace pelmora

@@ -1,4 +1,4 @@
-// Every text the workflow shows, in one place. Titles and messages are the
+// Every text the program shows, in one place. Titles and messages are the
 // program's own wording and must not drift; the failure boxes report
 // what the user has to act on, with the system's reason filled in.
 #pragma once
@@ -35,53 +35,48 @@ inline constexpr Box kWpsRunning = {
     "WPS正在运行",
     "请保存文档并关闭所有WPS窗口，然后点击“重试”继续；点击“取消”结束嵌入。"};
 
-// Texts with a place "{}" for the part the program fills in.
+// Boxes whose texts have places "{}" that the program fills in.
 
 // Placement: the slot takes, for each failed destination, its path
-// followed by kCopyFailedReason with the system's reason.
-inline constexpr const char* kCopyFailedTitle = "复制文件失败";
-inline constexpr const char* kCopyFailedText =
-    "以下文件未能复制，嵌入没有完成：\r\n\r\n{}\r\n请关闭WPS后重新运行本软件。";
-inline constexpr const char* kCopyFailedReason = "\r\n    原因：{}\r\n";
+// followed by kFailedReason with the system's reason.
+inline constexpr Box kCopyFailed = {
+    "复制文件失败", "以下文件未能复制，嵌入没有完成：\r\n\r\n{}\r\n请关闭WPS后重新运行本软件。"};
+// After each file a copy or a deletion failed on.
+inline constexpr const char* kFailedReason = "\r\n    原因：{}\r\n";
 
 // VBA step.
 inline constexpr Box kVbaNotice = {"嵌入提示！",
                                    "现在程序将打开VBA安装界面，你需要按照步骤完成VBA的安装！"};
 inline constexpr Box kVbaQuestion = {"重要提示！", "你是否已经正常安装VBA?"};
-inline constexpr const char* kDoneTitle = "成功！";
 // The slot takes the support group's number.
-inline constexpr const char* kDoneText = "嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群：{}，获得技术支持！";
+inline constexpr Box kDone = {"成功！",
+                              "嵌入过程执行完毕，如果没有正常嵌入可以加入QQ群：{}，获得技术支持！"};
 inline constexpr Box kVbaManual = {"重要提示！", "你可以手动点击【vba.exe】完成安装，然后手动删除"};
-inline constexpr const char* kVbaFailedTitle = "无法启动VBA安装程序";
 // The slot takes the installer's path followed by kVbaFailedReason.
-inline constexpr const char* kVbaFailedText = "无法写入或启动VBA安装程序：\r\n{}";
+inline constexpr Box kVbaFailed = {"无法启动VBA安装程序", "无法写入或启动VBA安装程序：\r\n{}"};
 inline constexpr const char* kVbaFailedReason = "\r\n\r\n原因：{}";
 inline constexpr const char* kVbaMismatch = "写出的文件与本软件携带的安装程序不一致，可能已被其他程序改动";
 
 // Removal of the panel. The question's slot takes one path per line; the
 // failure box's slot takes, for each file still there, its path followed
-// by kRemoveFailedReason with the system's reason.
+// by kFailedReason with the system's reason.
 inline constexpr const char* kRemoveMenuItem = "从WPS移除MathType面板…";
 inline constexpr const char* kRemoveTitle = "移除MathType面板";
 inline constexpr Box kNothingToRemove = {kRemoveTitle, "WPS中没有找到已嵌入的MathType面板。"};
-inline constexpr const char* kRemoveQuestionText = "将从WPS中删除以下文件：\r\n{}\r\n\r\n是否继续？";
+inline constexpr Box kRemoveQuestion = {kRemoveTitle, "将从WPS中删除以下文件：\r\n{}\r\n\r\n是否继续？"};
 inline constexpr Box kRemoved = {"移除完毕", "已从WPS中移除MathType面板，重新打开WPS后生效。"};
-inline constexpr const char* kRemoveFailedTitle = "移除文件失败";
-inline constexpr const char* kRemoveFailedText =
-    "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。";
-inline constexpr const char* kRemoveFailedReason = "\r\n    原因：{}\r\n";
+inline constexpr Box kRemoveFailed = {
+    "移除文件失败",
+    "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。"};
 
-// The status report, one box whose lines are put together from these
-// parts, in this order; the paths in it come from the system.
+// The status report. Its slots: MathType's folder (or kStatusNotFound),
+// WPS's (kStatusWpsFolder, or kStatusNotFound), then the lines below.
 inline constexpr const char* kCheckMenuItem = "检查嵌入状态…";
-inline constexpr const char* kStatusTitle = "嵌入状态";
-inline constexpr const char* kStatusMathType = "MathType 7：";
-inline constexpr const char* kStatusWps = "WPS：";
+inline constexpr Box kStatus = {"嵌入状态",
+                                "MathType 7：{}\r\nWPS：{}\r\n{}按Ctrl+C可复制本窗口的内容。"};
 inline constexpr const char* kStatusNotFound = "未找到";
-// Around the place that named WPS's folder and the bitness of its pair.
-inline constexpr const char* kStatusWpsOpen = "（";
-inline constexpr const char* kStatusWpsBetween = "，";
-inline constexpr const char* kStatusWpsClose = "）";
+// The version folder, the place that named it and the bitness of its pair.
+inline constexpr const char* kStatusWpsFolder = "{}（{}，{}）";
 inline constexpr const char* kStatusPlaceMachineList = "安装列表";
 inline constexpr const char* kStatusPlaceUserList = "当前用户的安装列表";
 inline constexpr const char* kStatusPlaceMachine64List = "64位安装列表";
@@ -89,22 +84,23 @@ inline constexpr const char* kStatusPlaceInstallRoot = "InstallRoot";
 inline constexpr const char* kStatusPlaceShortcut = "桌面快捷方式";
 inline constexpr const char* kStatus32Bit = "32位";
 inline constexpr const char* kStatus64Bit = "64位";
-inline constexpr const char* kStatusWpsRuns = "WPS正在运行：是";
-inline constexpr const char* kStatusWpsClosed = "WPS正在运行：否";
-inline constexpr const char* kStatusPanel = "MathType面板：";
+inline constexpr const char* kStatusRunningLine = "WPS正在运行：{}\r\n";
+inline constexpr const char* kStatusYes = "是";
+inline constexpr const char* kStatusNo = "否";
+inline constexpr const char* kStatusPanelLine = "MathType面板：{}\r\n";
 inline constexpr const char* kStatusEmbedded = "已嵌入";
 inline constexpr const char* kStatusNotEmbedded = "未嵌入";
 inline constexpr const char* kStatusEmbedAgain = "需要重新嵌入";
 inline constexpr const char* kStatusCannotCheck = "无法检查";
-// After each destination's path.
-inline constexpr const char* kStatusFileSeparator = "：";
+// A destination's path and its state.
+inline constexpr const char* kStatusFileLine = "{}：{}\r\n";
 inline constexpr const char* kStatusFileSame = "一致";
 inline constexpr const char* kStatusFileDifferent = "不一致";
 inline constexpr const char* kStatusFileMissing = "缺少";
 inline constexpr const char* kStatusFilePresent = "存在";
-// Followed by one line per other version folder, when there are any.
-inline constexpr const char* kStatusOtherCopies = "其他版本文件夹中的副本：";
-inline constexpr const char* kStatusNoOtherCopies = "其他版本文件夹中的副本：无";
-inline constexpr const char* kStatusCopyHint = "按Ctrl+C可复制本窗口的内容。";
+// The slot takes kStatusNone, or a line break before each other version
+// folder that holds a copy.
+inline constexpr const char* kStatusOtherCopiesLine = "其他版本文件夹中的副本：{}\r\n";
+inline constexpr const char* kStatusNone = "无";
 
 }  // namespace pelmora::messages

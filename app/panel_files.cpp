@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/panel_file_list.h"
 #include "runtime/system/files.h"
 #include "runtime/system/files_port.h"
 #include "runtime/system/system_path.h"
@@ -31,9 +30,9 @@ void AddPlacedFiles(TextView version_folder, std::vector<Text>* found) {
   }
 }
 
-bool HoldsOffice6Folder(TextView folder) {
-  Text office6 = JoinTexts({folder, "\\office6"});
-  return SameTextIgnoringCase(ListedName(office6, kFolderAttribute), "office6");
+bool HoldsOffice6Folder(TextView version_folder) {
+  return SameTextIgnoringCase(ListedName(WpsFoldersOf(version_folder).office6, kFolderAttribute),
+                              "office6");
 }
 
 }  // namespace
@@ -42,11 +41,11 @@ bool HoldsOffice6Folder(TextView folder) {
 // matches a file's short 8.3 name; only the file whose own name is the one
 // asked for counts.
 std::optional<Text> PlacedPanelFile(TextView version_folder, const PanelFile& file) {
-  Text folder = JoinTexts({version_folder, PanelFolderBelowVersion(file.folder)});
+  const WpsFolders folders = WpsFoldersOf(version_folder);
   const char* name = PanelFileName(file.source);
-  Text listed = ListedName(JoinTexts({folder, name}), std::nullopt);
+  Text listed = ListedName(DestinationOf(folders, file), std::nullopt);
   if (!SameTextIgnoringCase(listed, name)) return std::nullopt;
-  return JoinTexts({folder, listed});
+  return JoinTexts({FolderOf(folders, file), "\\", listed});
 }
 
 std::vector<Text> OtherVersionFolders(TextView version_folder) {

@@ -1,11 +1,11 @@
-// The files of the MathType panel that the embedding leaves in WPS.
+// The copies of the panel's files that are in WPS now, found on disk by
+// the names the embedding gives them.
 #pragma once
 
 #include <optional>
 #include <vector>
 
-#include "app/panel_file_list.h"
-
+#include "app/panel_model.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {

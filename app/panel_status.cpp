@@ -4,38 +4,20 @@
 #include <cstdint>
 #include <iterator>
 
-#include "app/discovery.h"
 #include "app/exclusive_run.h"
+#include "app/finder.h"
 #include "app/messages.h"
 #include "app/panel_files.h"
 #include "app/placement.h"
-#include "app/workflow_paths.h"
 #include "app/workflow_run.h"
-#include "runtime/window/dialogs.h"
+#include "app/wps_running.h"
 #include "runtime/system/files.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
+#include "runtime/window/dialogs.h"
 
 namespace pelmora {
 namespace {
-
-constexpr const char* kLineBreak = "\r\n";
-
-// MathType's folder (ending in a backslash) from the last MathType 7 entry
-// of the machine-wide list, found by the embedding's own scan with its
-// boxes dropped. The scan records into paths of its own, so the program's
-// paths keep what the last embedding found. Nothing when the window was
-// closed meanwhile.
-std::optional<MathTypeFound> FindMathTypeQuietly(WorkflowRun& run) {
-  WorkflowPaths scratch;
-  std::optional<MachineListScan> scan = ScanMachineUninstallList(run, scratch);
-  if (!scan) return std::nullopt;
-  return std::move(scan->math_type);
-}
-
-bool PairComplete(const MathTypePair& pair) {
-  return FileExists(pair.template_file) && FileExists(pair.add_in);
-}
 
 // Each destination against its source in the pair, or only whether it is
 // there when there is no pair to compare with.
@@ -45,8 +27,7 @@ void CompareCopies(const WpsFolders& folders, const MathTypePair* pair, WpsStatu
     PanelCopy& copy = wps->copies[i];
     std::optional<Text> placed = PlacedPanelFile(folders.version, file);
     if (!placed) {
-      copy.path = JoinTexts(
-          {folders.version, PanelFolderBelowVersion(file.folder), PanelFileName(file.source)});
+      copy.path = DestinationOf(folders, file);
       copy.state = PanelCopy::State::kMissing;
       continue;
     }
@@ -55,9 +36,8 @@ void CompareCopies(const WpsFolders& folders, const MathTypePair* pair, WpsStatu
       copy.state = PanelCopy::State::kPresent;
       continue;
     }
-    const Text& source = file.source == PanelSource::kTemplate ? pair->template_file : pair->add_in;
-    copy.state = SameFileContent(source, copy.path) ? PanelCopy::State::kSame
-                                                    : PanelCopy::State::kDifferent;
+    copy.state = SameFileContent(SourceOf(*pair, file), copy.path) ? PanelCopy::State::kSame
+                                                                   : PanelCopy::State::kDifferent;
   }
 }
 
@@ -130,63 +110,61 @@ const char* CopyStateName(PanelCopy::State state) {
   return messages::kStatusFileMissing;
 }
 
-void AppendWpsLines(const WpsStatus& wps, PanelState panel, BoxText* report) {
-  report->AppendGbk(messages::kStatusWps)
-      .AppendSystem(wps.version_folder)
-      .AppendGbk(messages::kStatusWpsOpen)
-      .AppendGbk(PlaceName(wps.place))
-      .AppendGbk(messages::kStatusWpsBetween)
-      .AppendGbk(wps.pair_bitness == ProgramBitness::k64Bit ? messages::kStatus64Bit
-                                                             : messages::kStatus32Bit)
-      .AppendGbk(messages::kStatusWpsClose)
-      .AppendGbk(kLineBreak);
-  report->AppendGbk(wps.running ? messages::kStatusWpsRuns : messages::kStatusWpsClosed)
-      .AppendGbk(kLineBreak);
-  report->AppendGbk(messages::kStatusPanel).AppendGbk(StateName(panel)).AppendGbk(kLineBreak);
-  for (const PanelCopy& copy : wps.copies) {
-    report->AppendSystem(copy.path)
-        .AppendGbk(messages::kStatusFileSeparator)
-        .AppendGbk(CopyStateName(copy.state))
-        .AppendGbk(kLineBreak);
+BoxText WpsFolderText(const WpsStatus& wps) {
+  const char* bits =
+      wps.pair_bitness == ProgramBitness::k64Bit ? messages::kStatus64Bit : messages::kStatus32Bit;
+  return BoxText::Fill(messages::kStatusWpsFolder,
+                       {BoxText().AppendSystem(wps.version_folder), PlaceName(wps.place), bits});
+}
+
+BoxText OtherCopiesText(const std::vector<Text>& folders) {
+  if (folders.empty()) return messages::kStatusNone;
+  BoxText list;
+  for (const Text& folder : folders) list.AppendGbk("\r\n").AppendSystem(folder);
+  return list;
+}
+
+// The lines after WPS's: whether it runs, the panel, each destination and
+// the other version folders' copies; only the panel without WPS.
+BoxText DetailLines(const PanelStatus& status) {
+  BoxText lines;
+  if (status.wps) {
+    lines.Append(BoxText::Fill(messages::kStatusRunningLine,
+                               status.wps->running ? messages::kStatusYes : messages::kStatusNo));
   }
-  if (wps.folders_with_copies.empty()) {
-    report->AppendGbk(messages::kStatusNoOtherCopies).AppendGbk(kLineBreak);
-    return;
+  lines.Append(BoxText::Fill(messages::kStatusPanelLine, StateName(status.panel)));
+  if (!status.wps) return lines;
+  for (const PanelCopy& copy : status.wps->copies) {
+    lines.Append(BoxText::Fill(messages::kStatusFileLine,
+                               {BoxText().AppendSystem(copy.path), CopyStateName(copy.state)}));
   }
-  report->AppendGbk(messages::kStatusOtherCopies);
-  for (const Text& folder : wps.folders_with_copies) {
-    report->AppendGbk(kLineBreak).AppendSystem(folder);
-  }
-  report->AppendGbk(kLineBreak);
+  lines.Append(
+      BoxText::Fill(messages::kStatusOtherCopiesLine, OtherCopiesText(status.wps->folders_with_copies)));
+  return lines;
 }
 
 }  // namespace
 
 std::optional<PanelStatus> LookAtPanel(WorkflowUi& window) {
-  BarlessUi quiet(window, BarlessUi::Boxes::kDropped);
-  WorkflowRun run(quiet);
+  WorkflowRun run(window);
+  std::optional<Findings> found = FindInstallations(run);
+  if (!found) return std::nullopt;
   PanelStatus status;
-
-  std::optional<MathTypeFound> math_type = FindMathTypeQuietly(run);
-  if (!math_type) return std::nullopt;
-  if (math_type->folder) status.math_type_folder = WithoutTrailingBackslash(*math_type->folder);
-
-  WpsPlace place = WpsPlace::kMachineList;
-  std::optional<Text> version_folder = LocateWpsVersionFolder(run, &place);
-  if (run.Stopped()) return std::nullopt;
-  if (!version_folder) return status;
+  std::optional<Text> math_type_folder = found->MathTypeFolder();
+  if (math_type_folder) status.math_type_folder = WithoutTrailingBackslash(*math_type_folder);
+  if (!found->wps) return status;
 
   WpsStatus wps;
-  WpsFolders folders = WpsFoldersOfVersion(*version_folder);
-  wps.version_folder = std::move(*version_folder);
-  wps.place = place;
+  const WpsFolders& folders = found->wps->folders;
+  wps.version_folder = Text::From(folders.version);
+  wps.place = found->wps->place;
   wps.pair_bitness = PairBitnessForWps(folders);
   wps.running = WpsProgramRuns(wps.version_folder);
 
   std::optional<MathTypePair> pair;
-  if (math_type->folder) {
-    pair = MathTypePairFor(*math_type->folder, wps.pair_bitness);
-    if (!PairComplete(*pair)) pair.reset();
+  if (math_type_folder) {
+    pair = MathTypePairFor(*math_type_folder, wps.pair_bitness);
+    if (MissingFromPair(*pair) != PairGap::kNone) pair.reset();
   }
   CompareCopies(folders, pair ? &*pair : nullptr, &wps);
   wps.folders_with_copies = FoldersWithCopies(wps.version_folder);
@@ -196,22 +174,10 @@ std::optional<PanelStatus> LookAtPanel(WorkflowUi& window) {
 }
 
 BoxText StatusReport(const PanelStatus& status) {
-  BoxText report;
-  report.AppendGbk(messages::kStatusMathType);
-  if (status.math_type_folder) {
-    report.AppendSystem(*status.math_type_folder);
-  } else {
-    report.AppendGbk(messages::kStatusNotFound);
-  }
-  report.AppendGbk(kLineBreak);
-  if (status.wps) {
-    AppendWpsLines(*status.wps, status.panel, &report);
-  } else {
-    report.AppendGbk(messages::kStatusWps).AppendGbk(messages::kStatusNotFound).AppendGbk(kLineBreak);
-    report.AppendGbk(messages::kStatusPanel).AppendGbk(StateName(status.panel)).AppendGbk(kLineBreak);
-  }
-  report.AppendGbk(messages::kStatusCopyHint);
-  return report;
+  BoxText math_type = messages::kStatusNotFound;
+  if (status.math_type_folder) math_type = BoxText().AppendSystem(*status.math_type_folder);
+  BoxText wps = status.wps ? WpsFolderText(*status.wps) : BoxText(messages::kStatusNotFound);
+  return BoxText::Fill(messages::kStatus.text, {math_type, wps, DetailLines(status)});
 }
 
 std::optional<PanelState> CheckPanelStatus(WorkflowUi& ui) {
@@ -221,7 +187,7 @@ std::optional<PanelState> CheckPanelStatus(WorkflowUi& ui) {
   if (!status || !ui.WindowOpen()) return std::nullopt;
   const std::int32_t icon =
       status->panel == PanelState::kEmbedded ? kBoxIconInformation : kBoxIconWarning;
-  ui.ShowBox(StatusReport(*status), kBoxOk | icon, messages::kStatusTitle);
+  ui.ShowBox(messages::kStatus.title, StatusReport(*status), kBoxOk | icon);
   return status->panel;
 }
 

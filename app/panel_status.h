@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/panel_file_list.h"
+#include "app/panel_model.h"
 #include "app/workflow_ui.h"
-#include "app/wps_locator.h"
+#include "app/wps_places.h"
 #include "runtime/system/bitness.h"
 #include "runtime/text/box_text.h"
 #include "runtime/text/values.h"
@@ -54,15 +54,13 @@ struct PanelStatus {
 };
 
 // Looks without a box, without moving the bar, and without writing,
-// deleting or starting anything: MathType as the embedding's scan finds it,
-// WPS as the removal finds it, MathType's pair for WPS's bitness as the
-// embedding chooses it, the copies compared byte for byte with that pair,
+// deleting or starting anything: MathType and WPS as the finder finds them,
+// MathType's pair for WPS's bitness as the embedding chooses it, the copies compared byte for byte with that pair,
 // the other version folders' copies, and whether WPS runs (never waiting).
 // Nothing when the window was closed meanwhile.
 [[nodiscard]] std::optional<PanelStatus> LookAtPanel(WorkflowUi& window);
 
-// The report's lines, separated by line breaks, paths in the system's code
-// page.
+// The report's text, paths in the system's code page.
 [[nodiscard]] BoxText StatusReport(const PanelStatus& status);
 
 // One check: looks, then shows the report in "嵌入状态" (OK only; the

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/discovery.h"
-#include "app/workflow_paths.h"
+#include "app/panel_model.h"
 #include "app/workflow_run.h"
 
 namespace pelmora {

@@ -4,11 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/discovery.h"
 #include "app/exclusive_run.h"
+#include "app/finder.h"
 #include "app/messages.h"
 #include "app/panel_files.h"
 #include "app/workflow_run.h"
-#include "app/wps_locator.h"
+#include "app/wps_running.h"
 #include "runtime/text/box_text.h"
 #include "runtime/window/dialogs.h"
 #include "runtime/system/files.h"
@@ -21,13 +23,13 @@ namespace {
 
 constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 
-BoxText Question(const std::vector<Text>& files) {
+BoxText OnePerLine(const std::vector<Text>& files) {
   BoxText paths;
   for (const Text& file : files) {
     if (!paths.empty()) paths.AppendGbk("\r\n");
     paths.AppendSystem(file);
   }
-  return BoxText::Fill(messages::kRemoveQuestionText, paths);
+  return paths;
 }
 
 // A delete can report success and leave the file (Wine does so for a file
@@ -51,7 +53,7 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
     return run.Stopped() ? RemovalOutcome::kStopped : RemovalOutcome::kDeclined;
   }
   const std::int32_t answer =
-      run.Show(messages::kRemoveTitle, Question(files), kYesNoQuestionStyle);
+      run.Show(messages::kRemoveQuestion, {OnePerLine(files)}, kYesNoQuestionStyle);
   if (run.Stopped()) return RemovalOutcome::kStopped;
   if (answer != kButtonYes) return RemovalOutcome::kDeclined;
 
@@ -60,13 +62,13 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
     std::uint32_t error = 0;
     if (DeleteAndConfirm(file, &error)) continue;
     files_left.AppendSystem(file).Append(
-        BoxText::Fill(messages::kRemoveFailedReason, DescribeSystemError(error)));
+        BoxText::Fill(messages::kFailedReason, DescribeSystemError(error)));
   }
   if (files_left.empty()) {
     run.Show(messages::kRemoved);
     return RemovalOutcome::kRemoved;
   }
-  run.Show(messages::kRemoveFailedTitle, BoxText::Fill(messages::kRemoveFailedText, files_left));
+  run.Show(messages::kRemoveFailed, {files_left});
   return RemovalOutcome::kNotAllRemoved;
 }
 
@@ -75,14 +77,14 @@ RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
 RemovalOutcome RemovePanel(WorkflowUi& ui) {
   ExclusiveRun exclusive;
   if (!exclusive) return RemovalOutcome::kBusy;
-  // Whatever the locator does with the bar for the embedding does not
-  // reach the window here.
-  BarlessUi boxes_only(ui, BarlessUi::Boxes::kShown);
-  WorkflowRun run(boxes_only);
-  std::optional<Text> version_folder = LocateWpsVersionFolder(run);
-  if (run.Stopped()) return RemovalOutcome::kStopped;
-  if (!version_folder) return RemovalOutcome::kWpsNotFound;
-  return RemoveFrom(run, *version_folder);
+  WorkflowRun run(ui);
+  std::optional<Findings> found = FindInstallations(run);
+  if (!found) return RemovalOutcome::kStopped;
+  if (!found->wps) {
+    ShowWpsAbsence(run, found->wps_absence);
+    return RemovalOutcome::kWpsNotFound;
+  }
+  return RemoveFrom(run, found->wps->folders.version);
 }
 
 void RemovePanelFromMenu() { RemovePanel(MainWindowUi()); }

@@ -5,27 +5,32 @@
 #include "runtime/text/text.h"
 
 namespace pelmora {
-
 namespace {
 
 bool ContainsText(TextView text, TextView part, LetterCase letters) {
   return FindText(text, part, std::nullopt, letters) != -1;
 }
 
-}  // namespace
-
+// Product codes ("{9...") and update keys ("}.KB") are never looked into.
 bool PassesNameFilters(TextView subkey_name) {
   return !ContainsText(subkey_name, "}.KB", LetterCase::kExact) &&
          !ContainsText(subkey_name, "{9", LetterCase::kExact);
 }
 
+// `value_path` is "\" and the value's name.
 Text ReadEntryValue(const UninstallList& list, TextView entry_key_path, const char* value_path) {
   return ReadRegistryTextIn(list.view, list.root_number, JoinTexts({entry_key_path, value_path}));
 }
 
-bool EntryValueExists(const UninstallList& list, TextView entry_key_path, const char* value_path) {
-  return RegistryItemExistsIn(list.view, list.root_number, JoinTexts({entry_key_path, value_path}));
+std::optional<Text> ListedDisplayName(const UninstallList& list, TextView entry_key_path) {
+  Text command = TrimBlanks(ReadEntryValue(list, entry_key_path, "\\UninstallString"));
+  if (CompareTexts(command, "") == 0) return std::nullopt;
+  Text value_path = JoinTexts({entry_key_path, "\\DisplayName"});
+  if (!RegistryItemExistsIn(list.view, list.root_number, value_path)) return std::nullopt;
+  return ReadEntryValue(list, entry_key_path, "\\DisplayName");
 }
+
+}  // namespace
 
 Text EntryFolder(const UninstallList& list, TextView entry_key_path) {
   Text command = ReadEntryValue(list, entry_key_path, "\\UninstallString");
@@ -40,25 +45,33 @@ Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path) {
                         LetterCase::kIgnore);
 }
 
-std::optional<Text> ListedDisplayName(const UninstallList& list, TextView entry_key_path) {
-  Text command = TrimBlanks(ReadEntryValue(list, entry_key_path, "\\UninstallString"));
-  if (CompareTexts(command, "") == 0) return std::nullopt;
-  if (!EntryValueExists(list, entry_key_path, "\\DisplayName")) return std::nullopt;
-  return ReadEntryValue(list, entry_key_path, "\\DisplayName");
+bool WalkUninstallList(WorkflowRun& run, const UninstallList& list,
+                       const std::function<void(const ListedEntry&)>& take) {
+  SubkeyNames names(list.view, list.root_number, kUninstallKey);
+  Text name;
+  while (names.Next(&name)) {
+    if (PassesNameFilters(name)) {
+      Text key_path = JoinTexts({kUninstallPrefix, name});
+      if (std::optional<Text> display_name = ListedDisplayName(list, key_path)) {
+        run.PumpEvents();
+        if (run.Stopped()) return false;
+        take(ListedEntry{std::move(key_path), std::move(*display_name)});
+      }
+    }
+    run.PumpEvents();
+    if (run.Stopped()) return false;
+  }
+  return true;
 }
 
-EntryMatch MatchEntry(const UninstallList& list, TextView entry_key_path, TextView display_name,
+EntryMatch MatchEntry(const UninstallList& list, const ListedEntry& entry,
                       const ProductMarks& product) {
-  if (!ContainsText(display_name, product.name_part, LetterCase::kIgnore)) return EntryMatch::kOther;
-  Text publisher = ReadEntryValue(list, entry_key_path, "\\Publisher");
+  if (!ContainsText(entry.display_name, product.name_part, LetterCase::kIgnore)) {
+    return EntryMatch::kOther;
+  }
+  Text publisher = ReadEntryValue(list, entry.key_path, "\\Publisher");
   return ContainsText(publisher, product.publisher_part, LetterCase::kIgnore) ? EntryMatch::kProduct
                                                                               : EntryMatch::kNameOnly;
-}
-
-bool IsWpsEntry(const UninstallList& list, TextView entry_key_path) {
-  std::optional<Text> display_name = ListedDisplayName(list, entry_key_path);
-  return display_name && MatchEntry(list, entry_key_path, *display_name, kWpsMarks) ==
-                             EntryMatch::kProduct;
 }
 
 }  // namespace pelmora

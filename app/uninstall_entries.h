@@ -1,13 +1,13 @@
-// The uninstall lists and how their entries are read, shared by the
-// machine-wide scan and the other places WPS is looked for, so that every
-// list recognises and derives alike.
+// The uninstall lists and how their entries are read and walked, so that
+// every list recognises and derives alike.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
+#include "app/workflow_run.h"
 #include "runtime/system/registry.h"
-#include "runtime/text/text.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
@@ -29,13 +29,6 @@ inline constexpr const char* kUninstallKey =
 inline constexpr const char* kUninstallPrefix =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// Product codes ("{9...") and update keys ("}.KB") are never looked into.
-bool PassesNameFilters(TextView subkey_name);
-
-// `value_path` is "\" and the value's name.
-Text ReadEntryValue(const UninstallList& list, TextView entry_key_path, const char* value_path);
-bool EntryValueExists(const UninstallList& list, TextView entry_key_path, const char* value_path);
-
 // The folder of an entry's uninstall command, up to and including its last
 // backslash, without double quotes.
 Text EntryFolder(const UninstallList& list, TextView entry_key_path);
@@ -54,10 +47,20 @@ struct ProductMarks {
 inline constexpr ProductMarks kMathType7Marks = {"mathtype", "WIRIS"};
 inline constexpr ProductMarks kWpsMarks = {"wps", "Kingsoft"};
 
-// The display name of an entry that is looked into at all: one with an
-// uninstall command that is not blank and a DisplayName value. Nothing for
-// any other entry.
-std::optional<Text> ListedDisplayName(const UninstallList& list, TextView entry_key_path);
+// An entry that is looked into at all: one with an uninstall command that
+// is not blank and a DisplayName value.
+struct ListedEntry {
+  Text key_path;  // below the root, the uninstall key included
+  Text display_name;
+};
+
+// Calls `take` for each listed entry of the list, in listing order, skipping
+// product codes ("{9...") and update keys ("}.KB") unread. Lets the window
+// react after each listed entry and after each subkey. False when the
+// window was closed meanwhile (the walk stops there); a list that cannot be
+// opened has no entries.
+bool WalkUninstallList(WorkflowRun& run, const UninstallList& list,
+                       const std::function<void(const ListedEntry&)>& take);
 
 enum class EntryMatch {
   kOther,     // the display name does not name the product
@@ -66,10 +69,7 @@ enum class EntryMatch {
 };
 // What a listed entry is for the product. The publisher is read only when
 // the name matches.
-EntryMatch MatchEntry(const UninstallList& list, TextView entry_key_path, TextView display_name,
+EntryMatch MatchEntry(const UninstallList& list, const ListedEntry& entry,
                       const ProductMarks& product);
-
-// Whether the entry is WPS by the machine-wide scan's rules.
-bool IsWpsEntry(const UninstallList& list, TextView entry_key_path);
 
 }  // namespace pelmora

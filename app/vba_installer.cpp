@@ -13,7 +13,7 @@ namespace {
 void ShowStartFailure(WorkflowRun& run, TextView path, TextView reason) {
   BoxText failure;
   failure.AppendSystem(path).Append(BoxText::Fill(messages::kVbaFailedReason, reason));
-  run.Show(messages::kVbaFailedTitle, BoxText::Fill(messages::kVbaFailedText, failure));
+  run.Show(messages::kVbaFailed, {failure});
 }
 
 void ShowSystemFailure(WorkflowRun& run, TextView path, std::uint32_t error) {
@@ -71,7 +71,7 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
     // Not examined: the installer has done its work, and a vba.exe left
     // behind harms nothing.
     static_cast<void>(RemoveFile(installer));
-    run.Show(messages::kDoneTitle, BoxText::Fill(messages::kDoneText, build_settings::kSupportGroup));
+    run.Show(messages::kDone, {build_settings::kSupportGroup});
   } else {
     run.Show(messages::kVbaManual);
   }

@@ -7,18 +7,18 @@
 #include "app/placement.h"
 #include "app/vba_installer.h"
 #include "app/workflow_run.h"
-#include "app/wps_locator.h"
+#include "app/wps_running.h"
 
 namespace pelmora {
 
 // Every stage that ends the run has shown its box (or the window was
 // closed) before it returns nothing.
-void RunEmbeddingWorkflow(WorkflowUi& ui, WorkflowPaths& paths) {
+void RunEmbeddingWorkflow(WorkflowUi& ui) {
   ExclusiveRun exclusive;
   if (!exclusive) return;
   WorkflowRun run(ui);
 
-  std::optional<Installations> found = FindMathTypeAndWps(run, paths);
+  std::optional<Installations> found = FindMathTypeAndWps(run);
   if (!found) return;
   std::optional<MathTypePair> pair = ChoosePairForWps(run, *found);
   if (!pair) return;

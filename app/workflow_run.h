@@ -1,6 +1,9 @@
-// The window side of one run of the workflow, handed from stage to stage:
-// its boxes, its bar, and whether the user has closed the window.
+// The window side of one run, handed from stage to stage: its boxes, its
+// bar, and whether the user has closed the window. Every box the program
+// shows during a run goes through Show.
 #pragma once
+
+#include <cstdint>
 
 #include "app/messages.h"
 #include "app/workflow_ui.h"
@@ -16,10 +19,12 @@ class WorkflowRun {
   bool Stopped() { return !ui_.WindowOpen(); }
 
   std::int32_t Show(const messages::Box& box, std::int32_t style = 0) {
-    return ui_.ShowBox(box.text, style, box.title);
+    return ui_.ShowBox(box.title, box.text, style);
   }
-  std::int32_t Show(TextView title, const BoxText& text, std::int32_t style = 0) {
-    return ui_.ShowBox(text, style, title);
+  // The box with its text's slots filled, in order.
+  std::int32_t Show(const messages::Box& box, std::initializer_list<BoxText> filled,
+                    std::int32_t style = 0) {
+    return ui_.ShowBox(box.title, BoxText::Fill(box.text, filled), style);
   }
   void SetProgress(std::int32_t percent) { ui_.SetProgress(percent); }
   void PumpEvents() { ui_.PumpEvents(); }

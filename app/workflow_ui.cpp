@@ -9,7 +9,7 @@ namespace {
 
 class MainWindowWorkflowUi final : public WorkflowUi {
  public:
-  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+  std::int32_t ShowBox(TextView title, const BoxText& text, std::int32_t style) override {
     return ShowBoxText(text, style, title);
   }
   void SetProgress(std::int32_t percent) override {
@@ -21,7 +21,7 @@ class MainWindowWorkflowUi final : public WorkflowUi {
 
 class WindowlessWorkflowUi final : public WorkflowUi {
  public:
-  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+  std::int32_t ShowBox(TextView title, const BoxText& text, std::int32_t style) override {
     return ShowBoxText(text, style, title);
   }
   void SetProgress(std::int32_t) override {}

@@ -1,8 +1,7 @@
-// Whether WPS still runs, for WaitUntilWpsClosed and the status report
-// (declared in wps_locator.h).
+#include "app/wps_running.h"
+
 #include <cstddef>
 
-#include "app/wps_locator.h"
 #include "runtime/window/dialogs.h"
 #include "runtime/system/process_list.h"
 #include "runtime/system/system_path.h"

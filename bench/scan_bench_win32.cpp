@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/discovery.h"
-#include "app/workflow.h"
+#include "app/finder.h"
 #include "app/workflow_run.h"
 #include "bench/bench_clock_win32.h"
 
@@ -18,17 +17,15 @@ namespace {
 
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// Answers every box at once and never closes.
+// The scan shows nothing; a window that is never closed.
 class QuietUi final : public pelmora::WorkflowUi {
  public:
-  std::int32_t ShowBox(const pelmora::BoxText&, std::int32_t, pelmora::TextView) override {
-    ++boxes;
+  std::int32_t ShowBox(pelmora::TextView, const pelmora::BoxText&, std::int32_t) override {
     return 1;
   }
   void SetProgress(std::int32_t) override {}
   void PumpEvents() override {}
   bool WindowOpen() override { return true; }
-  int boxes = 0;
 };
 
 // Every open names the 32-bit view, as the program does, so the 64-bit twin
@@ -91,13 +88,12 @@ int main(int argc, char** argv) {
   int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
   int entries = FloorScan();  // warms the server's cache for both
   std::vector<double> scan, floor, enumerate;
-  pelmora::WorkflowPaths paths;
   // Round 0 warms Wine's server and the program's own first-use costs.
   for (int round = 0; round <= rounds; ++round) {
     QuietUi ui;
     pelmora::WorkflowRun run(ui);
     double t0 = pelmora::bench::NowSeconds();
-    static_cast<void>(pelmora::ScanMachineUninstallList(run, paths));
+    static_cast<void>(pelmora::ScanMachineList(run));
     double t1 = pelmora::bench::NowSeconds();
     FloorScan();
     double t2 = pelmora::bench::NowSeconds();
@@ -108,7 +104,6 @@ int main(int argc, char** argv) {
     floor.push_back(t2 - t1);
     enumerate.push_back(t3 - t2);
   }
-  paths = pelmora::WorkflowPaths();
   double scan_us = pelmora::bench::Median(scan) * 1e6 / entries;
   double floor_us = pelmora::bench::Median(floor) * 1e6 / entries;
   double enumerate_us = pelmora::bench::Median(enumerate) * 1e6 / entries;

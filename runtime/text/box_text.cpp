@@ -35,17 +35,20 @@ BoxText& BoxText::Append(const BoxText& other) {
   return *this;
 }
 
-BoxText BoxText::Fill(const char* gbk_template, const BoxText& inserted) {
+BoxText BoxText::Fill(const char* gbk_template, std::initializer_list<BoxText> inserted) {
   BoxText text;
-  // Searched character by character: "{" can be the trail byte of a GBK
-  // character.
-  const std::int32_t position = FindText(gbk_template, kSlot, std::nullopt, LetterCase::kExact);
-  if (position == -1) return text.AppendGbk(TextView(gbk_template));
-  const std::size_t before = static_cast<std::size_t>(position - 1);
-  text.Add(gbk_template, before, CodePage::kGbk);
-  text.Append(inserted);
-  text.AppendGbk(TextView(gbk_template + before + sizeof kSlot - 1));
-  return text;
+  const char* rest = gbk_template;
+  for (const BoxText& part : inserted) {
+    // Searched character by character: "{" can be the trail byte of a GBK
+    // character.
+    const std::int32_t position = FindText(rest, kSlot, std::nullopt, LetterCase::kExact);
+    if (position == -1) break;
+    const std::size_t before = static_cast<std::size_t>(position - 1);
+    text.Add(rest, before, CodePage::kGbk);
+    text.Append(part);
+    rest += before + sizeof kSlot - 1;
+  }
+  return text.AppendGbk(TextView(rest));
 }
 
 }  // namespace pelmora

@@ -5,6 +5,7 @@
 // with accented letters reads correctly on every Windows.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,13 @@ class BoxText {
   BoxText& AppendSystem(TextView system_bytes);
   BoxText& Append(const BoxText& other);
 
-  // The template's one "{}" replaced by `inserted`; a template without it
-  // is returned whole.
-  static BoxText Fill(const char* gbk_template, const BoxText& inserted);
+  // The template's "{}" slots replaced by `inserted`, in order; slots
+  // beyond the parts given stay as they are, parts beyond the slots are
+  // dropped.
+  static BoxText Fill(const char* gbk_template, std::initializer_list<BoxText> inserted);
+  static BoxText Fill(const char* gbk_template, const BoxText& inserted) {
+    return Fill(gbk_template, {inserted});
+  }
 
   const std::vector<Part>& parts() const { return parts_; }
   bool empty() const { return parts_.empty(); }

@@ -18,9 +18,7 @@ TEST_F(DiscoveryTest, SkipsProductCodesAndUpdateKeysBeforeReadingThem) {
   AddEntry("{90140000-0011-0000-0000-0000000FF1CE}", "MathType 7", "WIRIS", "C:\\A\\u.exe");
   AddEntry("KB123}.KB", "MathType 7", "WIRIS", "C:\\B\\u.exe");
   AddEntry("x}.kb", "MathType 7", "WIRIS", "C:\\C\\u.exe");  // lower case is not skipped
-  Run();
-  EXPECT_EQ(paths.math_type.template_file,
-            TextView("C:\\C\\Office Support\\32\\MathType Commands 2016.dotm"));
+  EXPECT_EQ(Find().MathTypeFolder(), TextView("C:\\C\\"));
 }
 
 TEST_F(DiscoveryTest, BlankUninstallCommandOrMissingDisplayNameSkipsTheEntry) {
@@ -30,9 +28,10 @@ TEST_F(DiscoveryTest, BlankUninstallCommandOrMissingDisplayNameSkipsTheEntry) {
   fake::Registry().SetString(fake::kHkeyLocalMachine, key, "UninstallString", "C:\\N\\u.exe");
   fake::Registry().SetString(fake::kHkeyLocalMachine, key, "Publisher", "WIRIS");
   AddEntry("EmptyName", "", "Kingsoft", "C:\\E\\u.exe");  // examined, matches nothing
+  Findings found = Find();
+  EXPECT_FALSE(found.MathTypeFolder());
+  EXPECT_FALSE(found.wps);
   Run();
-  EXPECT_TRUE(paths.math_type.template_file.is_null());
-  EXPECT_TRUE(paths.wps.startup.is_null());
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
 }
 
@@ -46,16 +45,13 @@ TEST_F(DiscoveryTest, WrongPublishersGiveTheirOwnBoxes) {
   EXPECT_EQ(ui.boxes[0].style, kBoxOk);
   EXPECT_EQ(ui.boxes[1].title, u8"你还没有安装WPS");
   EXPECT_EQ(ui.boxes[1].text, u8"没有找到WPS，请下载安装WPS后再打开这个软件！");
-  EXPECT_TRUE(paths.math_type.template_file.is_null());
   EXPECT_TRUE(ui.progress_history.empty());
 }
 
 TEST_F(DiscoveryTest, MissingTemplateIsReportedAloneAndMissingAddInAfterIt) {
   AddEntry("DSMT7", "MathType 7.4", "WIRIS Inc.", "\"D:\\Apps\\MT\\uninst.exe\" /S");
+  EXPECT_EQ(Find().MathTypeFolder(), TextView("D:\\Apps\\MT\\"));
   Run();
-  EXPECT_EQ(paths.math_type.template_file,
-            TextView("D:\\Apps\\MT\\Office Support\\32\\MathType Commands 2016.dotm"));
-  EXPECT_EQ(paths.math_type.add_in, TextView("D:\\Apps\\MT\\MathPage\\32\\MathPage.wll"));
   // Alone: the add-in's box does not follow the template's.
   ASSERT_GE(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[0].title, u8"未找到你MathType的dotm文件");
@@ -75,9 +71,11 @@ TEST_F(DiscoveryTest, WpsEntryFolderDropsUtilityInAnyCase) {
   InstallMathType();
   AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
            "C:\\Suite\\11.1.0.1\\UTILITY\\uninst.exe");
+  std::optional<WpsLocation> wps = Find().wps;
+  ASSERT_TRUE(wps);
+  EXPECT_EQ(wps->folders.startup, TextView("C:\\Suite\\11.1.0.1\\office6\\startup"));
+  EXPECT_EQ(wps->folders.office6, TextView("C:\\Suite\\11.1.0.1\\office6"));
   Run();
-  EXPECT_EQ(paths.wps.startup, TextView("C:\\Suite\\11.1.0.1\\office6\\startup"));
-  EXPECT_EQ(paths.wps.office6, TextView("C:\\Suite\\11.1.0.1\\office6"));
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_EQ(ui.boxes[0].title, u8"未找到你WPS的相关文件夹！");
   EXPECT_EQ(ui.boxes[0].text, u8"请重新安装WPS或寻找官方帮助！");
@@ -88,8 +86,7 @@ TEST_F(DiscoveryTest, LongSubkeyNameDoesNotHideTheEntriesAfterIt) {
   std::string long_name(300, 'A');  // enumerates before DSMT7
   AddEntry(long_name, "Something", "Someone", "C:\\L\\u.exe");
   InstallMathType();
-  Run();
-  EXPECT_FALSE(paths.math_type.template_file.is_null());
+  EXPECT_TRUE(Find().MathTypeFolder());
 }
 
 // The 267 real entries as the background of a machine with both products.

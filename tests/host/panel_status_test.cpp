@@ -126,64 +126,6 @@ TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
   EXPECT_EQ(ui.boxes[0].text, Expect(u8"需要重新嵌入", {u8"不一致", u8"一致", u8"缺少"}).Text());
 }
 
-TEST_F(PanelStatusTest, WithoutMathTypeOnlyWhetherEachCopyIsThere) {
-  RegisterWps();
-  const std::vector<std::string> paths = PanelPathsIn(Current());
-  fake::Files().AddFile(Gbk(paths[0]), "dotm-bytes");
-  fake::Files().AddFile(Gbk(paths[2]), "wll-bytes");
-
-  const std::optional<PanelState> state = Check();
-
-  EXPECT_EQ(state, PanelState::kCannotCheck);
-  EXPECT_EQ(StatusExitCode(state), 1);
-  EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  ExpectedReport expected = Expect(u8"无法检查", {u8"存在", u8"缺少", u8"存在"});
-  expected.math_type = u8"MathType 7：未找到";
-  EXPECT_EQ(ui.boxes[0].text, expected.Text());
-}
-
-// Neither the scan's boxes (a MathType 6, a "wps" entry of another
-// publisher) nor the desktop route's reach the user.
-TEST_F(PanelStatusTest, WithoutWpsFourLinesAndNoOtherBox) {
-  InstallMathType();
-  AddEntry("MathType6", "MathType 6", "Design Science", "C:\\MT6\\uninst.exe");
-  AddEntry("WPS Tool", "wps helper", "Someone Else", "C:\\Tool\\uninst.exe");
-  fake::Files().Clear();
-  fake::Files().AddFolder(kDesktop);
-  fake::Files().SetSpecialFolder(kFolderDesktop, kDesktop);
-  fake::Files().AddFile(Gbk(std::string(kMathTypeFolder) + "\\Setup.exe"), "MZ");
-
-  const std::optional<PanelState> state = Check();
-
-  EXPECT_EQ(state, PanelState::kCannotCheck);
-  EXPECT_EQ(StatusExitCode(state), 1);
-  EXPECT_EQ(ui.boxes[0].style, kOkWarning);
-  EXPECT_EQ(ui.boxes[0].text,
-            JoinLines({std::string(u8"MathType 7：") + kMathTypeFolder, u8"WPS：未找到",
-                       u8"MathType面板：无法检查", kHint}));
-}
-
-// The 32-bit copies an old embedding left in a WPS that is 64-bit now.
-TEST_F(PanelStatusTest, APairOfTheOtherBitnessNeedsEmbeddingAgain) {
-  InstallMathType();
-  AddMathType64Pair();
-  RegisterWps();
-  SetWps64();
-  EmbedPairIn(Current());
-
-  const std::optional<PanelState> state = Check();
-
-  EXPECT_EQ(state, PanelState::kNeedsEmbedding);
-  ExpectedReport expected = Expect(u8"需要重新嵌入", {u8"不一致", u8"不一致", u8"不一致"});
-  expected.place_and_bits = u8"（安装列表，64位）";
-  EXPECT_EQ(ui.boxes[0].text, expected.Text());
-
-  // The 64-bit pair's copies are what this WPS loads.
-  EmbedPairIn(Current(), "64");
-  ui.boxes.clear();
-  EXPECT_EQ(Check(), PanelState::kEmbedded);
-}
-
 TEST_F(PanelStatusTest, AnIncompletePairForWpsCannotBeChecked) {
   InstallMathType();  // the 32-bit pair only
   RegisterWps();
@@ -204,22 +146,6 @@ TEST_F(PanelStatusTest, AMissing32BitAddInCannotBeCheckedEither) {
   RegisterWps();
   EXPECT_EQ(Check(), PanelState::kCannotCheck);
   EXPECT_EQ(ui.boxes[0].text, Expect(u8"无法检查", kAllMissing).Text());
-}
-
-// After an update the copies stay in the old version folder: named, while
-// a folder without office6 and one without copies are not.
-TEST_F(PanelStatusTest, CopiesInOlderVersionFoldersAreNamed) {
-  InstallMathType();
-  RegisterWps();
-  EmbedPairIn(VersionFolder("11.1.0.9584"));
-  AddVersionFolder(kWpsRoot, "11.1.0.10132");
-  fake::Files().AddFile(Gbk(VersionFolder("12.1.0.1") + "\\office6\\MathPage.wll"), "old");
-  fake::Files().AddFile(Gbk(VersionFolder("backup") + "\\startup\\MathPage.wll"), "no office6");
-
-  EXPECT_EQ(Check(), PanelState::kNotEmbedded);
-  ExpectedReport expected = Expect(u8"未嵌入", kAllMissing);
-  expected.other_folders = {VersionFolder("11.1.0.9584"), VersionFolder("12.1.0.1")};
-  EXPECT_EQ(ui.boxes[0].text, expected.Text());
 }
 
 TEST_F(PanelStatusTest, WpsRunningIsToldWithoutWaitingOrAsking) {

@@ -1,4 +1,4 @@
-// The desktop route and the copies into WPS's folders, including what
+// Choosing the pair and copying it into WPS's folders, including what
 // happens when a step cannot be completed.
 #include "workflow_fixture.h"
 
@@ -32,46 +32,6 @@ TEST_F(PlacementTest, SingleDesktopShortcutLeadsToAllThreeCopies) {
   EXPECT_EQ(ui.progress_history,
             (std::vector<int>{kProgressMathTypeFound, kProgressComponentsCopied,
                               kProgressInstallerStarted}));
-}
-
-TEST_F(PlacementTest, LastMatchingShortcutAndLastVersionFolderWin) {
-  AddWpsShortcut("a wps.lnk", "C:\\Old\\ksolaunch.exe");
-  AddWpsShortcut("Notes.lnk", "C:\\Elsewhere\\notes.exe");
-  AddWpsShortcut("WPS Office.lnk");
-  fake::Files().AddFolder("C:\\users\\tester\\Desktop\\wps.lnk");  // a folder: never considered
-  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps.txt", "x");
-  fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\11.1.0.9\\office6\\startup"));
-  Run();
-  // Listing order is by upper-cased name: 11.1.0.9 before 12.1.0.28505.
-  EXPECT_EQ(paths.wps.startup,
-            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6\\startup").c_str()));
-  EXPECT_EQ(paths.wps.office6,
-            TextView(Gbk(std::string(kWpsRoot) + "\\" + kWpsVersion + "\\office6").c_str()));
-}
-
-TEST_F(PlacementTest, NoShortcutShowsC1AndLeavesTheBar) {
-  Run();
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].title, u8"在桌面未寻找到WPS");
-  EXPECT_EQ(ui.boxes[0].text, u8"在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式");
-  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
-  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
-}
-
-TEST_F(PlacementTest, UnreadableShortcutOrNoVersionFolderIsReportedNotFatal) {
-  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps broken.lnk", "not a link");
-  Run();
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
-  EXPECT_EQ(ui.boxes[0].text,
-            u8"无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式");
-
-  ui = ScriptedUi();
-  fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
-  AddWpsShortcut("WPS 2.lnk", "C:\\Bare\\launcher.exe");
-  Run();
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
 }
 
 TEST_F(PlacementTest, WpsFoundInTheRegistryPlacesWithoutTheDesktop) {

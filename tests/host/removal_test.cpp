@@ -253,14 +253,14 @@ TEST_F(RemovalTest, EmbeddingAskedForDuringARemovalIsIgnored) {
   RegisterWps();
   PlacePanel(kWpsVersion);
   ScriptedUi button_ui;
-  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui, paths); };
+  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui); };
   ui.answers = {kYes, 0};
   EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
   EXPECT_THAT(button_ui.boxes, IsEmpty());
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
 
   ui.on_box = nullptr;
-  RunEmbeddingWorkflow(button_ui, paths);
+  RunEmbeddingWorkflow(button_ui);
   EXPECT_FALSE(button_ui.boxes.empty());
 }
 

@@ -47,8 +47,9 @@ class VersionFolderTest : public WorkflowTest {
     AddWpsShortcut();
   }
   std::string Chosen() {
-    Run();
-    std::string folder = paths.wps.office6.c_str();
+    std::optional<WpsLocation> wps = Find().wps;
+    if (!wps) return "(none)";
+    std::string folder = wps->folders.office6.c_str();
     std::string root = Gbk(kWpsRoot) + "\\";
     if (folder.compare(0, root.size(), root) != 0) return "(elsewhere) " + folder;
     return folder.substr(root.size(), folder.size() - root.size() - std::string("\\office6").size());
@@ -86,6 +87,7 @@ TEST_F(VersionFolderTest, ASingleFolderIsTaken) {
   AddVersionFolder(kWpsRoot, "12.1.0.28505");
   ui.answers = {0, 0};
   EXPECT_EQ(Chosen(), "12.1.0.28505");
+  Run();
   EXPECT_EQ(Landed(std::string(kWpsRoot) + "\\12.1.0.28505", "MathPage.wll"), "wll-bytes");
 }
 

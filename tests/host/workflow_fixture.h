@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/finder.h"
 #include "app/workflow.h"
 #include "app/workflow_ui.h"
 #include "fakes/fake_machine.h"
@@ -31,7 +32,7 @@ struct BoxSeen {
 
 class ScriptedUi : public WorkflowUi {
  public:
-  std::int32_t ShowBox(const BoxText& text, std::int32_t style, TextView title) override {
+  std::int32_t ShowBox(TextView title, const BoxText& text, std::int32_t style) override {
     std::string utf8;
     for (const BoxText::Part& part : text.parts()) {
       utf8 += part.code_page == BoxText::CodePage::kGbk ? fake::GbkToUtf8(part.bytes)
@@ -100,7 +101,6 @@ class WorkflowTest : public ::testing::Test {
     fake::Files().AddFolder(kDesktop);
     fake::Files().SetSpecialFolder(kFolderDesktop, kDesktop);
   }
-  void TearDown() override { paths = WorkflowPaths(); }
 
   void AddEntry(const std::string& subkey, const std::string& display_name,
                 const std::string& publisher, const std::string& uninstall) {
@@ -174,11 +174,17 @@ class WorkflowTest : public ::testing::Test {
   }
   static std::string VbaPath() { return "C:\\Tools\\vba.exe"; }
 
-  void Run() { RunEmbeddingWorkflow(ui, paths); }
+  void Run() { RunEmbeddingWorkflow(ui); }
+
+  // What the finder sees of the machine, without a box.
+  Findings Find() {
+    WorkflowRun run(ui);
+    std::optional<Findings> found = FindInstallations(run);
+    EXPECT_TRUE(found.has_value()) << "the window was closed";
+    return found ? std::move(*found) : Findings();
+  }
 
   ScriptedUi ui;
-  // The program's paths, kept from run to run as the program keeps them.
-  WorkflowPaths paths;
 };
 
 // Titles of the boxes, as the user sees them.

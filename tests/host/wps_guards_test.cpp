@@ -2,7 +2,7 @@
 // WPS's bitness, and that no WPS program runs from WPS's folder.
 #include "workflow_fixture.h"
 
-#include "app/wps_locator.h"
+#include "app/wps_running.h"
 
 namespace pelmora::testing {
 namespace {

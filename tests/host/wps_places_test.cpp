@@ -2,7 +2,7 @@
 // order, and what the user is (not) told on the way.
 #include "workflow_fixture.h"
 
-#include "app/wps_locator.h"
+#include "app/finder.h"
 
 namespace pelmora::testing {
 namespace {
@@ -14,16 +14,19 @@ using ::testing::ElementsAre;
 struct Place {
   const char* what;
   std::string version_folder;
+  WpsPlace place;
 };
 const std::vector<Place>& AllPlaces() {
   static const std::vector<Place> places = {
-      {"machine-wide entry", "C:\\Program Files (x86)\\Kingsoft\\WPS Office\\11.1.0.1"},
-      {"per-user entry", std::string(kWpsRoot) + "\\" + kWpsVersion},
-      {"64-bit entry", "C:\\Program Files\\Kingsoft\\WPS Office\\12.1.0.30000"},
-      {"per-user InstallRoot", "D:\\User Root\\12.1.0.2"},
-      {"machine-wide InstallRoot", "D:\\Machine Root\\12.1.0.3"},
-      {"64-bit InstallRoot", "D:\\Root64\\12.1.0.4"},
-      {"desktop shortcut", "E:\\Shortcut\\WPS\\12.1.0.5"},
+      {"machine-wide entry", "C:\\Program Files (x86)\\Kingsoft\\WPS Office\\11.1.0.1",
+       WpsPlace::kMachineList},
+      {"per-user entry", std::string(kWpsRoot) + "\\" + kWpsVersion, WpsPlace::kUserList},
+      {"64-bit entry", "C:\\Program Files\\Kingsoft\\WPS Office\\12.1.0.30000",
+       WpsPlace::kMachine64List},
+      {"per-user InstallRoot", "D:\\User Root\\12.1.0.2", WpsPlace::kInstallRoot},
+      {"machine-wide InstallRoot", "D:\\Machine Root\\12.1.0.3", WpsPlace::kInstallRoot},
+      {"64-bit InstallRoot", "D:\\Root64\\12.1.0.4", WpsPlace::kInstallRoot},
+      {"desktop shortcut", "E:\\Shortcut\\WPS\\12.1.0.5", WpsPlace::kDesktopShortcut},
   };
   return places;
 }
@@ -92,12 +95,12 @@ TEST_P(WpsPlaceOrderTest, TheFirstPlaceThatNamesWpsIsUsedAndTheLaterOnesAreNot) 
       by_shortcut ? std::vector<int>{20, 80, 100} : std::vector<int>{20, 40, 80, 100};
   EXPECT_EQ(ui.progress_history, expected_bar);
 
-  // The locator the removal of the panel uses finds the same folder.
+  // The removal and the check find the same folder, silently.
   ui = ScriptedUi();
-  WorkflowRun run(ui);
-  std::optional<Text> located = LocateWpsVersionFolder(run);
+  std::optional<WpsLocation> located = Find().wps;
   ASSERT_TRUE(located.has_value());
-  EXPECT_EQ(*located, TextView(Gbk(expected.version_folder).c_str()));
+  EXPECT_EQ(located->folders.version, TextView(Gbk(expected.version_folder).c_str()));
+  EXPECT_EQ(located->place, expected.place);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_TRUE(ui.progress_history.empty());
 }
@@ -161,7 +164,7 @@ TEST_F(WpsPlacesTest, InstallRootCountsOnlyForAnExistingFolderWithOrWithoutBacks
   ui.answers = {0, 0};
   Run();
   EXPECT_EQ(Landed("D:\\WPS\\12.1.0.3", "startup\\MathType Commands 2016.dotm"), "dotm-bytes");
-  EXPECT_EQ(paths.wps.office6, TextView("D:\\WPS\\12.1.0.3\\office6"));
+  EXPECT_EQ(Landed("D:\\WPS\\12.1.0.3", "MathPage.wll"), "wll-bytes");
 }
 
 TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte) {
@@ -172,7 +175,7 @@ TEST_F(WpsPlacesTest, InstallRootEndingInADoubleByteCharacterKeepsItsSecondByte)
                              "InstallRoot", folder + "\\");
   ui.answers = {0, 0};
   Run();
-  EXPECT_EQ(paths.wps.office6, TextView((folder + "\\office6").c_str()));
+  EXPECT_EQ(fake::Files().ReadFile(folder + "\\office6\\MathPage.wll"), "wll-bytes");
   EXPECT_THAT(ui.Titles(), ElementsAre(kVbaNoticeTitle, kVbaQuestionTitle, kDoneTitle));
 }
 
@@ -182,45 +185,95 @@ TEST_F(WpsPlacesTest, ClosingTheWindowWhileAListIsReadEndsTheRun) {
   InstallPlace(6);
   ui.close_at_pump = 3;  // the machine-wide scan of DSMT7 pumps twice
   Run();
+  // Nothing is told once the window is gone.
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(ui.progress_history, (std::vector<int>{20}));
+  EXPECT_TRUE(ui.progress_history.empty());
   EXPECT_EQ(Landed(AllPlaces()[1].version_folder, "MathPage.wll"), "(missing)");
 }
 
-class WpsLocatorTest : public WpsPlacesTest {};
+// The desktop, the last place: a machine with MathType and WPS's folders
+// but no record of WPS.
+class DesktopRouteTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    WorkflowTest::SetUp();
+    InstallMathType();
+    InstallWpsFolders();
+  }
+};
 
-TEST_F(WpsLocatorTest, TheMachineWideListIsReadSilentlyAndGivesTheFolderWithoutBackslash) {
-  AddEntry("MT6", "MathType 6.9", "Design Science", "C:\\MT6\\u.exe");
-  AddEntry("Helper", "WPS Helper", "Someone", "C:\\H\\u.exe");
+TEST_F(DesktopRouteTest, LastMatchingShortcutAndLastVersionFolderWin) {
+  AddWpsShortcut("a wps.lnk", "C:\\Old\\ksolaunch.exe");
+  AddWpsShortcut("Notes.lnk", "C:\\Elsewhere\\notes.exe");
+  AddWpsShortcut("WPS Office.lnk");
+  fake::Files().AddFolder("C:\\users\\tester\\Desktop\\wps.lnk");  // a folder: never considered
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps.txt", "x");
+  fake::Files().AddFolder(Gbk(std::string(kWpsRoot) + "\\11.1.0.9\\office6\\startup"));
+  Run();
+  // Listing order is by upper-cased name: 11.1.0.9 before 12.1.0.28505.
+  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
+  EXPECT_EQ(Landed(std::string(kWpsRoot) + "\\11.1.0.9", "MathPage.wll"), "(missing)");
+}
+
+TEST_F(DesktopRouteTest, NoShortcutShowsC1AndLeavesTheBar) {
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"在桌面未寻找到WPS");
+  EXPECT_EQ(ui.boxes[0].text, u8"在桌面未寻找到WPS快捷方式，请为WPS在桌面创建快捷方式");
+  EXPECT_EQ(ui.progress, kProgressMathTypeFound);
+  EXPECT_FALSE(fake::Files().Exists(StartupFile("MathPage.wll")));
+}
+
+TEST_F(DesktopRouteTest, UnreadableShortcutOrNoVersionFolderIsReportedNotFatal) {
+  fake::Files().AddFile("C:\\users\\tester\\Desktop\\wps broken.lnk", "not a link");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+  EXPECT_EQ(ui.boxes[0].text,
+            u8"无法从桌面快捷方式找到WPS的版本文件夹，请为WPS在桌面重新创建快捷方式");
+
+  ui = ScriptedUi();
+  fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
+  AddWpsShortcut("WPS 2.lnk", "C:\\Bare\\launcher.exe");
+  Run();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].title, u8"未找到WPS的安装目录");
+}
+
+class FinderTest : public WpsPlacesTest {};
+
+TEST_F(FinderTest, TheMachineWideListIsReadSilentlyInListingOrder) {
+  AddEntry("A MT6", "MathType 6.9", "Design Science", "C:\\MT6\\u.exe");
+  AddEntry("B Helper", "WPS Helper", "Someone", "C:\\H\\u.exe");
   AddEntry("Kingsoft Office", "WPS Office", "Kingsoft Corp.",
            "\"C:\\Suite\\11.1.0.1\\utility\\uninst.exe\"");
-  WorkflowRun run(ui);
-  std::optional<Text> folder = LocateWpsVersionFolder(run);
-  ASSERT_TRUE(folder.has_value());
-  EXPECT_EQ(*folder, TextView("C:\\Suite\\11.1.0.1"));
+  Findings found = Find();
+  std::vector<ListFinding::Kind> kinds;
+  for (const ListFinding& finding : found.machine_list) kinds.push_back(finding.kind);
+  EXPECT_THAT(kinds, ElementsAre(ListFinding::Kind::kOtherMathType, ListFinding::Kind::kOtherWps,
+                                 ListFinding::Kind::kMathType7, ListFinding::Kind::kWps));
+  ASSERT_TRUE(found.wps.has_value());
+  EXPECT_EQ(found.wps->folders.version, TextView("C:\\Suite\\11.1.0.1"));
+  EXPECT_EQ(found.wps->place, WpsPlace::kMachineList);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_TRUE(ui.progress_history.empty());
 }
 
-TEST_F(WpsLocatorTest, NoWpsAnywhereGivesTheEmbeddingsBoxes) {
-  WorkflowRun run(ui);
-  EXPECT_FALSE(LocateWpsVersionFolder(run).has_value());
-  EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
-
-  ui = ScriptedUi();
+TEST_F(FinderTest, NoWpsAnywhereSaysWhyWithoutABox) {
+  EXPECT_EQ(Find().wps_absence, WpsAbsence::kNoShortcut);
   fake::Files().AddFile("C:\\Bare\\launcher.exe", "MZ");
   AddWpsShortcut("WPS.lnk", "C:\\Bare\\launcher.exe");
-  WorkflowRun second(ui);
-  EXPECT_FALSE(LocateWpsVersionFolder(second).has_value());
-  EXPECT_THAT(ui.Titles(), ElementsAre(u8"未找到WPS的安装目录"));
+  Findings found = Find();
+  EXPECT_FALSE(found.wps.has_value());
+  EXPECT_EQ(found.wps_absence, WpsAbsence::kNoVersionFolder);
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(WpsLocatorTest, AClosedWindowGivesNothingAndNoBox) {
+TEST_F(FinderTest, AClosedWindowGivesNothing) {
   InstallPlace(0);
   ui.open = false;
   WorkflowRun run(ui);
-  EXPECT_FALSE(LocateWpsVersionFolder(run).has_value());
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(FindInstallations(run).has_value());
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+// The panel's geography, in one place: which MathType file each panel file
+// is copied from, where each copy goes in WPS, and which of WPS's folders
+// follow from a version folder. Discovery, placement, removal and the
+// status check all ask this module, so they never disagree on a path.
+#pragma once
+
+#include "runtime/system/bitness.h"
+#include "runtime/text/values.h"
+
+namespace pelmora {
+
+// MathType's template and add-in of one bitness.
+struct MathTypePair {
+  Text template_file;  // ...\MathType Commands 2016.dotm
+  Text add_in;         // ...\MathPage.wll
+};
+
+// WPS's folders below one version folder, none with a trailing backslash.
+struct WpsFolders {
+  Text version;
+  Text startup;  // office6\startup
+  Text office6;
+};
+
+// MathType's file a placed copy is made from.
+enum class PanelSource { kTemplate, kAddIn };
+// WPS's folder the copy goes into.
+enum class PanelFolder { kStartup, kOffice6 };
+
+struct PanelFile {
+  PanelSource source;
+  PanelFolder folder;
+};
+
+// The files the embedding places and the removal takes away, in the order
+// they are copied, listed and reported.
+inline constexpr PanelFile kPanelFiles[] = {
+    {PanelSource::kTemplate, PanelFolder::kStartup},
+    {PanelSource::kAddIn, PanelFolder::kStartup},
+    {PanelSource::kAddIn, PanelFolder::kOffice6},
+};
+
+// A placed copy keeps its source's name.
+constexpr const char* PanelFileName(PanelSource source) {
+  return source == PanelSource::kTemplate ? "MathType Commands 2016.dotm" : "MathPage.wll";
+}
+
+// The pair below MathType's folder (ending in a backslash) that a WPS of
+// the given bitness loads; anything but 64-bit takes the 32-bit pair.
+[[nodiscard]] MathTypePair MathTypePairFor(TextView math_type_folder, ProgramBitness bitness);
+
+// Which file of a pair is missing on disk, the template checked first.
+enum class PairGap { kNone, kTemplate, kAddIn };
+[[nodiscard]] PairGap MissingFromPair(const MathTypePair& pair);
+
+// WPS's folders below a version folder given without its trailing
+// backslash.
+[[nodiscard]] WpsFolders WpsFoldersOf(TextView version_folder);
+// The same for the folder an uninstall entry names, which ends in its
+// backslash. An entry whose command had no backslash names no folder at
+// all; its folders are then the bare relative names.
+[[nodiscard]] WpsFolders WpsFoldersOfEntryFolder(TextView entry_folder);
+
+// WPS's main program, whose bitness decides which pair WPS loads.
+[[nodiscard]] Text WpsProgramPath(const WpsFolders& wps);
+
+// Where one panel file comes from and where its copy goes.
+[[nodiscard]] const Text& SourceOf(const MathTypePair& pair, const PanelFile& file);
+[[nodiscard]] const Text& FolderOf(const WpsFolders& wps, const PanelFile& file);
+[[nodiscard]] Text DestinationOf(const WpsFolders& wps, const PanelFile& file);
+
+}  // namespace pelmora
