@@ -18,7 +18,7 @@ constexpr FaultLocation kSiblingRead = {0x00140001, 1};
 // The entry the path names, as the system lists it; empty when there is
 // none of the kind asked for (no mask: files only).
 Text ListedName(TextView path, std::optional<std::int32_t> attribute_mask) {
-  FileSearch search;
+  UniqueFileSearch search;
   return FindFile(path, attribute_mask, &search);
 }
 

@@ -84,7 +84,7 @@ Text LastWpsShortcut() {
   Text desktop_folder = GetSpecialFolder(kFolderDesktop);
   Text pattern = JoinTexts({desktop_folder, "*.lnk"});
   Text chosen;
-  FileSearch search;
+  UniqueFileSearch search;
   for (Text name = FindFile(pattern, std::nullopt, &search); !name.empty();
        name = FindFile("", std::nullopt, &search)) {
     if (FindText(name, "wps", std::nullopt, LetterCase::kIgnore) != -1) {

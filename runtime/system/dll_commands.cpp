@@ -8,7 +8,6 @@
 
 #include "runtime/system/fatal_report.h"
 #include "runtime/system/library_port.h"
-#include "runtime/system/unique_resource.h"
 
 namespace pelmora {
 namespace {
@@ -27,9 +26,6 @@ const char* const kSystemLibraries[] = {"Kernel32.dll", "Gdi32.dll",   "User32.d
 const char* const kSystemOnlyNames[] = {"kernel32", "gdi32",   "user32",  "advapi32", "mpr",
                                         "shell32",  "ole32",   "oleaut32", "comctl32", "comdlg32",
                                         "shlwapi",  "version", "ntdll",    "ws2_32",   "winmm"};
-
-// A loaded library, unloaded on every way out unless handed on.
-using LibraryOwner = UniqueResource<port::LibraryHandle, &port::UnloadLibrary>;
 
 // The cache lives as long as the program and is emptied explicitly at
 // shutdown (and between tests), so it holds plain handles.
@@ -100,7 +96,7 @@ void* ResolveDeclaration(const DllDeclaration& d, void** library) {
   *library = nullptr;
   if (d.library[0] == '\0') {
     for (const char* name : kSystemLibraries) {
-      LibraryOwner loaded(port::LoadSystemLibrary(name));
+      port::UniqueLibrary loaded(port::LoadSystemLibrary(name));
       if (!loaded) continue;
       if (void* f = FindFunction(loaded.get(), d.exported)) {
         *library = loaded.release();
@@ -109,7 +105,7 @@ void* ResolveDeclaration(const DllDeclaration& d, void** library) {
     }
     return nullptr;
   }
-  LibraryOwner loaded(LoadNamedLibrary(d.library));
+  port::UniqueLibrary loaded(LoadNamedLibrary(d.library));
   if (!loaded) return nullptr;
   void* f = FindFunction(loaded.get(), d.exported);
   if (f == nullptr) return nullptr;
@@ -130,7 +126,7 @@ void* ResolveDllCommand(int index) {
 
 void ReleaseDllCommands() {
   for (Resolved& slot : g_cache) {
-    const LibraryOwner loaded(slot.library);
+    const port::UniqueLibrary loaded(slot.library);
     slot = Resolved{};
   }
 }

@@ -1,5 +1,7 @@
-// The external library functions the workflow calls directly, and how their
-// addresses are found: resolved on first use, then cached per index.
+// The external library functions the runtime declares by library and
+// export name (the registry's RegOpenKeyA, RegEnumKeyA and RegCloseKey),
+// and how their addresses are found: resolved on first use, then cached
+// per index.
 #pragma once
 
 #include <cstdint>

@@ -10,7 +10,6 @@
 #include "runtime/system/shell_link_port.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
-#include "runtime/system/unique_resource.h"
 
 namespace pelmora {
 namespace {
@@ -87,9 +86,6 @@ bool CompareInChunks(port::FileHandle file, std::uint64_t size, std::uint32_t* e
   }
   return Succeed(error);
 }
-
-// A search that lives only inside one command.
-using OwnedSearch = UniqueResource<port::SearchHandle, &port::CloseSearch>;
 
 bool Accepts(std::uint32_t attributes, std::optional<std::int32_t> attribute_mask) {
   // Without a mask only files count, which also keeps out "." and "..".
@@ -210,7 +206,8 @@ void EndFileSearch(SearchHandleSlot handle) {
   if (handle != 0) port::CloseSearch(handle);
 }
 
-Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask, FileSearch* search) {
+Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
+              UniqueFileSearch* search) {
   // The slot command ends or replaces the search itself; the owner only
   // holds what it leaves open.
   SearchHandleSlot slot = search->release();
@@ -223,7 +220,7 @@ bool FileExists(TextView path) {
   if (!FitsPathBuffer(path.size())) return false;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
-  OwnedSearch search(port::FindFirstEntry(path.c_str(), &entry, &ignored));
+  UniqueFileSearch search(port::FindFirstEntry(path.c_str(), &entry, &ignored));
   return static_cast<bool>(search);
 }
 
@@ -262,7 +259,7 @@ bool WriteBytesToFile(TextView path, std::initializer_list<ByteSetView> byte_set
   if (path.empty()) return Fail(error, kErrorInvalidName);
   if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
   std::uint32_t code = 0;
-  FileOwner file(port::CreateFileForWriting(path.c_str(), &code));
+  UniqueFile file(port::CreateFileForWriting(path.c_str(), &code));
   if (!file) return Fail(error, code);
   bool written = true;
   for (const ByteSetView& set : byte_sets) {
@@ -289,7 +286,7 @@ namespace {
 // file cannot be read here, which leaves the verdict to the shell.
 bool ShortcutLooksWhole(const char* path) {
   std::uint32_t ignored = 0;
-  FileOwner file(port::OpenFileDenyingWrites(path, &ignored));
+  UniqueFile file(port::OpenFileDenyingWrites(path, &ignored));
   if (!file) return true;
   std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kShortcutCheckBytes]);
   if (!bytes) return true;
@@ -320,7 +317,7 @@ TextArray PathDirList(TextView folder) {
   if (!FitsPathBuffer(pattern.size())) return names;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
-  OwnedSearch search(port::FindFirstEntry(pattern.c_str(), &entry, &ignored));
+  UniqueFileSearch search(port::FindFirstEntry(pattern.c_str(), &entry, &ignored));
   if (!search) return names;
   do {
     entry.name[port::kPathBuffer - 1] = '\0';

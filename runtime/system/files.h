@@ -43,9 +43,9 @@ using SearchHandleSlot = std::uintptr_t;
 void EndFileSearch(SearchHandleSlot handle);
 
 // A search the caller owns, ended once on every way out, and FindFile on it.
-using FileSearch = UniqueResource<SearchHandleSlot, EndFileSearch>;
+using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
 [[nodiscard]] Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
-                            FileSearch* search);
+                            UniqueFileSearch* search);
 
 // A directory search for the path: wildcards and folders count.
 [[nodiscard]] bool FileExists(TextView path);
@@ -79,7 +79,7 @@ using FileSearch = UniqueResource<SearchHandleSlot, EndFileSearch>;
 // Closes a file the commands opened (0 = none is never passed here).
 void CloseFileHandle(std::uintptr_t file);
 // One open file of the commands, closed on every way out.
-using FileOwner = UniqueResource<std::uintptr_t, &CloseFileHandle>;
+using UniqueFile = UniqueResource<std::uintptr_t, &CloseFileHandle>;
 
 // An open file that nobody else may write, rename or delete while it is
 // held: the installer is checked and started under this lock.
@@ -96,7 +96,7 @@ class HeldFile {
   [[nodiscard]] bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
 
  private:
-  FileOwner file_;
+  UniqueFile file_;
 };
 
 // True when both files can be opened for reading and hold the same bytes.

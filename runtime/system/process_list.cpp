@@ -3,13 +3,9 @@
 #include "runtime/system/process_list_port.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
-#include "runtime/system/unique_resource.h"
 
 namespace pelmora {
 namespace {
-
-// The snapshot of one check, closed on every way out.
-using OwnedSnapshot = UniqueResource<port::ProcessSnapshot, port::CloseProcessSnapshot>;
 
 bool IsOneOf(TextView file_name, const char* const* names, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
@@ -21,7 +17,7 @@ bool IsOneOf(TextView file_name, const char* const* names, std::size_t count) {
 }  // namespace
 
 bool ProgramRunsInside(TextView folder, const char* const* file_names, std::size_t count) {
-  OwnedSnapshot snapshot(port::TakeProcessSnapshot());
+  port::UniqueProcessSnapshot snapshot(port::TakeProcessSnapshot());
   if (!snapshot) return false;
   Text inside = JoinTexts({folder, "\\"});
   port::ProcessEntry entry;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "runtime/system/files_port.h"
+#include "runtime/system/unique_resource.h"
 
 namespace pelmora::port {
 
@@ -22,6 +23,7 @@ struct ProcessEntry {
 [[nodiscard]] bool FirstProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
 [[nodiscard]] bool NextProcess(ProcessSnapshot snapshot, ProcessEntry* entry);
 void CloseProcessSnapshot(ProcessSnapshot snapshot);
+using UniqueProcessSnapshot = UniqueResource<ProcessSnapshot, &CloseProcessSnapshot>;
 
 // QueryFullProcessImageNameA into a kPathBuffer buffer. False when the
 // process cannot be opened for the query or the path does not fit.

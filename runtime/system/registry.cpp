@@ -7,14 +7,9 @@
 #include "runtime/system/registry_port.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
-#include "runtime/system/unique_resource.h"
 
 namespace pelmora {
 namespace {
-
-// Closed on every way out, so a failed read never leaks the key; a key that
-// failed to open holds nothing and is never closed.
-using OwnedKey = UniqueResource<port::RegistryKey, &port::CloseRegistryKey>;
 
 // Working buffers whose exhaustion is an ordinary failure of the command,
 // not the fatal one of result texts.
@@ -22,7 +17,7 @@ std::unique_ptr<char[]> WorkingBuffer(std::uint32_t size) {
   return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
 }
 
-bool OpenForReading(std::uint32_t root, const RegistryPath& path, OwnedKey* key,
+bool OpenForReading(std::uint32_t root, const RegistryPath& path, port::UniqueRegistryKey* key,
                     RegistryView view = RegistryView::kOwn) {
   return port::OpenRegistryKey(RootKeyHandle(root), path.key.c_str(), ReadAccessIn(view, root),
                                key->put()) == 0;
@@ -40,7 +35,7 @@ constexpr std::uint32_t kInlineValueBytes = 512;
 // (and expanded); nothing otherwise.
 bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
                    RegistryView view = RegistryView::kOwn) {
-  OwnedKey key;
+  port::UniqueRegistryKey key;
   if (!OpenForReading(root, path, &key, view)) return false;
   const char* name = path.value_name.c_str();
   std::uint32_t type = 0;
@@ -121,7 +116,7 @@ Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number, TextView fu
 
 bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path) {
   RegistryPath path = SplitRegistryPath(full_path);
-  OwnedKey key;
+  port::UniqueRegistryKey key;
   if (!OpenForReading(RootKeyOf(root_number), path, &key, view)) return false;
   std::uint32_t type = 0;
   std::uint32_t size = 0;

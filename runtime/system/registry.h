@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "runtime/system/registry_port.h"
-#include "runtime/system/unique_resource.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
@@ -88,7 +87,7 @@ class SubkeyNames {
   [[nodiscard]] bool Next(Text* name);
 
  private:
-  UniqueResource<port::RegistryKey, &port::CloseRegistryKey> key_;
+  port::UniqueRegistryKey key_;
   bool open_ = false;
   std::uint32_t index_ = 0;
 };
@@ -98,18 +97,20 @@ class SubkeyNames {
                                                     TextView key_path);
 
 // The declared DLL commands, reached through the DLL command table.
-// Raw Windows semantics: each returns a Windows error code, 0 = success.
-// RegOpenKeyA takes no view: it opens the build's own one, which in a
-// 64-bit build is the 64-bit view. Reads that must see what the 32-bit
-// program sees go through SubkeyNames.
+// Raw Windows semantics: the caller holds the handle, RegEnumKeyA reads one
+// index per call, and each returns a Windows error code, 0 = success. So
+// they carry no loop of their own: a list of names is read through
+// SubkeyNames, whose walk over the indexes is the only one. RegOpenKeyA
+// takes no view: it opens the build's own one, which in a 64-bit build is
+// the 64-bit view, while SubkeyNames names the view it reads.
 [[nodiscard]] std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey,
                                            port::RegistryKey* key);
 // Writes the NUL-terminated subkey name into `name_buffer` (at least
 // buffer_size + 1 bytes, e.g. a SpaceText(255) block).
 [[nodiscard]] std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index,
                                            char* name_buffer, std::uint32_t buffer_size);
-// Its result is dropped by every caller but the adapter test: nothing can be
-// done about a key that will not close.
+// Its result may be dropped: nothing can be done about a key that will not
+// close.
 std::int32_t CallRegCloseKey(port::RegistryKey key);
 
 // Their results that the scan tells apart.

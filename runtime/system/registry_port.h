@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "runtime/system/unique_resource.h"
+
 namespace pelmora::port {
 
 // An open key; 0 = none.
@@ -30,6 +32,9 @@ constexpr std::uint32_t kRegExpandSz = 2;
                                               std::uint32_t* type, unsigned char* data,
                                               std::uint32_t* size);
 void CloseRegistryKey(RegistryKey key);
+// An open key, closed on every way out; a key that failed to open holds
+// nothing and is never closed.
+using UniqueRegistryKey = UniqueResource<RegistryKey, &CloseRegistryKey>;
 // RegEnumKeyExA: the name of the subkey at `index` into `name`, `*size`
 // bytes going in (NUL included), the name's length coming out.
 std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* name,

@@ -1,9 +1,13 @@
 // The one owner template for every handle the program holds: registry
 // keys, files, searches, kernel handles, COM interfaces, GDI objects,
-// system-allocated blocks and libraries. It cannot be copied (a copy would
-// close twice), it can be moved, and it closes exactly once on every way
-// out. The invalid value is never closed, so a key or file that failed to
-// open is left alone.
+// device contexts, system-allocated blocks and libraries. It cannot be
+// copied (a copy would close twice), it can be moved, and it closes exactly
+// once on every way out. The invalid value is never closed, so a key or
+// file that failed to open is left alone.
+//
+// Each owner is an alias named Unique<Thing>, declared beside the function
+// that closes its handle: in the port or command header for the portable
+// handles, in runtime/win32/owners_win32.h for the Win32 ones.
 #pragma once
 
 #include <utility>

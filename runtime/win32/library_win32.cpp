@@ -1,9 +1,21 @@
-// Library loading for the declared DLL commands.
+// The library port: loading the declared DLL commands' libraries and the
+// adapters' own, and finding their exports.
 #include <windows.h>
 
 #include "runtime/system/library_port.h"
+#include "runtime/win32/library_win32.h"
 
 namespace pelmora::port {
+namespace {
+
+HMODULE AsModule(LibraryHandle library) { return static_cast<HMODULE>(library); }
+
+// The export's address, untyped: the caller knows its prototype.
+void* ExportAddress(LibraryHandle library, const char* name) {
+  return reinterpret_cast<void*>(win32::LookupProcedure<void()>(AsModule(library), name));
+}
+
+}  // namespace
 
 LibraryHandle LoadSystemLibrary(const char* name) {
   return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -16,16 +28,13 @@ LibraryHandle LoadLibraryAt(const char* path) {
 
 LibraryHandle LoadLibraryBySearch(const char* name) { return LoadLibraryA(name); }
 
-void* FindExport(LibraryHandle library, const char* name) {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
-}
+void* FindExport(LibraryHandle library, const char* name) { return ExportAddress(library, name); }
 
 void* FindExportByOrdinal(LibraryHandle library, std::uint16_t ordinal) {
-  return reinterpret_cast<void*>(
-      GetProcAddress(static_cast<HMODULE>(library), MAKEINTRESOURCEA(ordinal)));
+  return ExportAddress(library, MAKEINTRESOURCEA(ordinal));
 }
 
-void UnloadLibrary(LibraryHandle library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void UnloadLibrary(LibraryHandle library) { FreeLibrary(AsModule(library)); }
 
 const char* ConfiguredLibraryFolder() { return ""; }
 const char* SecondLibraryFolder() { return ""; }

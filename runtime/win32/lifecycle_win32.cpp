@@ -4,6 +4,7 @@
 #include <string>
 
 #include "resources/resource_ids.h"
+#include "runtime/win32/library_win32.h"
 #include "runtime/window/lifecycle_port.h"
 #include "runtime/window/window_port.h"
 
@@ -17,12 +18,8 @@ DWORD g_main_thread = 0;
 void HardenLibrarySearch() {
   // Resolved at run time: systems without the update that added it simply
   // keep their default search order.
-  using SetDirectories = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  if (kernel == nullptr) return;
-  // Through a generic function pointer: FARPROC has no parameters.
-  auto set_directories = reinterpret_cast<SetDirectories>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto set_directories = win32::LookupProcedure<BOOL WINAPI(DWORD)>(
+      GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (set_directories != nullptr) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

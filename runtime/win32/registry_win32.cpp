@@ -64,32 +64,32 @@ namespace {
 
 // The exact prototypes of the declared functions: with these the call
 // cannot unbalance the stack, so no check after the call is needed.
-using RegOpenKeyAFunction = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
-using RegEnumKeyAFunction = LONG(WINAPI*)(HKEY, DWORD, LPSTR, DWORD);
-using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
+using RegOpenKeyACall = LONG WINAPI(HKEY, LPCSTR, PHKEY);
+using RegEnumKeyACall = LONG WINAPI(HKEY, DWORD, LPSTR, DWORD);
+using RegCloseKeyCall = LONG WINAPI(HKEY);
 
-template <typename Function>
-Function Command(int index) {
-  return reinterpret_cast<Function>(ResolveDllCommand(index));
+template <typename Procedure>
+Procedure* Command(int index) {
+  return reinterpret_cast<Procedure*>(ResolveDllCommand(index));
 }
 
 }  // namespace
 
 std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, port::RegistryKey* key) {
   HKEY opened = nullptr;
-  LONG code = Command<RegOpenKeyAFunction>(kRegOpenKeyA)(AsKey(RootKeyHandle(root_key)),
-                                                          subkey.c_str(), &opened);
+  LONG code = Command<RegOpenKeyACall>(kRegOpenKeyA)(AsKey(RootKeyHandle(root_key)),
+                                                      subkey.c_str(), &opened);
   *key = reinterpret_cast<port::RegistryKey>(opened);
   return code;
 }
 
 std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index, char* name_buffer,
                              std::uint32_t buffer_size) {
-  return Command<RegEnumKeyAFunction>(kRegEnumKeyA)(AsKey(key), index, name_buffer, buffer_size);
+  return Command<RegEnumKeyACall>(kRegEnumKeyA)(AsKey(key), index, name_buffer, buffer_size);
 }
 
 std::int32_t CallRegCloseKey(port::RegistryKey key) {
-  return Command<RegCloseKeyFunction>(kRegCloseKey)(AsKey(key));
+  return Command<RegCloseKeyCall>(kRegCloseKey)(AsKey(key));
 }
 
 }  // namespace pelmora

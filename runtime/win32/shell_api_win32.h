@@ -1,9 +1,9 @@
 // The shell32 and ole32 calls of the adapters, loaded from the system
 // folder the first time one is made. Only the desktop route (the special
 // folder, the shortcut) and the link labels need them; imported, the two
-// libraries and what they import themselves were mapped on every start,
-// before the notice could appear. Each call fails the way the system call
-// reports failure when its library or export cannot be had.
+// libraries and what they import themselves would be mapped on every
+// start, before the notice can appear. Each call fails the way the system
+// call reports failure when its library or export cannot be had.
 // Included only by *_win32.cpp files.
 #pragma once
 

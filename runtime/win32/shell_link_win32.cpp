@@ -31,12 +31,12 @@ bool ItemIsShellLink(const char* path) {
 
 bool ReadShellLinkTarget(const char* path, char* target) {
   if (!win32::EnsureOleInitialized()) return false;
-  win32::ComPtr<IShellLinkA> link;
+  win32::UniqueInterface<IShellLinkA> link;
   if (FAILED(win32::CreateComInstance(kClsidShellLink, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                                       win32::PutInterface(link)))) {
     return false;
   }
-  win32::ComPtr<IPersistFile> file;
+  win32::UniqueInterface<IPersistFile> file;
   if (FAILED(link.get()->QueryInterface(kIidPersistFile, win32::PutInterface(file)))) return false;
   wchar_t wide_path[kPathBuffer];
   if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide_path, kPathBuffer) == 0) return false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "runtime/window/display_scale.h"
+#include "runtime/win32/library_win32.h"
 #include "runtime/win32/owners_win32.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"
@@ -60,35 +61,29 @@ NativeWindow Native(HWND h) { return reinterpret_cast<NativeWindow>(h); }
 // imported, they would stop the program from starting on Windows 7 and 8,
 // where a system-aware process has one DPI, the system's, and the older
 // calls already answer for it.
+using DpiForWindowCall = UINT WINAPI(HWND);
+using AdjustForDpiCall = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+using ParametersForDpiCall = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
 struct DpiCalls {
-  UINT(WINAPI* dpi_for_window)(HWND) = nullptr;
-  BOOL(WINAPI* adjust_for_dpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
-  BOOL(WINAPI* parameters_for_dpi)(UINT, UINT, void*, UINT, UINT) = nullptr;
+  DpiForWindowCall* dpi_for_window = nullptr;
+  AdjustForDpiCall* adjust_for_dpi = nullptr;
+  ParametersForDpiCall* parameters_for_dpi = nullptr;
 };
-
-template <typename Function>
-void Resolve(HMODULE module, const char* name, Function* function) {
-  *function =
-      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 const DpiCalls& Dpi() {
   static const DpiCalls calls = [] {
-    DpiCalls found;
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return found;
-    Resolve(user32, "GetDpiForWindow", &found.dpi_for_window);
-    Resolve(user32, "AdjustWindowRectExForDpi", &found.adjust_for_dpi);
-    Resolve(user32, "SystemParametersInfoForDpi", &found.parameters_for_dpi);
-    return found;
+    return DpiCalls{
+        win32::LookupProcedure<DpiForWindowCall>(user32, "GetDpiForWindow"),
+        win32::LookupProcedure<AdjustForDpiCall>(user32, "AdjustWindowRectExForDpi"),
+        win32::LookupProcedure<ParametersForDpiCall>(user32, "SystemParametersInfoForDpi")};
   }();
   return calls;
 }
 
 std::int32_t SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const win32::UniqueScreenDC screen(GetDC(nullptr));
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : scale::kFormDpi;
 }
 

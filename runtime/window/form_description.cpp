@@ -103,18 +103,6 @@ class ByteReader {
   bool ok_ = true;
 };
 
-bool KnownKind(std::uint32_t kind) {
-  switch (static_cast<UnitKind>(kind)) {
-    case UnitKind::kWindow:
-    case UnitKind::kGroupBox:
-    case UnitKind::kLabel:
-    case UnitKind::kButton:
-    case UnitKind::kProcessBar:
-      return true;
-  }
-  return false;
-}
-
 // Walks the layout filling a unit record; an unknown kind or a count that
 // does not fit fails the reader.
 class RecordReader {
@@ -123,7 +111,7 @@ class RecordReader {
 
   void Kind(UnitKind& kind) {
     const std::uint32_t word = in_.U32();
-    if (!KnownKind(word)) in_.Fail();
+    if (!IsKnownUnitKind(static_cast<UnitKind>(word))) in_.Fail();
     kind = in_.ok() ? static_cast<UnitKind>(word) : UnitKind::kWindow;
   }
   void Name(std::string& name) { in_.CString(&name); }

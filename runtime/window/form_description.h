@@ -36,6 +36,20 @@ constexpr std::int32_t HighestDataVersion(UnitKind kind) {
   return 0;
 }
 
+// Whether a kind, as stored, is one of the above: every one of them takes
+// events.
+constexpr bool IsKnownUnitKind(UnitKind kind) {
+  switch (kind) {
+    case UnitKind::kWindow:
+    case UnitKind::kGroupBox:
+    case UnitKind::kLabel:
+    case UnitKind::kButton:
+    case UnitKind::kProcessBar:
+      return true;
+  }
+  return false;
+}
+
 constexpr std::uint32_t kFlagVisible = 1u << 0;
 constexpr std::uint32_t kFlagDisabled = 1u << 1;
 constexpr std::uint32_t kFlagTabStop = 1u << 2;

@@ -74,18 +74,6 @@ int FindUnitIndex(const Form& form, std::int32_t unit_id) {
   return -1;
 }
 
-bool KindTakesEvents(UnitKind kind) {
-  switch (kind) {
-    case UnitKind::kWindow:
-    case UnitKind::kGroupBox:
-    case UnitKind::kLabel:
-    case UnitKind::kButton:
-    case UnitKind::kProcessBar:
-      return true;
-  }
-  return false;
-}
-
 bool AnyWindowOpen() {
   for (const Form& form : State().forms) {
     if (form.open()) return true;
@@ -323,7 +311,7 @@ FireOutcome FireEvent(std::int32_t window_id, std::int32_t unit_id, std::int32_t
   const int index = FindUnitIndex(*form, unit_id);
   if (index < 0) ReportRuntimeFailure("未找到引发事件的窗口组件", window_id, unit_id);
   const UnitRecord& unit = form->record.units[index];
-  if (!KindTakesEvents(unit.kind)) {
+  if (!IsKnownUnitKind(unit.kind)) {
     ReportRuntimeFailure("引发事件的窗口组件无效", window_id, unit_id);
   }
   EventHandler handler = nullptr;

@@ -241,17 +241,10 @@ std::int32_t CallRegOpenKeyA(std::uint32_t root_key, TextView subkey, port::Regi
   return fake::Open(RootKeyHandle(root_key), subkey.c_str(), nullptr, key);
 }
 
+// RegEnumKeyA is RegEnumKeyExA without the name's length coming back.
 std::int32_t CallRegEnumKeyA(port::RegistryKey key, std::uint32_t index, char* name_buffer,
                              std::uint32_t buffer_size) {
-  fake::Key* k = fake::KeyOf(key);
-  if (k == nullptr) return fake::kErrorInvalidHandle;
-  if (index >= k->subkeys.size()) return kErrorNoMoreItems;
-  auto it = k->subkeys.begin();
-  std::advance(it, index);
-  const std::string& name = it->second->name;
-  if (name.size() + 1 > buffer_size) return kErrorMoreData;
-  std::memcpy(name_buffer, name.c_str(), name.size() + 1);
-  return 0;
+  return port::EnumerateRegistryKey(key, index, name_buffer, &buffer_size);
 }
 
 std::int32_t CallRegCloseKey(port::RegistryKey key) { return fake::Close(key); }
