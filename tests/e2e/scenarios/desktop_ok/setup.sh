@@ -1,3 +1,2 @@
 #!/usr/bin/env bash
-source "$PELMORA_SCENARIO_DIR/../../lib/machine.sh"
-scenario_machine --mathtype --wps-folders --shortcut "WPS Office.lnk=wps" --background 267
+source "$PELMORA_SCENARIO_DIR/../../lib/demo_machine.sh"
