@@ -4,14 +4,20 @@
 #include <string>
 #include <utility>
 
+#include "app/main_window_form.h"
 #include "fakes/gbk.h"
 #include "runtime/system/fatal_report.h"
 
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kMainWindow = 0x52010001;
-constexpr std::int32_t kProgressBar = 0x16010005;
+constexpr std::int32_t kMainWindow = kMainWindowId;
+constexpr std::int32_t kProgressBar = kProgressBarUnit;
+
+// The report's last line when it names no window: both numbers in decimal.
+std::string Location(std::int32_t window, std::int32_t unit) {
+  return std::to_string(window) + ", " + std::to_string(unit);
+}
 
 // Loaded windows as the report sees them: window id -> (own tag, unit tags).
 class FakeWindows : public ReportWindowLookup {
@@ -101,7 +107,7 @@ TEST(RuntimeErrorReport, WindowFaultNamesTheWindowAndUnitByTag) {
                                        "",
                                        "错误信息：修改组件属性时发现指定窗口尚未载入",
                                        "",
-                                       "1375797249, 369164293",
+                                       Location(kMainWindow, kProgressBar),
                                        "\"main\"",
                                        "\"bar\""};
   EXPECT_EQ(lines, expected);
@@ -119,9 +125,10 @@ TEST(RuntimeErrorReport, UnitZeroIsTheWindowsOwnRecord) {
 TEST(RuntimeErrorReport, MissingWindowOrUnitIsSaid) {
   FakeWindows windows;
   windows.Add(kMainWindow, "main", {});
-  auto no_window = Lines(BuildRuntimeErrorReport(0, "x", 0x52010002, kProgressBar, &windows));
+  auto no_window =
+      Lines(BuildRuntimeErrorReport(0, "x", kMainWindow + 1, kProgressBar, &windows));
   ASSERT_GE(no_window.size(), 2u);
-  EXPECT_EQ(no_window[no_window.size() - 2], "1375797250, 369164293");
+  EXPECT_EQ(no_window[no_window.size() - 2], Location(kMainWindow + 1, kProgressBar));
   EXPECT_EQ(no_window.back(), "未找到所指定的窗口");
 
   auto no_unit = Lines(BuildRuntimeErrorReport(0, "x", kMainWindow, kProgressBar, &windows));
@@ -150,7 +157,7 @@ TEST(RuntimeErrorReport, OnlyWindowIdentifiersAskForWindows) {
 TEST(RuntimeErrorReport, NoLookupMeansNoWindowLines) {
   auto lines = Lines(BuildRuntimeErrorReport(0, "x", kMainWindow, kProgressBar, nullptr));
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.back(), "1375797249, 369164293");
+  EXPECT_EQ(lines.back(), Location(kMainWindow, kProgressBar));
 }
 
 TEST(RuntimeErrorReportDeathTest, ReportShowsTheBoxTextAndExitsMinusOne) {
@@ -168,8 +175,8 @@ TEST(RuntimeErrorReportDeathTest, InstalledLookupNamesTheWindow) {
         ReportRuntimeFailure("修改组件属性时发现指定窗口尚未载入", kMainWindow, kProgressBar);
       },
       ::testing::ExitedWithCode(255),
-      u8"错误信息：修改组件属性时发现指定窗口尚未载入\r\n\r\n1375797249, 369164293\r\n"
-      u8"\"main\"\r\n未找到所指定的窗口组件\r\n");
+      u8"错误信息：修改组件属性时发现指定窗口尚未载入\r\n\r\n" + Location(kMainWindow, kProgressBar) +
+          u8"\r\n\"main\"\r\n未找到所指定的窗口组件\r\n");
 }
 
 TEST(RuntimeErrorReportDeathTest, MemoryExhaustionNamesTheByteCount) {
