@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 
 #include "app/main_window_form.h"
 #include "runtime/window/display_scale.h"
 #include "runtime/window/form_description.h"
-#include "tools/read_whole_file.h"
+#include "whole_file.h"
 
 namespace pelmora::testing {
 
@@ -31,13 +32,12 @@ inline UnitRecord VisibleUnit(std::int32_t id, UnitKind kind, int left, int top,
   return unit;
 }
 
-// Every test needs the compiled form: without it there is nothing to test.
+// Without the compiled form no test of it can run, so its absence stops them.
 inline const WindowRecord& MainWindow() {
   static const FormDescription form = [] {
-    std::string bytes;
+    const std::string bytes = WholeFile(PELMORA_FORM_BINARY).value_or("");
     FormDescription read;
-    if (!tools::ReadWholeFile(PELMORA_FORM_BINARY, &bytes) ||
-        !ReadFormDescription(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+    if (!ReadFormDescription(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
                              &read) ||
         read.windows.size() != 1) {
       std::fprintf(stderr, "no main window in %s\n", PELMORA_FORM_BINARY);
@@ -48,45 +48,26 @@ inline const WindowRecord& MainWindow() {
   return form.windows[0];
 }
 
-template <typename Match>
-const UnitRecord& MainWindowUnitWhere(Match match) {
+// The unit with that id, or the first of that kind in table order.
+template <typename Key>
+const UnitRecord& MainWindowUnit(Key key) {
   for (const UnitRecord& unit : MainWindow().units) {
-    if (match(unit)) return unit;
+    if constexpr (std::is_same_v<Key, UnitKind>) {
+      if (unit.kind == key) return unit;
+    } else if (unit.id == key) {
+      return unit;
+    }
   }
   std::fprintf(stderr, "the main window has no such unit\n");
   std::abort();
-}
-
-inline const UnitRecord& MainWindowUnit(std::int32_t id) {
-  return MainWindowUnitWhere([id](const UnitRecord& u) { return u.id == id; });
-}
-
-// The window's own record, its button and its group box are each the only
-// one of their kind.
-inline const UnitRecord& MainWindowUnitOfKind(UnitKind kind) {
-  return MainWindowUnitWhere([kind](const UnitRecord& u) { return u.kind == kind; });
-}
-
-inline const UnitRecord& MainWindowUnitBoundTo(MainWindowHandler handler) {
-  return MainWindowUnitWhere([handler](const UnitRecord& u) {
-    for (const EventBinding& binding : u.events) {
-      if (binding.handler_reference == handler) return true;
-    }
-    return false;
-  });
-}
-
-// The caption that names the progress, inside the group box.
-inline const UnitRecord& MainWindowCaption() {
-  return MainWindowUnit(MainWindowUnitOfKind(UnitKind::kGroupBox).children.at(0));
 }
 
 inline scale::Rect RectOf(const UnitRecord& unit) {
   return {unit.left, unit.top, unit.width, unit.height};
 }
 
-// A unit of a test's own form with the id, kind and place of the main
-// window's unit, and nothing else of it.
+// A unit of a test's own form with the id, kind and place of a unit of
+// the main window, and nothing else of it.
 inline UnitRecord VisibleUnitLike(const UnitRecord& unit) {
   return VisibleUnit(unit.id, unit.kind, unit.left, unit.top, unit.width, unit.height);
 }

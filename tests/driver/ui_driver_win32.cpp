@@ -12,11 +12,8 @@
 //   expect-box [SECONDS]      a message box of the program; records it
 //   answer OK|CANCEL|CLOSE|YES|NO|ABORT|RETRY|IGNORE
 //   expect-no-box MILLISECONDS  records a box if one shows up meanwhile
-//   expect-window [geometry] [SECONDS]
-//                             the visible main window; records its facts,
-//                             with its and its units' rectangles only when
-//                             asked for the geometry, so that other
-//                             scenarios do not follow every layout change
+//   expect-window [geometry] [SECONDS]  the visible main window; records
+//                             its facts, and only with `geometry` the rects
 //   progress                  records the progress bar's position
 //   click TEXT | click-button TEXT | click-label TEXT
 //   right-click TEXT          a real mouse press on the unit with that text
@@ -825,10 +822,8 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command_word == "expect-scaled") {
       ExpectScaled(words);
     } else if (command_word == "expect-window") {
-      std::vector<std::string> rest = words;
-      const bool geometry = rest.size() > 1 && rest[1] == "geometry";
-      if (geometry) rest.erase(rest.begin() + 1);
-      ExpectWindow(NumberOr(rest, 20), geometry);
+      const bool geometry = words.size() > 1 && words[1] == "geometry";
+      ExpectWindow(NumberOr({words.begin() + geometry, words.end()}, 20), geometry);
     } else if (command_word == "progress") {
       Record("progress " + Progress());
     } else if (command_word == "click" || command_word == "click-button" ||

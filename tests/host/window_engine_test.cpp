@@ -24,14 +24,15 @@ using engine::InputMessage;
 
 using testing::RectOf;
 
-// The main window's units whose ids and places the test's form takes.
+// The main window's units whose ids and places the test's form takes; its
+// first label is a link.
 const struct {
-  const UnitRecord& own = testing::MainWindowUnitOfKind(UnitKind::kWindow);
-  const UnitRecord& link = testing::MainWindowUnitBoundTo(kOnStoreLinkPressed);
-  const UnitRecord& caption = testing::MainWindowCaption();
+  const UnitRecord& own = testing::MainWindowUnit(UnitKind::kWindow);
+  const UnitRecord& link = testing::MainWindowUnit(UnitKind::kLabel);
+  const UnitRecord& group = testing::MainWindowUnit(UnitKind::kGroupBox);
+  const UnitRecord& caption = testing::MainWindowUnit(group.children.at(0));
   const UnitRecord& bar = testing::MainWindowUnit(kProgressBarUnit);
-  const UnitRecord& button = testing::MainWindowUnitOfKind(UnitKind::kButton);
-  const UnitRecord& group = testing::MainWindowUnitOfKind(UnitKind::kGroupBox);
+  const UnitRecord& button = testing::MainWindowUnit(UnitKind::kButton);
 } g_main;
 
 constexpr std::int32_t kWindow = kMainWindowId;

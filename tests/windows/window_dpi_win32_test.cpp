@@ -49,14 +49,14 @@ std::string IconFile() {
   return file;
 }
 
-using testing::MainWindowUnitOfKind;
+using testing::MainWindowUnit;
 using testing::RectOf;
 using testing::VisibleUnitLike;
 
-const UnitRecord& StoredOwn() { return MainWindowUnitOfKind(UnitKind::kWindow); }
-const UnitRecord& StoredButton() { return MainWindowUnitOfKind(UnitKind::kButton); }
-const UnitRecord& StoredGroup() { return MainWindowUnitOfKind(UnitKind::kGroupBox); }
-const UnitRecord& StoredCaption() { return testing::MainWindowCaption(); }
+const UnitRecord& StoredOwn() { return MainWindowUnit(UnitKind::kWindow); }
+const UnitRecord& StoredButton() { return MainWindowUnit(UnitKind::kButton); }
+const UnitRecord& StoredGroup() { return MainWindowUnit(UnitKind::kGroupBox); }
+const UnitRecord& StoredCaption() { return MainWindowUnit(StoredGroup().children.at(0)); }
 
 // The main window's frame and three of its units, kept hidden.
 FormDescription SmallForm() {
