@@ -1,11 +1,8 @@
-// Units for tests: the program's own main window as the build compiles it
-// from its form source, so that tests take its ids and rectangles from
-// there instead of copying them; and a visible unit at a rectangle, for
-// tests that build small forms of their own (on the host against the
-// fakes, and under Wine).
+// Units for tests: the main window as the build compiles it from its form
+// source, whose ids and rectangles tests take instead of copying them, and
+// units of the small forms tests build (on the host and under Wine).
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,20 +14,6 @@
 #include "whole_file.h"
 
 namespace pelmora::testing {
-
-inline UnitRecord VisibleUnit(std::int32_t id, UnitKind kind, int left, int top, int width,
-                              int height) {
-  UnitRecord unit;
-  unit.id = id;
-  unit.kind = kind;
-  unit.left = left;
-  unit.top = top;
-  unit.width = width;
-  unit.height = height;
-  unit.flags = kFlagVisible;
-  unit.has_kind_data = true;
-  return unit;
-}
 
 // Without the compiled form no test of it can run, so its absence stops them.
 inline const WindowRecord& MainWindow() {
@@ -67,9 +50,18 @@ inline scale::Rect RectOf(const UnitRecord& unit) {
 }
 
 // A unit of a test's own form with the id, kind and place of a unit of
-// the main window, and nothing else of it.
-inline UnitRecord VisibleUnitLike(const UnitRecord& unit) {
-  return VisibleUnit(unit.id, unit.kind, unit.left, unit.top, unit.width, unit.height);
+// the main window, visible, and nothing else of it.
+inline UnitRecord VisibleUnitLike(const UnitRecord& stored) {
+  UnitRecord unit;
+  unit.id = stored.id;
+  unit.kind = stored.kind;
+  unit.left = stored.left;
+  unit.top = stored.top;
+  unit.width = stored.width;
+  unit.height = stored.height;
+  unit.flags = kFlagVisible;
+  unit.has_kind_data = true;
+  return unit;
 }
 
 }  // namespace pelmora::testing
