@@ -124,7 +124,7 @@ TEST_F(RealFormTest, WindowRecordHoldsTheMainWindowAndItsSevenUnitsInTableOrder)
 TEST_F(RealFormTest, WindowIsAFixedDialogCentredThatEscClosesWithItsTitle) {
   const WindowData& d = unit(0).window;
   EXPECT_EQ(d.border_style, 2);
-  EXPECT_EQ(d.start_position, 1);
+  EXPECT_EQ(d.start_position, kStartCentred);
   EXPECT_EQ(d.esc_closes, 1);
   EXPECT_EQ(d.title, "Pelmora");
 }

@@ -177,7 +177,7 @@ TEST_F(WindowEngineTest, WindowIsCentredWithIntegerHalves) {
 
 TEST_F(WindowEngineTest, StoredPositionIsUsedWithoutCentring) {
   FormDescription form = TestForm();
-  form.windows[0].units[0].window.start_position = 0;
+  form.windows[0].units[0].window.start_position = kStartAsStored;
   LoadAndBuild(form);
   EXPECT_EQ(Record(fake::Windows().FormWindow()).left, 50);
 }
@@ -219,7 +219,7 @@ TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAga
 TEST_F(WindowEngineTest, At120DpiAWindowWithAStoredPlaceStaysThere) {
   fake::Windows().dpi = 120;
   FormDescription form = TestForm();
-  form.windows[0].units[0].window.start_position = 0;
+  form.windows[0].units[0].window.start_position = kStartAsStored;
   LoadAndBuild(form);
   // 467.5 -> 468 wide plus sides of 4; 281.25 -> 281 high plus 23 + 4.
   EXPECT_EQ(RectOf(Record(fake::Windows().FormWindow())), (scale::Rect{50, 50, 476, 308}));

@@ -63,8 +63,6 @@ FormDescription SmallForm() {
   UnitRecord own = VisibleUnitLike(StoredOwn());
   own.flags = 0;
   own.window.title = "dpi";
-  own.window.border_style = 2;
-  own.window.control_box = 1;
   own.window.icon_file = IconFile();
   UnitRecord button = VisibleUnitLike(StoredButton());
   button.button.caption = "button";
