@@ -12,7 +12,8 @@
 //   expect-box [SECONDS]      a message box of the program; records it
 //   answer OK|CANCEL|CLOSE|YES|NO|ABORT|RETRY|IGNORE
 //   expect-no-box MILLISECONDS  records a box if one shows up meanwhile
-//   expect-window [SECONDS]   the visible main window; records its facts
+//   expect-window [geometry] [SECONDS]  the visible main window; records
+//                             its facts, and only with `geometry` the rects
 //   progress                  records the progress bar's position
 //   click TEXT | click-button TEXT | click-label TEXT
 //   right-click TEXT          a real mouse press on the unit with that text
@@ -339,12 +340,12 @@ HWND VisibleMainWindow(DWORD seconds) {
   return main;
 }
 
-void ExpectWindow(DWORD seconds) {
+void ExpectWindow(DWORD seconds, bool geometry) {
   HWND main = VisibleMainWindow(seconds);
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   const LONG ex_style = GetWindowLongW(main, GWL_EXSTYLE);
   Record("window class=" + Quoted(ClassOf(main)) + " title=" + Quoted(TextOf(main)) +
-         " rect=" + RectRelativeTo(main, nullptr) + " screen=" +
+         (geometry ? " rect=" + RectRelativeTo(main, nullptr) : "") + " screen=" +
          std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
          std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
          " caption=" + YesNo((style & WS_CAPTION) == WS_CAPTION) +
@@ -359,7 +360,8 @@ void ExpectWindow(DWORD seconds) {
     const LONG child_style = GetWindowLongW(child, GWL_STYLE);
     const int parent_id = parent == main ? 0 : GetDlgCtrlID(parent);
     Record("unit id=" + std::to_string(GetDlgCtrlID(child)) + " class=" + Quoted(ClassOf(child)) +
-           " text=" + Quoted(TextOf(child)) + " rect=" + RectRelativeTo(child, parent) +
+           " text=" + Quoted(TextOf(child)) +
+           (geometry ? " rect=" + RectRelativeTo(child, parent) : "") +
            " parent=" + std::to_string(parent_id) +
            " visible=" + YesNo(child_style & WS_VISIBLE) +
            " tabstop=" + YesNo(child_style & WS_TABSTOP) +
@@ -820,7 +822,8 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command_word == "expect-scaled") {
       ExpectScaled(words);
     } else if (command_word == "expect-window") {
-      ExpectWindow(NumberOr(words, 20));
+      const bool geometry = words.size() > 1 && words[1] == "geometry";
+      ExpectWindow(NumberOr({words.begin() + geometry, words.end()}, 20), geometry);
     } else if (command_word == "progress") {
       Record("progress " + Progress());
     } else if (command_word == "click" || command_word == "click-button" ||

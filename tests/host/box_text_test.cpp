@@ -5,6 +5,7 @@
 #include "fakes/dialog_fake.h"
 #include "fakes/gbk.h"
 #include "runtime/text/box_text.h"
+#include "runtime/window/dialog_port.h"
 #include "runtime/window/dialogs.h"
 #include "runtime/system/system_error.h"
 
@@ -44,11 +45,11 @@ TEST(BoxTextTest, ThePlatformReceivesEveryPartWithItsPage) {
   fake::Dialogs().Clear();
   BoxText text("A");
   text.AppendSystem("C:\\Caf\xE9").AppendGbk("B");
-  ShowBoxText(text, 0, TextView("T"));
+  ShowBoxText(text, kBoxOk, TextView("T"));
   ASSERT_EQ(fake::Dialogs().boxes.size(), 1u);
   EXPECT_EQ(fake::Dialogs().boxes[0].text, "AC:\\Caf\xE9" "B");
   EXPECT_EQ(fake::Dialogs().boxes[0].system_parts, std::vector<std::string>{"C:\\Caf\xE9"});
-  EXPECT_EQ(fake::Dialogs().boxes[0].style, 8192u);
+  EXPECT_EQ(fake::Dialogs().boxes[0].style, port::kBoxTaskModal);
 }
 
 TEST(SystemErrorTest, AFailureWithoutACodeNeverReadsAsSuccess) {

@@ -2,6 +2,7 @@
 // table, and what the dialog commands hand to the platform.
 #include <gtest/gtest.h>
 
+#include "app/main_window_form.h"
 #include "fakes/dialog_fake.h"
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
@@ -66,12 +67,12 @@ TEST(MessageBoxContent, DateTimeIsClampedToYears100To9999) {
 }
 
 TEST(MessageBoxRules, TaskModalIsAddedUnlessSystemModal) {
-  constexpr std::uint32_t kIconExclamation = 48;
   EXPECT_EQ(dialog_rules::StyleWithModality(kBoxOk), port::kBoxTaskModal);
-  EXPECT_EQ(dialog_rules::StyleWithModality(kBoxOkCancel | kIconExclamation),
-            port::kBoxTaskModal + kBoxOkCancel + kIconExclamation);
+  EXPECT_EQ(dialog_rules::StyleWithModality(kBoxOkCancel | kBoxIconWarning),
+            port::kBoxTaskModal + kBoxOkCancel + kBoxIconWarning);
   EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxSystemModal), port::kBoxSystemModal);
-  EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxSystemModal + 4), 4100u);
+  EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxSystemModal + kBoxYesNo),
+            port::kBoxSystemModal + kBoxYesNo);
   // Added arithmetically: a given task-modal bit is added once more.
   EXPECT_EQ(dialog_rules::StyleWithModality(port::kBoxTaskModal), 2 * port::kBoxTaskModal);
 }
@@ -121,7 +122,7 @@ class DialogCommandTest : public ::testing::Test {
 TEST_F(DialogCommandTest, BoxGetsDefaultTitleModalityAndReturnsTheButton) {
   fake::Dialogs().results = {2, 7};  // IDCANCEL, IDNO
   EXPECT_EQ(ShowMessageBox("abc", kBoxOkCancel), kButtonCancel);
-  EXPECT_EQ(ShowMessageBox("abc", 4, TextView("")), kButtonNo);
+  EXPECT_EQ(ShowMessageBox("abc", kBoxYesNo, TextView("")), kButtonNo);
   ASSERT_EQ(fake::Dialogs().boxes.size(), 2u);
   EXPECT_EQ(fake::GbkToUtf8(fake::Dialogs().boxes[0].title), u8"信息：");
   EXPECT_EQ(fake::Dialogs().boxes[0].style, port::kBoxTaskModal + kBoxOkCancel);
@@ -137,12 +138,12 @@ TEST_F(DialogCommandTest, BoxThatCannotBeShownCountsAsOk) {
 TEST_F(DialogCommandTest, OwnerIsReadOnlyFromAWindowReferenceOrAnInteger) {
   const BoxValue text = BoxValue::OfText("x");
   const BoxValue raw = BoxValue::OfInteger(0x4242);
-  const BoxValue not_loaded = BoxValue::OfWindow(0x52010001);
+  const BoxValue not_loaded = BoxValue::OfWindow(kMainWindowId);
   const BoxValue logical = BoxValue::OfLogical(true);
-  ShowMessageBoxOf(text, 0, std::nullopt, &raw);
-  ShowMessageBoxOf(text, 0, std::nullopt, &not_loaded);
-  ShowMessageBoxOf(text, 0, std::nullopt, &logical);
-  ShowMessageBoxOf(text, 0, std::nullopt, &text);
+  ShowMessageBoxOf(text, kBoxOk, std::nullopt, &raw);
+  ShowMessageBoxOf(text, kBoxOk, std::nullopt, &not_loaded);
+  ShowMessageBoxOf(text, kBoxOk, std::nullopt, &logical);
+  ShowMessageBoxOf(text, kBoxOk, std::nullopt, &text);
   ASSERT_EQ(fake::Dialogs().boxes.size(), 4u);
   EXPECT_EQ(fake::Dialogs().boxes[0].owner, 0x4242u);
   EXPECT_EQ(fake::Dialogs().boxes[1].owner, 0u);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
+#include "form_units.h"
 #include "runtime/window/display_scale.h"
 
 namespace pelmora::scale {
@@ -24,28 +26,18 @@ TEST(MulDivRounding, HalvesGoAwayFromZeroAndFailuresAreMinusOne) {
   EXPECT_EQ(MulDivRounded(5, 1, 0), -1);
 }
 
-// The main window's units as the form stores them, in table order.
-constexpr Rect kUnits[] = {
-    {56, 104, 256, 24},  // store link
-    {56, 80, 256, 24},   // product link
-    {160, 144, 192, 40}, // credits
-    {151, 7, 57, 22},    // caption inside the group box
-    {208, 202, 160, 16}, // progress bar
-    {64, 27, 248, 40},   // button
-    {0, 192, 376, 32},   // group box
-};
+// The main window's units as the form stores them.
+std::vector<Rect> UnitRects() {
+  std::vector<Rect> rects;
+  for (const UnitRecord& unit : testing::MainWindow().units) {
+    if (unit.kind != UnitKind::kWindow) rects.push_back(testing::RectOf(unit));
+  }
+  return rects;
+}
 
-TEST(UnitRectangles, UnchangedAt96AndScaledAtCommonDpis) {
-  for (const Rect& unit : kUnits) EXPECT_EQ(RectToDpi(unit, 96), unit);
-
-  // 125 %: quarters round to the nearer pixel.
-  EXPECT_EQ(RectToDpi(kUnits[3], 120), (Rect{189, 9, 71, 28}));
-  EXPECT_EQ(RectToDpi(kUnits[0], 120), (Rect{70, 130, 320, 30}));
-  // 150 %: odd numbers land on halves and round up.
-  EXPECT_EQ(RectToDpi(kUnits[3], 144), (Rect{227, 11, 86, 33}));
-  EXPECT_EQ(RectToDpi(kUnits[4], 144), (Rect{312, 303, 240, 24}));
-  // 200 %: exact doubling.
-  for (const Rect& unit : kUnits) {
+TEST(UnitRectangles, UnchangedAt96AndDoubledAt192) {
+  for (const Rect& unit : UnitRects()) {
+    EXPECT_EQ(RectToDpi(unit, 96), unit);
     EXPECT_EQ(RectToDpi(unit, 192),
               (Rect{unit.left * 2, unit.top * 2, unit.width * 2, unit.height * 2}));
   }
@@ -53,7 +45,7 @@ TEST(UnitRectangles, UnchangedAt96AndScaledAtCommonDpis) {
 
 TEST(UnitRectangles, StayWithinHalfAPixelOfTheExactProduct) {
   for (std::int32_t dpi : {96, 120, 144, 168, 192}) {
-    for (const Rect& unit : kUnits) {
+    for (const Rect& unit : UnitRects()) {
       const Rect scaled = RectToDpi(unit, dpi);
       const std::int32_t form[] = {unit.left, unit.top, unit.width, unit.height};
       const std::int32_t got[] = {scaled.left, scaled.top, scaled.width, scaled.height};
@@ -66,26 +58,27 @@ TEST(UnitRectangles, StayWithinHalfAPixelOfTheExactProduct) {
   }
 }
 
-constexpr Size kStoredOuter = {380, 250};
+// A window of the rule's own, not the main window.
+constexpr Size kStoredOuter = {300, 200};
 // A fixed dialog frame with a caption: thin sides, the caption on top.
 constexpr Frame kFrame96 = {3, 22, 3, 3};
 
 TEST(OuterSize, ClientAreaScalesAndTheFrameAtThatDpiGoesAround) {
-  EXPECT_EQ(OuterSize({374, 225}, kFrame96), (Size{380, 250}));
+  EXPECT_EQ(OuterSize({294, 175}, kFrame96), kStoredOuter);
 
   // The stored size comes back unchanged at 96 DPI.
   EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, kFrame96, 96), kStoredOuter);
 
-  // Client 374 x 225 at 150 % is 561 x 337.5 -> 338; the caption at 144 DPI
+  // Client 294 x 175 at 150 % is 441 x 262.5 -> 263; the caption at 144 DPI
   // is not 1.5 times the 96-DPI one, so the frame is taken as measured.
   const Frame frame144 = {4, 30, 4, 4};
-  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame144, 144), (Size{569, 372}));
-  // 125 %: 467.5 -> 468 wide, 281.25 -> 281 high.
+  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame144, 144), (Size{449, 297}));
+  // 125 %: 367.5 -> 368 wide, 218.75 -> 219 high.
   const Frame frame120 = {3, 26, 3, 3};
-  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame120, 120), (Size{474, 310}));
+  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame120, 120), (Size{374, 248}));
   // 200 %, with a frame that is not symmetric left to right.
   const Frame frame192 = {6, 44, 5, 6};
-  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame192, 192), (Size{759, 500}));
+  EXPECT_EQ(OuterSizeAtDpi(kStoredOuter, kFrame96, frame192, 192), (Size{599, 400}));
 }
 
 TEST(OuterSize, FrameMeasuredAtOneDpiIsEstimatedAtAnother) {

@@ -4,14 +4,17 @@
 #include <string>
 #include <utility>
 
+#include "app/main_window_form.h"
 #include "fakes/gbk.h"
 #include "runtime/system/fatal_report.h"
 
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kMainWindow = 0x52010001;
-constexpr std::int32_t kProgressBar = 0x16010005;
+// The report's location line: window and unit in decimal.
+std::string Location(std::int32_t window, std::int32_t unit) {
+  return std::to_string(window) + ", " + std::to_string(unit);
+}
 
 // Loaded windows as the report sees them: window id -> (own tag, unit tags).
 class FakeWindows : public ReportWindowLookup {
@@ -94,14 +97,14 @@ TEST(RuntimeErrorReport, LocationsAreSignedDecimals) {
 
 TEST(RuntimeErrorReport, WindowFaultNamesTheWindowAndUnitByTag) {
   FakeWindows windows;
-  windows.Add(kMainWindow, "main", {{kProgressBar, "bar"}});
+  windows.Add(kMainWindowId, "main", {{kProgressBarUnit, "bar"}});
   auto lines = Lines(BuildRuntimeErrorReport(0, "修改组件属性时发现指定窗口尚未载入",
-                                             kMainWindow, kProgressBar, &windows));
+                                             kMainWindowId, kProgressBarUnit, &windows));
   std::vector<std::string> expected = {"运行时出错!",
                                        "",
                                        "错误信息：修改组件属性时发现指定窗口尚未载入",
                                        "",
-                                       "1375797249, 369164293",
+                                       Location(kMainWindowId, kProgressBarUnit),
                                        "\"main\"",
                                        "\"bar\""};
   EXPECT_EQ(lines, expected);
@@ -109,8 +112,8 @@ TEST(RuntimeErrorReport, WindowFaultNamesTheWindowAndUnitByTag) {
 
 TEST(RuntimeErrorReport, UnitZeroIsTheWindowsOwnRecord) {
   FakeWindows windows;
-  windows.Add(kMainWindow, "", {});
-  auto lines = Lines(BuildRuntimeErrorReport(0, "x", kMainWindow, 0, &windows));
+  windows.Add(kMainWindowId, "", {});
+  auto lines = Lines(BuildRuntimeErrorReport(0, "x", kMainWindowId, 0, &windows));
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], "\"\"");
   EXPECT_EQ(lines.back(), "\"\"");
@@ -118,13 +121,14 @@ TEST(RuntimeErrorReport, UnitZeroIsTheWindowsOwnRecord) {
 
 TEST(RuntimeErrorReport, MissingWindowOrUnitIsSaid) {
   FakeWindows windows;
-  windows.Add(kMainWindow, "main", {});
-  auto no_window = Lines(BuildRuntimeErrorReport(0, "x", 0x52010002, kProgressBar, &windows));
+  windows.Add(kMainWindowId, "main", {});
+  auto no_window =
+      Lines(BuildRuntimeErrorReport(0, "x", kMainWindowId + 1, kProgressBarUnit, &windows));
   ASSERT_GE(no_window.size(), 2u);
-  EXPECT_EQ(no_window[no_window.size() - 2], "1375797250, 369164293");
+  EXPECT_EQ(no_window[no_window.size() - 2], Location(kMainWindowId + 1, kProgressBarUnit));
   EXPECT_EQ(no_window.back(), "未找到所指定的窗口");
 
-  auto no_unit = Lines(BuildRuntimeErrorReport(0, "x", kMainWindow, kProgressBar, &windows));
+  auto no_unit = Lines(BuildRuntimeErrorReport(0, "x", kMainWindowId, kProgressBarUnit, &windows));
   ASSERT_GE(no_unit.size(), 3u);
   EXPECT_EQ(no_unit[no_unit.size() - 2], "\"main\"");
   EXPECT_EQ(no_unit.back(), "未找到所指定的窗口组件");
@@ -132,7 +136,7 @@ TEST(RuntimeErrorReport, MissingWindowOrUnitIsSaid) {
 
 TEST(RuntimeErrorReport, OnlyWindowIdentifiersAskForWindows) {
   FakeWindows windows;  // nothing loaded: any lookup would add a line
-  const std::int32_t not_windows[] = {7, 0, kProgressBar, 0x20000001, 0x51010001, -1};
+  const std::int32_t not_windows[] = {7, 0, kProgressBarUnit, 0x20000001, 0x51010001, -1};
   for (std::int32_t location : not_windows) {
     auto lines = Lines(BuildRuntimeErrorReport(4, RuntimeErrorMessage(4), location, 3, &windows));
     ASSERT_FALSE(lines.empty());
@@ -148,9 +152,9 @@ TEST(RuntimeErrorReport, OnlyWindowIdentifiersAskForWindows) {
 }
 
 TEST(RuntimeErrorReport, NoLookupMeansNoWindowLines) {
-  auto lines = Lines(BuildRuntimeErrorReport(0, "x", kMainWindow, kProgressBar, nullptr));
+  auto lines = Lines(BuildRuntimeErrorReport(0, "x", kMainWindowId, kProgressBarUnit, nullptr));
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.back(), "1375797249, 369164293");
+  EXPECT_EQ(lines.back(), Location(kMainWindowId, kProgressBarUnit));
 }
 
 TEST(RuntimeErrorReportDeathTest, ReportShowsTheBoxTextAndExitsMinusOne) {
@@ -163,13 +167,13 @@ TEST(RuntimeErrorReportDeathTest, InstalledLookupNamesTheWindow) {
   EXPECT_EXIT(
       {
         FakeWindows windows;
-        windows.Add(kMainWindow, "main", {});
+        windows.Add(kMainWindowId, "main", {});
         SetReportWindowLookup(&windows);
-        ReportRuntimeFailure("修改组件属性时发现指定窗口尚未载入", kMainWindow, kProgressBar);
+        ReportRuntimeFailure("修改组件属性时发现指定窗口尚未载入", kMainWindowId, kProgressBarUnit);
       },
       ::testing::ExitedWithCode(255),
-      u8"错误信息：修改组件属性时发现指定窗口尚未载入\r\n\r\n1375797249, 369164293\r\n"
-      u8"\"main\"\r\n未找到所指定的窗口组件\r\n");
+      u8"错误信息：修改组件属性时发现指定窗口尚未载入\r\n\r\n" + Location(kMainWindowId, kProgressBarUnit) +
+          u8"\r\n\"main\"\r\n未找到所指定的窗口组件\r\n");
 }
 
 TEST(RuntimeErrorReportDeathTest, MemoryExhaustionNamesTheByteCount) {

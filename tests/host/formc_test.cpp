@@ -9,18 +9,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "whole_file.h"
+
 namespace {
 
-std::string ReadFileBytes(const std::string& path) {
-  std::string bytes;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return bytes;
-  char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  std::fclose(f);
-  return bytes;
-}
+using pelmora::testing::WholeFile;
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
@@ -35,7 +28,7 @@ class FormCompiler : public ::testing::Test {
     char folder[] = "/tmp/pelmora-formc-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     folder_ = folder;
-    source_ = ReadFileBytes(PELMORA_FORM_SOURCE);
+    source_ = WholeFile(PELMORA_FORM_SOURCE).value_or("");
     ASSERT_FALSE(source_.empty());
     // The icon is named relative to the source; point at the committed one.
     const std::string source_path = PELMORA_FORM_SOURCE;
@@ -63,8 +56,8 @@ class FormCompiler : public ::testing::Test {
     const std::string command = std::string(PELMORA_FORMC) + " " + folder_ + "/in.form " +
                                 folder_ + "/out 2>" + folder_ + "/log";
     const int status = std::system(command.c_str());
-    log_ = ReadFileBytes(folder_ + "/log");
-    const bool has_output = !ReadFileBytes(folder_ + "/out").empty();
+    log_ = WholeFile(folder_ + "/log").value_or("");
+    const bool has_output = WholeFile(folder_ + "/out").has_value();
     EXPECT_EQ(status == 0, has_output) << "output exists exactly when formc succeeds";
     return status == 0;
   }
@@ -74,7 +67,7 @@ class FormCompiler : public ::testing::Test {
 
 TEST_F(FormCompiler, CommittedSourceGivesTheBytesTheBuildEmbeds) {
   ASSERT_TRUE(Compile()) << log_;
-  EXPECT_EQ(ReadFileBytes(folder_ + "/out"), ReadFileBytes(PELMORA_FORM_BINARY));
+  EXPECT_EQ(WholeFile(folder_ + "/out"), WholeFile(PELMORA_FORM_BINARY));
 }
 
 TEST_F(FormCompiler, MissingOrRepeatedFieldsStopTheBuild) {

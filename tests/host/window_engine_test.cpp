@@ -22,12 +22,24 @@ namespace {
 using engine::FireStatus;
 using engine::InputMessage;
 
-constexpr std::int32_t kWindow = 0x52010001;
-constexpr std::int32_t kLink = 0x16010141;
-constexpr std::int32_t kButton = 0x16010002;
-constexpr std::int32_t kBar = 0x16010005;
-constexpr std::int32_t kCaption = 0x16010007;
-constexpr std::int32_t kGroup = 0x16010006;
+using testing::RectOf;
+
+// The main window's units whose ids and places the test's form takes; its
+// first label is a link.
+const struct {
+  const UnitRecord& own = testing::MainWindowUnit(UnitKind::kWindow);
+  const UnitRecord& link = testing::MainWindowUnit(UnitKind::kLabel);
+  const UnitRecord& group = testing::MainWindowUnit(UnitKind::kGroupBox);
+  const UnitRecord& caption = testing::MainWindowUnit(group.children.at(0));
+  const UnitRecord& bar = testing::MainWindowUnit(kProgressBarUnit);
+  const UnitRecord& button = testing::MainWindowUnit(UnitKind::kButton);
+} g_main;
+
+constexpr std::int32_t kWindow = kMainWindowId;
+constexpr std::int32_t kOtherWindow = kMainWindowId + 1;
+constexpr std::int32_t kBar = kProgressBarUnit;
+const std::int32_t kLink = g_main.link.id;
+const std::int32_t kButton = g_main.button.id;
 
 // What the handlers saw, for the assertions.
 struct Seen {
@@ -61,26 +73,27 @@ HandlerResult OnClicked(const std::int32_t*, int) {
 
 const EventHandler kHandlers[] = {OnCreated, OnPress, OnClicked};
 
-using testing::VisibleUnit;
+using testing::VisibleUnitLike;
 
-// A smaller cousin of the main window: same kinds, same nesting.
+// A smaller cousin of the main window: its units' ids and places, the same
+// kinds, the same nesting, bound to this test's handlers.
 FormDescription TestForm() {
   WindowRecord window;
   window.window_id = kWindow;
-  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  UnitRecord own = VisibleUnitLike(g_main.own);
   own.tag = "main";
   own.events = {{0, 0}};
-  UnitRecord link = VisibleUnit(kLink, UnitKind::kLabel, 56, 104, 256, 24);
+  UnitRecord link = VisibleUnitLike(g_main.link);
   link.tag = "link";
   link.events = {{-1, 1}};
-  UnitRecord caption = VisibleUnit(kCaption, UnitKind::kLabel, 151, 7, 57, 22);
-  caption.parent_id = kGroup;
-  UnitRecord bar = VisibleUnit(kBar, UnitKind::kProcessBar, 208, 202, 160, 16);
-  UnitRecord button = VisibleUnit(kButton, UnitKind::kButton, 64, 27, 248, 40);
+  UnitRecord caption = VisibleUnitLike(g_main.caption);
+  caption.parent_id = g_main.group.id;
+  UnitRecord bar = VisibleUnitLike(g_main.bar);
+  UnitRecord button = VisibleUnitLike(g_main.button);
   button.flags |= kFlagTabStop;
   button.events = {{0, 2}, {-1, kNoHandler}};
-  UnitRecord group = VisibleUnit(kGroup, UnitKind::kGroupBox, 0, 192, 376, 32);
-  group.children = {kCaption};
+  UnitRecord group = VisibleUnitLike(g_main.group);
+  group.children = {caption.id};
   group.has_kind_data = false;
   window.units = {own, link, caption, bar, button, group};
   FormDescription form;
@@ -136,9 +149,8 @@ TEST_F(WindowEngineTest, BuildCreatesUnitsLastToFirstWithIdsFrom100) {
   EXPECT_EQ(Record(Control(130)).kind, UnitKind::kLabel);
   EXPECT_EQ(Record(Control(140)).kind, UnitKind::kLabel);
   EXPECT_EQ(Control(150), 0u);
-  // The caption lives inside the group box at its stored place.
+  // The caption lives inside the group box.
   EXPECT_EQ(Record(Control(130)).parent, Control(100));
-  EXPECT_EQ(Record(Control(130)).left, 151);
   EXPECT_EQ(Record(Control(140)).parent, fake::Windows().FormWindow());
 }
 
@@ -158,30 +170,35 @@ TEST_F(WindowEngineTest, WindowIsCentredWithIntegerHalves) {
   const fake::FakeWindow& form = Record(fake::Windows().FormWindow());
   EXPECT_EQ(form.left, 322);
   EXPECT_EQ(form.top, 259);
-  EXPECT_EQ(form.width, 380);
-  EXPECT_EQ(form.height, 250);
+  EXPECT_EQ(form.width, g_main.own.width);
+  EXPECT_EQ(form.height, g_main.own.height);
   EXPECT_EQ(form.owner, 0u);  // shown in the taskbar: no hidden owner
 }
 
 TEST_F(WindowEngineTest, StoredPositionIsUsedWithoutCentring) {
   FormDescription form = TestForm();
-  form.windows[0].units[0].window.start_position = 0;
+  form.windows[0].units[0].window.start_position = kStartAsStored;
   LoadAndBuild(form);
   EXPECT_EQ(Record(fake::Windows().FormWindow()).left, 50);
 }
 
-TEST_F(WindowEngineTest, At96DpiEveryUnitKeepsItsStoredRectangle) {
-  LoadAndBuild();
-  const fake::FakeWindow& form = Record(fake::Windows().FormWindow());
-  EXPECT_EQ(form.font_dpi, 96);
-  const fake::FakeWindow& bar = Record(Control(120));
-  EXPECT_EQ((scale::Rect{bar.left, bar.top, bar.width, bar.height}),
-            (scale::Rect{208, 202, 160, 16}));
-  EXPECT_EQ(Record(Control(130)).font_dpi, 96);
-}
-
 scale::Rect RectOf(const fake::FakeWindow& window) {
   return {window.left, window.top, window.width, window.height};
+}
+
+// Each built unit's control and the unit it was built from.
+std::vector<std::pair<std::int32_t, const UnitRecord*>> BuiltUnits() {
+  return {{100, &g_main.group}, {110, &g_main.button}, {120, &g_main.bar},
+          {130, &g_main.caption}, {140, &g_main.link}};
+}
+
+TEST_F(WindowEngineTest, At96DpiEveryUnitKeepsItsStoredRectangle) {
+  LoadAndBuild();
+  EXPECT_EQ(Record(fake::Windows().FormWindow()).font_dpi, 96);
+  for (const auto& [control, unit] : BuiltUnits()) {
+    EXPECT_EQ(RectOf(Record(Control(control))), RectOf(*unit)) << control;
+    EXPECT_EQ(Record(Control(control)).font_dpi, 96) << control;
+  }
 }
 
 TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAgain) {
@@ -191,13 +208,10 @@ TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAga
   // the 144-DPI frame (5, 25, 5, 5) goes around it.
   const fake::FakeWindow& form = Record(fake::Windows().FormWindow());
   EXPECT_EQ(RectOf(form), (scale::Rect{226, 200, 571, 368}));
-  EXPECT_EQ(RectOf(Record(Control(140))), (scale::Rect{84, 156, 384, 36}));
-  EXPECT_EQ(RectOf(Record(Control(100))), (scale::Rect{0, 288, 564, 48}));
-  // Inside its container the caption's place scales too, halves rounded up.
-  EXPECT_EQ(Record(Control(130)).parent, Control(100));
-  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{227, 11, 86, 33}));
-  for (std::int32_t id : {100, 110, 120, 130, 140}) {
-    EXPECT_EQ(Record(Control(id)).font_dpi, 144) << id;
+  // Inside its container the caption's place scales too.
+  for (const auto& [control, unit] : BuiltUnits()) {
+    EXPECT_EQ(RectOf(Record(Control(control))), scale::RectToDpi(RectOf(*unit), 144)) << control;
+    EXPECT_EQ(Record(Control(control)).font_dpi, 144) << control;
   }
   EXPECT_EQ(form.font_dpi, 144);
 }
@@ -205,7 +219,7 @@ TEST_F(WindowEngineTest, At144DpiClientAreaAndUnitsScaleAndTheWindowIsCentredAga
 TEST_F(WindowEngineTest, At120DpiAWindowWithAStoredPlaceStaysThere) {
   fake::Windows().dpi = 120;
   FormDescription form = TestForm();
-  form.windows[0].units[0].window.start_position = 0;
+  form.windows[0].units[0].window.start_position = kStartAsStored;
   LoadAndBuild(form);
   // 467.5 -> 468 wide plus sides of 4; 281.25 -> 281 high plus 23 + 4.
   EXPECT_EQ(RectOf(Record(fake::Windows().FormWindow())), (scale::Rect{50, 50, 476, 308}));
@@ -216,25 +230,26 @@ TEST_F(WindowEngineTest, DpiChangeTakesTheSuggestedRectThenRelaysAndRefontsEvery
   const port::NativeWindow form = fake::Windows().FormWindow();
   engine::FormDpiChanged(form, 192, {10, 20, 770, 520});
   EXPECT_EQ(RectOf(Record(form)), (scale::Rect{10, 20, 770, 520}));
-  EXPECT_EQ(RectOf(Record(Control(110))), (scale::Rect{128, 54, 496, 80}));
-  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{302, 14, 114, 44}));
-  for (std::int32_t id : {100, 110, 120, 130, 140}) {
-    EXPECT_EQ(Record(Control(id)).font_dpi, 192) << id;
+  for (const auto& [control, unit] : BuiltUnits()) {
+    EXPECT_EQ(RectOf(Record(Control(control))), scale::RectToDpi(RectOf(*unit), 192)) << control;
+    EXPECT_EQ(Record(Control(control)).font_dpi, 192) << control;
   }
   EXPECT_EQ(Record(form).font_dpi, 192);
 
   // Back on a 96-DPI display the stored rectangles return exactly.
   engine::FormDpiChanged(form, 96, {10, 20, 380, 250});
-  EXPECT_EQ(RectOf(Record(Control(130))), (scale::Rect{151, 7, 57, 22}));
-  EXPECT_EQ(Record(Control(140)).font_dpi, 96);
+  for (const auto& [control, unit] : BuiltUnits()) {
+    EXPECT_EQ(RectOf(Record(Control(control))), RectOf(*unit)) << control;
+    EXPECT_EQ(Record(Control(control)).font_dpi, 96) << control;
+  }
 }
 
 TEST_F(WindowEngineTest, DpiChangeOfAWindowThatIsNotAFormChangesNothing) {
   LoadAndBuild();
   engine::FormDpiChanged(Control(110), 144, {0, 0, 1, 1});
   engine::FormDpiChanged(0xDEAD, 144, {0, 0, 1, 1});
-  EXPECT_EQ(RectOf(Record(Control(110))), (scale::Rect{64, 27, 248, 40}));
-  EXPECT_EQ(Record(fake::Windows().FormWindow()).width, 380);
+  EXPECT_EQ(RectOf(Record(Control(110))), RectOf(g_main.button));
+  EXPECT_EQ(Record(fake::Windows().FormWindow()).width, g_main.own.width);
   EXPECT_EQ(Record(Control(110)).font_dpi, 96);
 }
 
@@ -287,7 +302,7 @@ using WindowEngineDeathTest = WindowEngineTest;
 
 TEST_F(WindowEngineDeathTest, EventsForUnknownWindowsOrUnitsAreFatal) {
   Load();
-  EXPECT_EXIT(engine::FireEvent(0x52010002, 0, 0, nullptr, 0), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(engine::FireEvent(kOtherWindow, 0, 0, nullptr, 0), ::testing::ExitedWithCode(255),
               u8"未找到引发事件的窗口\r\n");
   EXPECT_EXIT(engine::FireEvent(kWindow, 0x16010999, 0, nullptr, 0),
               ::testing::ExitedWithCode(255), u8"未找到引发事件的窗口组件\r\n");
@@ -408,7 +423,8 @@ TEST_F(WindowEngineDeathTest, ClosedWindowIsNotOpenForPropertyWrites) {
   EXPECT_FALSE(IsWindowOpen(kWindow));
   EXPECT_EQ(NativeHandleOfWindow(kWindow), 0u);
   EXPECT_EXIT(WriteUnitProperty(kWindow, kBar, 13, -1, 80), ::testing::ExitedWithCode(255),
-              u8"修改组件属性时发现指定窗口尚未载入\r\n\r\n1375797249, 369164293");
+              u8"修改组件属性时发现指定窗口尚未载入\r\n\r\n" + std::to_string(kWindow) + ", " +
+                  std::to_string(kBar));
 }
 
 TEST_F(WindowEngineTest, DestroyedWindowGetsItsStoredTableBack) {
@@ -423,9 +439,11 @@ TEST_F(WindowEngineDeathTest, StartWindowThatCannotBeBuiltIsFatal) {
   fake::Windows().fail_unit_creation_at = 2;
   Load();
   EXPECT_EXIT((void)LoadStartWindow(kWindow), ::testing::ExitedWithCode(255),
-              u8"错误信息：载入启动窗口失败\r\n\r\n1375797249, 0\r\n\"main\"\r\n\"main\"");
-  EXPECT_EXIT((void)LoadStartWindow(0x52010002), ::testing::ExitedWithCode(255),
-              u8"载入启动窗口失败\r\n\r\n1375797250, 0\r\n未找到所指定的窗口");
+              u8"错误信息：载入启动窗口失败\r\n\r\n" + std::to_string(kWindow) +
+                  u8", 0\r\n\"main\"\r\n\"main\"");
+  EXPECT_EXIT((void)LoadStartWindow(kOtherWindow), ::testing::ExitedWithCode(255),
+              u8"载入启动窗口失败\r\n\r\n" + std::to_string(kOtherWindow) +
+                  u8", 0\r\n未找到所指定的窗口");
 }
 
 TEST_F(WindowEngineDeathTest, FatalReportCarriesTheWindowLines) {

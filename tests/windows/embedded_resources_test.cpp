@@ -7,21 +7,23 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/main_window_form.h"
 #include "app/vba_payload.h"
 #include "app/vba_payload_win32.h"
 #include "resources/resource_ids.h"
 #include "runtime/window/form_description.h"
 #include "runtime/win32/owners_win32.h"
+#include "whole_file.h"
 
 namespace pelmora {
 namespace {
 
+using testing::WholeFile;
 using win32::UniqueModule;
 
 // The build folder: this program lives in <build>\tests.
@@ -32,17 +34,6 @@ std::string BuildFolder() {
   folder.resize(folder.rfind('\\'));
   folder.resize(folder.rfind('\\'));
   return folder;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::string bytes;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return bytes;
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  std::fclose(f);
-  return bytes;
 }
 
 std::string Resource(HMODULE module, int id, int type) {
@@ -83,7 +74,7 @@ std::vector<std::string> ImportedLibraries(const std::string& image) {
 // Every library the program imports is mapped before the notice can show;
 // shell32 and ole32 (and theirs) are loaded by the calls that need them.
 TEST(ProgramImage, StartsWithoutTheShellOrOleLibraries) {
-  const std::string image = ReadFileBytes(BuildFolder() + "\\app\\pelmora.exe");
+  const std::string image = WholeFile(BuildFolder() + "\\app\\pelmora.exe").value_or("");
   ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
   const std::vector<std::string> names = ImportedLibraries(image);
   ASSERT_FALSE(names.empty());
@@ -106,13 +97,12 @@ class EmbeddedResources : public ::testing::Test {
 TEST_F(EmbeddedResources, FormDescriptionIsTheCompiledFormAndReads) {
   const std::string stored = Resource(exe_.get(), PELMORA_FORM_DESCRIPTION, 10);
   ASSERT_FALSE(stored.empty());
-  EXPECT_EQ(stored, ReadFileBytes(BuildFolder() + "\\resources\\main_window.formdata"));
+  EXPECT_EQ(stored, WholeFile(BuildFolder() + "\\resources\\main_window.formdata"));
   FormDescription form;
   ASSERT_TRUE(ReadFormDescription(reinterpret_cast<const unsigned char*>(stored.data()),
                                   stored.size(), &form));
   ASSERT_EQ(form.windows.size(), 1u);
-  EXPECT_EQ(form.windows[0].window_id, 0x52010001);
-  EXPECT_EQ(form.windows[0].units.size(), 8u);
+  EXPECT_EQ(form.windows[0].window_id, kMainWindowId);
 }
 
 TEST_F(EmbeddedResources, ApplicationIconIsOne256PixelImage) {
@@ -132,7 +122,7 @@ TEST_F(EmbeddedResources, ApplicationIconIsOne256PixelImage) {
 TEST_F(EmbeddedResources, PayloadViewPointsIntoTheResourceAndHoldsThePackedInstaller) {
   const ByteSetView payload = VbaInstallerPayloadIn(exe_.get());
   ASSERT_NE(payload.block(), nullptr);
-  const std::string packed = ReadFileBytes(BuildFolder() + "\\resources\\vba_payload.byteset");
+  const std::string packed = WholeFile(BuildFolder() + "\\resources\\vba_payload.byteset").value_or("");
   ASSERT_GE(packed.size(), 8u);
   ASSERT_EQ(static_cast<std::size_t>(payload.count()), packed.size() - 8);
   EXPECT_EQ(std::memcmp(payload.block(), packed.data(), packed.size()), 0);
@@ -146,7 +136,7 @@ TEST_F(EmbeddedResources, PayloadViewPointsIntoTheResourceAndHoldsThePackedInsta
 // Built by the same compiler as the program: the product carries a 32-bit
 // stand-in, its 64-bit test twin a 64-bit one.
 TEST(VbaPayload, StandInIsAGuiProgramOfTheBuildsBitness) {
-  const std::string exe = ReadFileBytes(BuildFolder() + "\\tools\\vba_standin.exe");
+  const std::string exe = WholeFile(BuildFolder() + "\\tools\\vba_standin.exe").value_or("");
   ASSERT_GT(exe.size(), 0x200u);
   ASSERT_EQ(exe.substr(0, 2), "MZ");
   DWORD pe = 0;

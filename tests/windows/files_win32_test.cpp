@@ -9,13 +9,14 @@
 
 #include "runtime/system/files.h"
 #include "runtime/system/system_error.h"
+#include "whole_file.h"
 #include "windows/scratch_folder_win32.h"
 
 namespace pelmora {
 namespace {
 
 using Strings = std::vector<std::string>;
-using testing::ReadWhole;
+using testing::WholeFile;
 using testing::ScratchFolder;
 
 Strings Names(const TextArray& list) {
@@ -112,10 +113,10 @@ TEST_F(FileWritesWin32, CopyReplacesAndAMissingSourceLeavesTheDestination) {
   std::uint32_t error = 99;
   EXPECT_TRUE(CopyFileTo((scratch_ / "src.wll").c_str(), (scratch_ / "dst.wll").c_str(), &error));
   EXPECT_EQ(error, 0u);
-  EXPECT_EQ(ReadWhole(scratch_ / "dst.wll"), "new");
+  EXPECT_EQ(WholeFile(scratch_ / "dst.wll"), "new");
   EXPECT_FALSE(CopyFileTo((scratch_ / "none.wll").c_str(), (scratch_ / "dst.wll").c_str(), &error));
   EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(ReadWhole(scratch_ / "dst.wll"), "new");
+  EXPECT_EQ(WholeFile(scratch_ / "dst.wll"), "new");
 }
 
 TEST_F(FileWritesWin32, RemoveFileDeletesOnceAndNeverAFolder) {
@@ -133,12 +134,12 @@ TEST_F(FileWritesWin32, WriteReplacesALongerFileWithExactlyTheBytes) {
   scratch_.Write("vba.exe", std::string(1000, 'o'));
   ByteSet tail = ByteSet::FromBytes("++", 2);
   EXPECT_TRUE(WriteBytesToFile((scratch_ / "vba.exe").c_str(), {payload_, empty_, tail}));
-  EXPECT_EQ(ReadWhole(scratch_ / "vba.exe"), "MZ-payload++");
+  EXPECT_EQ(WholeFile(scratch_ / "vba.exe"), "MZ-payload++");
 }
 
 TEST_F(FileWritesWin32, AnEmptyByteSetMakesAnEmptyFile) {
   EXPECT_TRUE(WriteBytesToFile((scratch_ / "empty.bin").c_str(), {empty_}));
-  EXPECT_EQ(ReadWhole(scratch_ / "empty.bin"), "");
+  EXPECT_EQ(WholeFile(scratch_ / "empty.bin"), "");
 }
 
 TEST_F(FileWritesWin32, EmptyPathAndMissingFolderCreateNothing) {
@@ -165,7 +166,7 @@ TEST_F(FileWritesWin32, AHeldFileCannotBeReplacedOrDeleted) {
     std::string moved = scratch_ / "moved.exe";
     EXPECT_FALSE(MoveFileA(path.c_str(), moved.c_str()));
     // Readers are still welcome.
-    EXPECT_EQ(ReadWhole(path), "MZ-payload");
+    EXPECT_EQ(WholeFile(path), "MZ-payload");
   }
   EXPECT_TRUE(RemoveFile(path.c_str()));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_form.h"
 #include "app/messages.h"
 #include "app/panel_files.h"
 #include "app/system_menu_commands.h"
@@ -20,7 +21,6 @@ namespace {
 
 using testing::ScratchFolder;
 
-constexpr std::int32_t kWindowId = 0x52010001;
 int g_chosen = 0;
 
 HandlerResult OnChosen(const std::int32_t*, int) {
@@ -35,7 +35,7 @@ FormDescription HiddenWindow() {
   own.height = 100;
   own.window.title = "test";
   WindowRecord window;
-  window.window_id = kWindowId;
+  window.window_id = kMainWindowId;
   window.units = {own};
   FormDescription form;
   form.windows.push_back(window);
@@ -51,10 +51,10 @@ std::wstring MenuText(HMENU menu, int position) {
 TEST(SystemMenuWin32, ItemFollowsASeparatorWithItsCaptionAndItsCommandRunsTheHandler) {
   engine::ResetForTests();
   engine::LoadForms(HiddenWindow(), nullptr, 0);
-  ASSERT_TRUE(LoadStartWindow(kWindowId));
-  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
+  ASSERT_TRUE(LoadStartWindow(kMainWindowId));
+  HWND window = reinterpret_cast<HWND>(NativeHandleOfWindow(kMainWindowId));
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(AddSystemMenuCommand(kWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
+  ASSERT_TRUE(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand, messages::kRemoveMenuItem,
                                    OnChosen));
 
   HMENU menu = GetSystemMenu(window, FALSE);

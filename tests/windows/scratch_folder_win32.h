@@ -65,17 +65,4 @@ class ScratchFolder {
   std::string path_;
 };
 
-// The whole content of a file, or "<missing>".
-inline std::string ReadWhole(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string content;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-  CloseHandle(file);
-  return content;
-}
-
 }  // namespace pelmora::testing

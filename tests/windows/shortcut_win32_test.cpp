@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "runtime/system/files.h"
+#include "whole_file.h"
 #include "windows/scratch_folder_win32.h"
 
 namespace pelmora {
@@ -115,7 +115,7 @@ std::string CorpusFolder() {
 
 std::vector<CorpusEntry> ReadCorpus() {
   std::vector<CorpusEntry> entries;
-  std::string tsv = testing::ReadWhole(CorpusFolder() + "\\targets.tsv");
+  std::string tsv = testing::WholeFile(CorpusFolder() + "\\targets.tsv").value_or("");
   std::istringstream lines(tsv);
   std::string line;
   std::getline(lines, line);  // the header
@@ -165,7 +165,7 @@ TEST_F(ShortcutCorpusWin32, EveryKnownTargetIsReturnedAsStored) {
 TEST_F(ShortcutCorpusWin32, DamagedCopiesGiveNothingOrATargetButNeverCrash) {
   int resolved = 0;
   for (const CorpusEntry& entry : corpus_) {
-    std::string original = testing::ReadWhole(CorpusFolder() + "\\" + entry.file);
+    std::string original = testing::WholeFile(CorpusFolder() + "\\" + entry.file).value_or("");
     ASSERT_GT(original.size(), 76u) << entry.file;
     std::vector<std::string> damaged;
     for (std::size_t length : {std::size_t{0}, std::size_t{4}, std::size_t{20}, std::size_t{76},

@@ -18,9 +18,6 @@
 namespace pelmora {
 namespace {
 
-constexpr std::int32_t kWindowId = 0x52010001;
-constexpr std::int32_t kGroupId = 0x16010006;
-
 void PutLittleEndian(std::string* bytes, std::uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
@@ -52,25 +49,30 @@ std::string IconFile() {
   return file;
 }
 
-using testing::VisibleUnit;
+using testing::MainWindowUnit;
+using testing::RectOf;
+using testing::VisibleUnitLike;
+
+const UnitRecord& StoredOwn() { return MainWindowUnit(UnitKind::kWindow); }
+const UnitRecord& StoredButton() { return MainWindowUnit(UnitKind::kButton); }
+const UnitRecord& StoredGroup() { return MainWindowUnit(UnitKind::kGroupBox); }
+const UnitRecord& StoredCaption() { return MainWindowUnit(StoredGroup().children.at(0)); }
 
 // The main window's frame and three of its units, kept hidden.
 FormDescription SmallForm() {
-  UnitRecord own = VisibleUnit(0x06010000, UnitKind::kWindow, 50, 50, 380, 250);
+  UnitRecord own = VisibleUnitLike(StoredOwn());
   own.flags = 0;
   own.window.title = "dpi";
-  own.window.border_style = 2;
-  own.window.control_box = 1;
   own.window.icon_file = IconFile();
-  UnitRecord button = VisibleUnit(0x16010002, UnitKind::kButton, 64, 27, 248, 40);
+  UnitRecord button = VisibleUnitLike(StoredButton());
   button.button.caption = "button";
-  UnitRecord caption = VisibleUnit(0x16010007, UnitKind::kLabel, 151, 7, 57, 22);
-  caption.parent_id = kGroupId;
-  UnitRecord group = VisibleUnit(kGroupId, UnitKind::kGroupBox, 0, 192, 376, 32);
+  UnitRecord caption = VisibleUnitLike(StoredCaption());
+  caption.parent_id = StoredGroup().id;
+  UnitRecord group = VisibleUnitLike(StoredGroup());
   group.children = {caption.id};
   group.has_kind_data = false;
   WindowRecord window;
-  window.window_id = kWindowId;
+  window.window_id = kMainWindowId;
   window.units = {own, button, caption, group};
   FormDescription form;
   form.windows.push_back(window);
@@ -84,9 +86,9 @@ RECT RectIn(HWND unit) {
   return rect;
 }
 
-::testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, int height) {
-  if (rect.left == left && rect.top == top && rect.right - rect.left == width &&
-      rect.bottom - rect.top == height) {
+::testing::AssertionResult RectIs(const RECT& rect, scale::Rect expected) {
+  if (rect.left == expected.left && rect.top == expected.top &&
+      rect.right - rect.left == expected.width && rect.bottom - rect.top == expected.height) {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure()
@@ -130,8 +132,8 @@ class WindowDpiWin32 : public ::testing::Test {
     if (!DisplayIsAt96Dpi()) GTEST_SKIP() << "the display is not at 96 DPI";
     engine::ResetForTests();
     engine::LoadForms(SmallForm(), nullptr, 0);
-    ASSERT_TRUE(LoadStartWindow(kWindowId));
-    window = reinterpret_cast<HWND>(NativeHandleOfWindow(kWindowId));
+    ASSERT_TRUE(LoadStartWindow(kMainWindowId));
+    window = reinterpret_cast<HWND>(NativeHandleOfWindow(kMainWindowId));
     ASSERT_NE(window, nullptr);
   }
   void TearDown() override {
@@ -151,11 +153,11 @@ TEST_F(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndRe
 
   // Hidden, it has no icons yet; shown at 96 DPI, the 32- and 16-pixel ones.
   EXPECT_EQ(IconWidth(window, ICON_BIG), 0);
-  port::ShowFormWindow(NativeHandleOfWindow(kWindowId), 0);
+  port::ShowFormWindow(NativeHandleOfWindow(kMainWindowId), 0);
   RECT outer;
   GetWindowRect(window, &outer);
-  EXPECT_TRUE(RectIs(outer, outer.left, outer.top, 380, 250));
-  EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
+  EXPECT_TRUE(RectIs(outer, {outer.left, outer.top, StoredOwn().width, StoredOwn().height}));
+  EXPECT_TRUE(RectIs(RectIn(caption), RectOf(StoredCaption())));
   const LONG height_96 = FontHeight(button);
   ASSERT_GT(height_96, 0);
   EXPECT_EQ(FontHeight(caption), height_96);
@@ -164,10 +166,10 @@ TEST_F(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndRe
 
   SendDpiChange(window, 192, {100, 50, 100 + 770, 50 + 520});
   GetWindowRect(window, &outer);
-  EXPECT_TRUE(RectIs(outer, 100, 50, 770, 520));
-  EXPECT_TRUE(RectIs(RectIn(button), 128, 54, 496, 80));
-  EXPECT_TRUE(RectIs(RectIn(group), 0, 384, 752, 64));
-  EXPECT_TRUE(RectIs(RectIn(caption), 302, 14, 114, 44));
+  EXPECT_TRUE(RectIs(outer, {100, 50, 770, 520}));
+  EXPECT_TRUE(RectIs(RectIn(button), scale::RectToDpi(RectOf(StoredButton()), 192)));
+  EXPECT_TRUE(RectIs(RectIn(group), scale::RectToDpi(RectOf(StoredGroup()), 192)));
+  EXPECT_TRUE(RectIs(RectIn(caption), scale::RectToDpi(RectOf(StoredCaption()), 192)));
   const LONG height_192 = FontHeight(button);
   EXPECT_GE(height_192, 2 * height_96 - 1);
   EXPECT_LE(height_192, 2 * height_96 + 1);
@@ -177,7 +179,7 @@ TEST_F(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndRe
 
   // Back at 96 DPI everything is as stored again.
   SendDpiChange(window, 96, {100, 50, 100 + 380, 50 + 250});
-  EXPECT_TRUE(RectIs(RectIn(caption), 151, 7, 57, 22));
+  EXPECT_TRUE(RectIs(RectIn(caption), RectOf(StoredCaption())));
   EXPECT_EQ(FontHeight(button), height_96);
   EXPECT_EQ(IconWidth(window, ICON_BIG), 32);
 }
@@ -185,7 +187,7 @@ TEST_F(WindowDpiWin32, MoveToAnotherDpiTakesTheOfferedRectThenRelaysRefontsAndRe
 TEST_F(WindowDpiWin32, IconsOfAHiddenWindowAreMadeAtTheDpiItIsFirstShownAt) {
   SendDpiChange(window, 192, {100, 50, 100 + 770, 50 + 520});
   EXPECT_EQ(IconWidth(window, ICON_BIG), 0);
-  port::ShowFormWindow(NativeHandleOfWindow(kWindowId), 0);
+  port::ShowFormWindow(NativeHandleOfWindow(kMainWindowId), 0);
   EXPECT_EQ(IconWidth(window, ICON_BIG), 64);
   EXPECT_EQ(IconWidth(window, ICON_SMALL), 32);
 }
