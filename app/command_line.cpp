@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include <string>
+#include <vector>
 
 #include "runtime/text/text.h"
 
@@ -9,16 +9,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-RequestedRun SwitchRun(const std::string& argument) {
-  if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) return RequestedRun::kWindow;
-  if (SameTextIgnoringCase(argument.c_str() + 1, "remove")) return RequestedRun::kRemovePanel;
-  if (SameTextIgnoringCase(argument.c_str() + 1, "check")) return RequestedRun::kCheckPanel;
-  return RequestedRun::kWindow;
-}
-
-}  // namespace
-
-RequestedRun RunAskedFor(TextView arguments) {
+std::vector<std::string> SplitArguments(TextView arguments) {
+  std::vector<std::string> split;
   const char* p = arguments.c_str();
   while (*p != '\0') {
     while (IsBlank(*p)) ++p;
@@ -32,10 +24,49 @@ RequestedRun RunAskedFor(TextView arguments) {
         argument += *p;
       }
     }
-    RequestedRun run = SwitchRun(argument);
-    if (run != RequestedRun::kWindow) return run;
+    split.push_back(std::move(argument));
   }
-  return RequestedRun::kWindow;
+  return split;
+}
+
+// The switch's name without its "/" or "-"; nothing for any other argument.
+std::optional<std::string> SwitchName(const std::string& argument) {
+  if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return std::nullopt;
+  return argument.substr(1);
+}
+
+bool Is(const std::string& name, const char* expected) {
+  return SameTextIgnoringCase(name.c_str(), expected);
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(TextView arguments) {
+  CommandLine line;
+  bool usage = false;
+  std::optional<RequestedRun> chosen;
+  const std::vector<std::string> split = SplitArguments(arguments);
+  for (std::size_t i = 0; i < split.size(); ++i) {
+    const std::optional<std::string> name = SwitchName(split[i]);
+    if (name && (Is(*name, "?") || Is(*name, "help"))) {
+      usage = true;
+    } else if (name && Is(*name, "quiet")) {
+      line.quiet = true;
+    } else if (name && (Is(*name, "remove") || Is(*name, "check"))) {
+      if (!chosen) chosen = Is(*name, "remove") ? RequestedRun::kRemovePanel : RequestedRun::kCheckPanel;
+    } else if (name && Is(*name, "log")) {
+      // A switch where the file should be means the file was left out.
+      if (i + 1 >= split.size() || split[i + 1].empty() || split[i + 1][0] == '/') {
+        if (!line.invalid) line.invalid = split[i];
+        continue;
+      }
+      line.log_file = split[++i];
+    } else if (!line.invalid) {
+      line.invalid = split[i];
+    }
+  }
+  line.run = usage ? RequestedRun::kUsage : chosen.value_or(RequestedRun::kEmbed);
+  return line;
 }
 
 }  // namespace pelmora

@@ -1,20 +1,36 @@
-// What the program's command line asks for.
+// What the program's command line asks for. Switches start with "/" or
+// "-", in any case, in any order; arguments are separated by blanks, and
+// double quotes group and are dropped. Anything the program does not
+// understand makes the whole line invalid: in a deployment a mistyped
+// switch must not open a window that nobody answers.
 #pragma once
+
+#include <optional>
+#include <string>
 
 #include "runtime/text/values.h"
 
 namespace pelmora {
 
 enum class RequestedRun {
-  kWindow,       // the window, as always
-  kRemovePanel,  // /remove or -remove
-  kCheckPanel,   // /check or -check
+  kEmbed,        // the window, or with /quiet the embedding alone
+  kRemovePanel,  // /remove
+  kCheckPanel,   // /check
+  kUsage,        // /? or /help
 };
 
-// What the arguments (the command line after the program's name) ask for:
-// the first of the switches above among them, in any case. Arguments are
-// separated by blanks; double quotes group and are dropped. Every other
-// argument is ignored.
-[[nodiscard]] RequestedRun RunAskedFor(TextView arguments);
+struct CommandLine {
+  // The first of /remove and /check on the line counts; /? and /help win
+  // over both.
+  RequestedRun run = RequestedRun::kEmbed;
+  bool quiet = false;      // /quiet
+  std::string log_file;    // /log FILE; empty when not given
+  // The first argument that is not understood, as given; "/log" when it
+  // lacks its file. Nothing is done for an invalid line.
+  std::optional<std::string> invalid;
+};
+
+// The arguments are the command line after the program's name.
+[[nodiscard]] CommandLine ReadCommandLine(TextView arguments);
 
 }  // namespace pelmora

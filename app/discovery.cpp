@@ -39,9 +39,11 @@ bool TellFinding(WorkflowRun& run, const ListFinding& finding) {
 bool TellPairGap(WorkflowRun& run, const MathTypePair& pair) {
   switch (MissingFromPair(pair)) {
     case PairGap::kTemplate:
+      run.Log(messages::kLogPairIncomplete, {BoxText().AppendSystem(pair.template_file)});
       run.Show(messages::kTemplateMissing);
       return false;
     case PairGap::kAddIn:
+      run.Log(messages::kLogPairIncomplete, {BoxText().AppendSystem(pair.add_in)});
       run.Show(messages::kAddInMissing);
       return false;
     case PairGap::kNone:
@@ -67,11 +69,19 @@ std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run) {
     }
   }
   installations.math_type_folder = found->MathTypeFolder();
+  if (installations.math_type_folder) {
+    run.Log(messages::kLogMathTypeFolder, {BoxText().AppendSystem(*installations.math_type_folder)});
+  } else {
+    run.Log(messages::kLogNoMathType);
+  }
 
   if (!found->wps) {
+    run.Log(messages::kLogNoWps);
     ShowWpsAbsence(run, found->wps_absence);
     return std::nullopt;
   }
+  run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(found->wps->folders.version),
+                                    WpsPlaceName(found->wps->place)});
   // The registry's other places count as the scan's own finding; the
   // shortcut leaves the bar and the start-up folder unchecked.
   const WpsPlace place = found->wps->place;

@@ -9,23 +9,43 @@ void NoteEntry(const ListedEntry& entry, std::vector<ListFinding>* findings) {
   const UninstallList& list = kMachineUninstallList;
   switch (MatchEntry(list, entry, kMathType7Marks)) {
     case EntryMatch::kProduct:
-      findings->push_back({ListFinding::Kind::kMathType7, EntryFolder(list, entry.key_path), {}});
+      findings->push_back({ListFinding::Kind::kMathType7, Text::From(entry.display_name),
+                           EntryFolder(list, entry.key_path), {}});
       break;
     case EntryMatch::kNameOnly:
-      findings->push_back({ListFinding::Kind::kOtherMathType, Text(), {}});
+      findings->push_back(
+          {ListFinding::Kind::kOtherMathType, Text::From(entry.display_name), Text(), {}});
       break;
     case EntryMatch::kOther:
       break;
   }
   switch (MatchEntry(list, entry, kWpsMarks)) {
     case EntryMatch::kProduct:
-      findings->push_back({ListFinding::Kind::kWps, Text(),
+      findings->push_back({ListFinding::Kind::kWps, Text::From(entry.display_name), Text(),
                            WpsFoldersOfEntryFolder(WpsFolderOfEntry(list, entry.key_path))});
       break;
     case EntryMatch::kNameOnly:
-      findings->push_back({ListFinding::Kind::kOtherWps, Text(), {}});
+      findings->push_back({ListFinding::Kind::kOtherWps, Text::From(entry.display_name), Text(), {}});
       break;
     case EntryMatch::kOther:
+      break;
+  }
+}
+
+// Names and folders come from the system, in its code page.
+void LogFinding(WorkflowRun& run, const ListFinding& finding) {
+  switch (finding.kind) {
+    case ListFinding::Kind::kMathType7:
+      run.Log(messages::kLogMachineMathType, {BoxText().AppendSystem(finding.math_type_folder)});
+      break;
+    case ListFinding::Kind::kOtherMathType:
+      run.Log(messages::kLogMachineOtherMathType, {BoxText().AppendSystem(finding.display_name)});
+      break;
+    case ListFinding::Kind::kWps:
+      run.Log(messages::kLogMachineWps, {BoxText().AppendSystem(finding.wps.version)});
+      break;
+    case ListFinding::Kind::kOtherWps:
+      run.Log(messages::kLogMachineOtherWps, {BoxText().AppendSystem(finding.display_name)});
       break;
   }
 }
@@ -53,6 +73,7 @@ std::optional<Findings> FindInstallations(WorkflowRun& run) {
   if (!machine_list) return std::nullopt;
   Findings findings;
   findings.machine_list = std::move(*machine_list);
+  for (const ListFinding& finding : findings.machine_list) LogFinding(run, finding);
 
   for (auto it = findings.machine_list.rbegin(); it != findings.machine_list.rend(); ++it) {
     if (it->kind == ListFinding::Kind::kWps) {
@@ -60,6 +81,7 @@ std::optional<Findings> FindInstallations(WorkflowRun& run) {
       return findings;
     }
   }
+  run.Log(messages::kLogMachineNoWps);
   std::optional<WpsSearch> search = LocateWpsAfterMachineList(run);
   if (!search) return std::nullopt;
   findings.wps = std::move(search->found);

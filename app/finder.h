@@ -24,6 +24,7 @@ struct ListFinding {
     kOtherWps,             // "wps" from another publisher
   };
   Kind kind;
+  Text display_name;
   // kMathType7: MathType's folder, ending in a backslash. kWps: the
   // entry's WPS folders. Empty otherwise.
   Text math_type_folder;

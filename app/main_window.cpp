@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <array>
+#include <string>
 
 #include "app/build_settings.h"
 #include "app/command_line.h"
@@ -9,7 +10,12 @@
 #include "app/removal.h"
 #include "app/system_menu_commands.h"
 #include "app/workflow.h"
+#include "app/workflow_run.h"
 #include "app/workflow_ui.h"
+#include "runtime/system/bitness.h"
+#include "runtime/system/files_port.h"
+#include "runtime/system/session.h"
+#include "runtime/system/system_error.h"
 #include "runtime/window/dialogs.h"
 
 namespace pelmora {
@@ -33,7 +39,9 @@ HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
 }
 
 HandlerResult OnStartClicked(const std::int32_t*, int) {
-  RunEmbeddingWorkflow(MainWindowUi());
+  // The window's runs end the program with 0 whatever they found: the
+  // user has read every box.
+  static_cast<void>(RunEmbeddingWorkflow(MainWindowUi()));
   return HandlerResult::None();
 }
 
@@ -67,20 +75,10 @@ constexpr bool EveryHandlerBound(const std::array<EventHandler, kMainWindowHandl
 constexpr std::array<EventHandler, kMainWindowHandlerCount> kHandlers = HandlerTable();
 static_assert(EveryHandlerBound(kHandlers), "a handler number without its routine");
 
-}  // namespace
 
-int ProgramStart(TextView arguments) {
-  InitializeRuntime(kHandlers.data(), kHandlers.size());
-  // The removal or the check alone: no window, no notice, only their own
-  // boxes.
-  switch (RunAskedFor(arguments)) {
-    case RequestedRun::kRemovePanel:
-      return RemovalExitCode(RemovePanel(WindowlessUi()));
-    case RequestedRun::kCheckPanel:
-      return StatusExitCode(CheckPanelStatus(WindowlessUi()));
-    case RequestedRun::kWindow:
-      break;
-  }
+// The window: the notice, the button, the system menu's items; 0 once it
+// closed.
+int RunWindow() {
   // A window that cannot be built is reported (and ends the program) inside.
   if (!LoadStartWindow(kMainWindowId)) return -1;
   // Not examined: a window closed from its Created event takes no items,
@@ -90,7 +88,77 @@ int ProgramStart(TextView arguments) {
   static_cast<void>(AddSystemMenuCommand(kMainWindowId, kCheckPanelCommand,
                                          messages::kCheckMenuItem, OnCheckPanelChosen));
   RunMessageLoop();
-  return 0;
+  return kExitDone;
+}
+
+// The removal, the check or (unattended) the embedding alone: no window,
+// no notice. Unattended runs wait for no one, so a second one at the same
+// time is told to come back later instead.
+int RunWithoutWindow(const CommandLine& line, WorkflowUi& ui) {
+  bool busy = false;
+  const UniqueMutex lock = TakeMachineRunLock(&busy);
+  if (busy && line.quiet) {
+    WorkflowRun(ui).Log(messages::kLogAnotherRun);
+    return kExitTryLater;
+  }
+  switch (line.run) {
+    case RequestedRun::kRemovePanel:
+      return RemovalExitCode(RemovePanel(ui), ui.Attended());
+    case RequestedRun::kCheckPanel:
+      return StatusExitCode(CheckPanelStatus(ui));
+    case RequestedRun::kEmbed:
+    case RequestedRun::kUsage:
+      break;
+  }
+  return RunEmbeddingWorkflow(ui);
+}
+
+int RunAsAsked(const CommandLine& line, const std::string& log_path, TextView arguments) {
+  WorkflowUi& ui = line.quiet ? UnattendedUi() : WindowlessUi();
+  if (line.invalid) {
+    if (!line.quiet) {
+      BoxText text = BoxText::Fill(messages::kUnknownArgument,
+                                   {BoxText().AppendSystem(line.invalid->c_str())});
+      ui.ShowBox(messages::kUsage.title, text.Append(messages::kUsage.text), kBoxOk);
+    }
+    return kExitInvalidCommandLine;
+  }
+  if (line.run == RequestedRun::kUsage) {
+    if (!line.quiet) WorkflowRun(ui).Show(messages::kUsage, kBoxOk);
+    return kExitDone;
+  }
+  RunLog log;
+  if (!log_path.empty()) {
+    std::uint32_t error = 0;
+    if (!log.Open(log_path.c_str(), &error)) {
+      if (!line.quiet) {
+        WorkflowRun(ui).Show(messages::kLogUnwritable, {BoxText().AppendSystem(log_path.c_str()),
+                                                       DescribeSystemError(error)});
+      }
+      return kExitLogUnwritable;
+    }
+  }
+  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = &log;
+  WorkflowRun(ui).Log(messages::kLogStart,
+                      {build_settings::kVersion, BoxText().AppendSystem(arguments),
+                       WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName())});
+  const int code = line.run == RequestedRun::kEmbed && !line.quiet ? RunWindow()
+                                                                   : RunWithoutWindow(line, ui);
+  WorkflowRun(ui).Log(messages::kLogEnd, {std::to_string(code).c_str()});
+  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = nullptr;
+  return code;
+}
+
+}  // namespace
+
+int ProgramStart(TextView arguments) {
+  const CommandLine line = ReadCommandLine(arguments);
+  // A log named without a folder lies in the folder the program was
+  // started from, which start-up replaces with the program's own.
+  const std::string log_path = line.log_file.empty() ? std::string()
+                                                     : port::FullPathName(line.log_file.c_str());
+  InitializeRuntime(kHandlers.data(), kHandlers.size());
+  return RunAsAsked(line, log_path, arguments);
 }
 
 }  // namespace pelmora

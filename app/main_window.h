@@ -7,11 +7,10 @@
 
 namespace pelmora {
 
-// Start-up, the window with its system menu item, the message loop;
-// returns 0 once the window closed. With /remove or /check among the
-// `arguments` (the command line after the program's name) the removal of
-// the panel or its status report runs instead of the window, and its exit
-// code is returned.
+// Start-up, then what the command line (`arguments`, after the program's
+// name) asks for: the window with its system menu items and the message
+// loop, 0 once the window closed; or the removal, the check, the usage or,
+// with /quiet, the embedding alone. Returns the exit code of app/exit_codes.h.
 int ProgramStart(TextView arguments);
 
 }  // namespace pelmora

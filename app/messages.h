@@ -112,4 +112,65 @@ inline constexpr const char* kStatusFilePresent = "存在";
 inline constexpr const char* kStatusOtherCopiesLine = "其他版本文件夹中的副本：{}\r\n";
 inline constexpr const char* kStatusNone = "无";
 
+// The command line. The usage box's table is the one of app/exit_codes.h,
+// the README and the user guide.
+inline constexpr Box kUsage = {
+    "Pelmora 命令行",
+    "pelmora.exe [/remove | /check] [/quiet] [/log 文件]\r\n"
+    "\r\n"
+    "（无参数）\t显示窗口，嵌入MathType面板\r\n"
+    "/remove\t从WPS移除MathType面板\r\n"
+    "/check\t检查嵌入状态\r\n"
+    "/quiet\t无人值守：不显示任何窗口和提示；单独使用时直接嵌入\r\n"
+    "/log 文件\t把运行记录追加到文件（UTF-8）\r\n"
+    "/? 或 /help\t显示本说明\r\n"
+    "\r\n"
+    "退出代码：\r\n"
+    "0\t完成：已嵌入（或原已嵌入）、已移除（或无需移除）、检查结果为已嵌入\r\n"
+    "1\t检查结果为未嵌入；有窗口的移除没有完成\r\n"
+    "2\t未找到MathType 7，或MathType缺少WPS所需的文件\r\n"
+    "3\t未找到WPS\r\n"
+    "1603\t有文件未能放置或删除（见记录）\r\n"
+    "1618\tWPS正在运行，或另一个Pelmora正在运行：请稍后重试\r\n"
+    "1622\t无法打开记录文件\r\n"
+    "1639\t命令行无效"};
+// The first line of the usage box for a line that is not understood.
+inline constexpr const char* kUnknownArgument = "无法识别的参数：{}\r\n\r\n";
+inline constexpr Box kLogUnwritable = {"无法写入记录文件", "无法打开记录文件：\r\n{}\r\n\r\n原因：{}"};
+
+// The log's lines.
+inline constexpr const char* kLogStart = "Pelmora {} 开始运行；命令行：{}；{}位Windows；用户：{}";
+inline constexpr const char* kLogEnd = "运行结束，退出代码：{}";
+inline constexpr const char* kLogMachineMathType = "安装列表：MathType 7：{}";
+inline constexpr const char* kLogMachineOtherMathType = "安装列表：{}（其他发行商的MathType，不采用）";
+inline constexpr const char* kLogMachineWps = "安装列表：WPS：{}";
+inline constexpr const char* kLogMachineOtherWps = "安装列表：{}（其他发行商的WPS，不采用）";
+inline constexpr const char* kLogMachineNoWps = "安装列表：没有WPS";
+inline constexpr const char* kLogPlaceGave = "{}：{}";
+inline constexpr const char* kLogPlaceEmpty = "{}：没有WPS";
+inline constexpr const char* kLogNoShortcut = "桌面快捷方式：没有名称含“wps”的快捷方式";
+inline constexpr const char* kLogNoVersionFolder = "桌面快捷方式：无法从快捷方式找到WPS的版本文件夹";
+inline constexpr const char* kLogMathTypeFolder = "MathType 7的文件夹：{}";
+inline constexpr const char* kLogNoMathType = "未找到MathType 7";
+inline constexpr const char* kLogWpsFolder = "WPS的版本文件夹：{}（{}）";
+inline constexpr const char* kLogNoWps = "未找到WPS";
+inline constexpr const char* kLogPair = "采用MathType的{}文件：{}";
+inline constexpr const char* kLogPairWhy64 = "wps.exe是64位程序";
+inline constexpr const char* kLogPairWhy32 = "wps.exe是32位程序或无法检查";
+inline constexpr const char* kLogPairIncomplete = "MathType缺少文件：{}";
+inline constexpr const char* kLogWpsRunning = "WPS正在运行：{}";
+inline constexpr const char* kLogAlreadyEmbedded = "已嵌入，三个文件与MathType的文件一致，无需改动";
+inline constexpr const char* kLogPlaced = "已放置：{}（{}字节）";
+inline constexpr const char* kLogNotPlaced = "未能放置：{}：{}";
+inline constexpr const char* kLogNotRestored = "未能恢复原样：{}：{}";
+inline constexpr const char* kLogDeleted = "已删除：{}";
+inline constexpr const char* kLogNotDeleted = "未能删除：{}：{}";
+inline constexpr const char* kLogNothingToRemove = "WPS中没有已嵌入的MathType面板";
+inline constexpr const char* kLogVbaStarted = "VBA安装程序已启动：{}";
+inline constexpr const char* kLogVbaSkipped =
+    "无人值守运行不写出也不启动VBA安装程序：WPS的VBA支持需另行部署";
+inline constexpr const char* kLogAnotherRun = "另一个Pelmora正在运行";
+inline constexpr const char* kLogUnattendedAccount =
+    "以SYSTEM等服务帐户运行时，只为当前用户安装的WPS不会被找到";
+
 }  // namespace pelmora::messages

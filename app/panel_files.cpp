@@ -64,6 +64,13 @@ std::vector<Text> OtherVersionFolders(TextView version_folder) {
   return folders;
 }
 
+bool PanelInPlace(const MathTypePair& pair, const WpsFolders& wps) {
+  for (const PanelFile& file : kPanelFiles) {
+    if (!SameFileContent(SourceOf(pair, file), DestinationOf(wps, file))) return false;
+  }
+  return true;
+}
+
 // A delete can report success and leave the file (Wine does so for a file
 // the file system keeps immutable), so only a file no longer found counts
 // as removed. One that survived a reported success was refused by the

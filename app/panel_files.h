@@ -25,6 +25,9 @@ std::vector<Text> FindPlacedPanelFiles(TextView version_folder);
 // folder, in listing order: the version folders an update left behind.
 [[nodiscard]] std::vector<Text> OtherVersionFolders(TextView version_folder);
 
+// Whether each of the three destinations holds its source's bytes.
+[[nodiscard]] bool PanelInPlace(const MathTypePair& pair, const WpsFolders& wps);
+
 // Deletes a copy and confirms it is gone: true only when it is.
 [[nodiscard]] bool DeleteCopy(TextView path, std::uint32_t* error);
 

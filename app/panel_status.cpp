@@ -66,22 +66,6 @@ std::vector<Text> FoldersWithCopies(TextView version_folder) {
   return folders;
 }
 
-const char* PlaceName(WpsPlace place) {
-  switch (place) {
-    case WpsPlace::kMachineList:
-      return messages::kStatusPlaceMachineList;
-    case WpsPlace::kUserList:
-      return messages::kStatusPlaceUserList;
-    case WpsPlace::kMachine64List:
-      return messages::kStatusPlaceMachine64List;
-    case WpsPlace::kInstallRoot:
-      return messages::kStatusPlaceInstallRoot;
-    case WpsPlace::kDesktopShortcut:
-      break;
-  }
-  return messages::kStatusPlaceShortcut;
-}
-
 const char* StateName(PanelState state) {
   switch (state) {
     case PanelState::kEmbedded:
@@ -114,7 +98,7 @@ BoxText WpsFolderText(const WpsStatus& wps) {
   const char* bits =
       wps.pair_bitness == ProgramBitness::k64Bit ? messages::kStatus64Bit : messages::kStatus32Bit;
   return BoxText::Fill(messages::kStatusWpsFolder,
-                       {BoxText().AppendSystem(wps.version_folder), PlaceName(wps.place), bits});
+                       {BoxText().AppendSystem(wps.version_folder), WpsPlaceName(wps.place), bits});
 }
 
 BoxText OtherCopiesText(const std::vector<Text>& folders) {
@@ -187,7 +171,9 @@ std::optional<PanelState> CheckPanelStatus(WorkflowUi& ui) {
   if (!status || !ui.WindowOpen()) return std::nullopt;
   const std::int32_t icon =
       status->panel == PanelState::kEmbedded ? kBoxIconInformation : kBoxIconWarning;
-  ui.ShowBox(messages::kStatus.title, StatusReport(*status), kBoxOk | icon);
+  const BoxText report = StatusReport(*status);
+  if (ui.log != nullptr) ui.log->Write(report);
+  ui.ShowBox(messages::kStatus.title, report, kBoxOk | icon);
   return status->panel;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/discovery.h"
 #include "app/exclusive_run.h"
+#include "app/exit_codes.h"
 #include "app/finder.h"
 #include "app/messages.h"
 #include "app/panel_files.h"
@@ -35,23 +36,32 @@ BoxText OnePerLine(const std::vector<Text>& files) {
 RemovalOutcome RemoveFrom(WorkflowRun& run, TextView version_folder) {
   std::vector<Text> files = FindPlacedPanelFiles(version_folder);
   if (files.empty()) {
+    run.Log(messages::kLogNothingToRemove);
     run.Show(messages::kNothingToRemove);
     return RemovalOutcome::kNothingToRemove;
   }
   if (!WaitUntilWpsClosed(run, version_folder)) {
-    return run.Stopped() ? RemovalOutcome::kStopped : RemovalOutcome::kDeclined;
+    if (run.Stopped()) return RemovalOutcome::kStopped;
+    return run.Attended() ? RemovalOutcome::kDeclined : RemovalOutcome::kWpsRunning;
   }
-  const std::int32_t answer =
-      run.Show(messages::kRemoveQuestion, {OnePerLine(files)}, kYesNoQuestionStyle);
-  if (run.Stopped()) return RemovalOutcome::kStopped;
-  if (answer != kButtonYes) return RemovalOutcome::kDeclined;
+  // Unattended, the command line itself was the answer.
+  if (run.Attended()) {
+    const std::int32_t answer =
+        run.Show(messages::kRemoveQuestion, {OnePerLine(files)}, kYesNoQuestionStyle);
+    if (run.Stopped()) return RemovalOutcome::kStopped;
+    if (answer != kButtonYes) return RemovalOutcome::kDeclined;
+  }
 
   BoxText files_left;
   for (const Text& file : files) {
     std::uint32_t error = 0;
-    if (DeleteCopy(file, &error)) continue;
-    files_left.AppendSystem(file).Append(
-        BoxText::Fill(messages::kFailedReason, DescribeSystemError(error)));
+    if (DeleteCopy(file, &error)) {
+      run.Log(messages::kLogDeleted, {BoxText().AppendSystem(file)});
+      continue;
+    }
+    const Text reason = DescribeSystemError(error);
+    run.Log(messages::kLogNotDeleted, {BoxText().AppendSystem(file), reason});
+    files_left.AppendSystem(file).Append(BoxText::Fill(messages::kFailedReason, reason));
   }
   if (files_left.empty()) {
     run.Show(messages::kRemoved);
@@ -70,27 +80,36 @@ RemovalOutcome RemovePanel(WorkflowUi& ui) {
   std::optional<Findings> found = FindInstallations(run);
   if (!found) return RemovalOutcome::kStopped;
   if (!found->wps) {
+    run.Log(messages::kLogNoWps);
     ShowWpsAbsence(run, found->wps_absence);
     return RemovalOutcome::kWpsNotFound;
   }
+  run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(found->wps->folders.version),
+                                    WpsPlaceName(found->wps->place)});
   return RemoveFrom(run, found->wps->folders.version);
 }
 
 void RemovePanelFromMenu() { RemovePanel(MainWindowUi()); }
 
-int RemovalExitCode(RemovalOutcome outcome) {
+// With a person at the screen the removal says why in its boxes, and its
+// code only tells done from not done.
+int RemovalExitCode(RemovalOutcome outcome, bool attended) {
   switch (outcome) {
     case RemovalOutcome::kRemoved:
     case RemovalOutcome::kNothingToRemove:
-      return 0;
-    case RemovalOutcome::kDeclined:
-    case RemovalOutcome::kNotAllRemoved:
+      return kExitDone;
     case RemovalOutcome::kWpsNotFound:
-    case RemovalOutcome::kStopped:
+      return attended ? kExitNotDone : kExitNoWps;
+    case RemovalOutcome::kNotAllRemoved:
+      return attended ? kExitNotDone : kExitFileFailed;
+    case RemovalOutcome::kWpsRunning:
     case RemovalOutcome::kBusy:
+      return attended ? kExitNotDone : kExitTryLater;
+    case RemovalOutcome::kDeclined:
+    case RemovalOutcome::kStopped:
       break;
   }
-  return 1;
+  return kExitNotDone;
 }
 
 }  // namespace pelmora

@@ -12,13 +12,15 @@ enum class RemovalOutcome {
   kRemoved,          // every listed file is gone
   kNothingToRemove,  // WPS holds none of the panel's files
   kDeclined,         // No to the question, or Cancel while WPS was open
+  kWpsRunning,       // WPS was open and nobody was there to close it
   kNotAllRemoved,    // some files are still there
   kWpsNotFound,      // nowhere to look; the locator said so
   kStopped,          // the window was closed meanwhile
   kBusy,             // another run was in progress; nothing was done
 };
 
-// One removal with its boxes. Nothing of the window changes but the boxes:
+// One removal with its boxes; unattended, without a question and without
+// waiting for WPS. Nothing of the window changes but the boxes:
 // the progress bar keeps its position.
 RemovalOutcome RemovePanel(WorkflowUi& ui);
 
@@ -26,7 +28,8 @@ RemovalOutcome RemovePanel(WorkflowUi& ui);
 void RemovePanelFromMenu();
 
 // For `pelmora.exe /remove`: 0 when the panel was removed or there was
-// nothing to remove, 1 for everything else (declined, files left, no WPS).
-int RemovalExitCode(RemovalOutcome outcome);
+// nothing to remove. Otherwise 1 with a person at the screen; unattended,
+// 3 without WPS, 1603 when a file stayed, 1618 while WPS runs.
+int RemovalExitCode(RemovalOutcome outcome, bool attended);
 
 }  // namespace pelmora

@@ -62,6 +62,7 @@ void InstallVbaPrerequisite(WorkflowRun& run) {
   Text run_directory = GetRunDirectory();
   Text installer = JoinTexts({run_directory, "\\vba.exe"});
   if (!WriteAndStartInstaller(run, installer)) return;
+  run.Log(messages::kLogVbaStarted, {BoxText().AppendSystem(installer)});
 
   if (run.Stopped()) return;
   run.SetProgress(kProgressInstallerStarted);

@@ -26,6 +26,12 @@ class WorkflowRun {
                     std::int32_t style = 0) {
     return ui_.ShowBox(box.title, BoxText::Fill(box.text, filled), style);
   }
+  // Nobody at the screen: what a person would be asked is not asked.
+  bool Attended() { return ui_.Attended(); }
+  // One step for the log, its slots filled in order.
+  void Log(const char* gbk_template, std::initializer_list<BoxText> filled = {}) {
+    if (ui_.log != nullptr) ui_.log->Write(BoxText::Fill(gbk_template, filled));
+  }
   void SetProgress(std::int32_t percent) { ui_.SetProgress(percent); }
   void PumpEvents() { ui_.PumpEvents(); }
 

@@ -29,7 +29,21 @@ class WindowlessWorkflowUi final : public WorkflowUi {
   bool WindowOpen() override { return true; }
 };
 
+class UnattendedWorkflowUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView, const BoxText&, std::int32_t) override { return 0; }
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override {}
+  bool WindowOpen() override { return true; }
+  bool Attended() override { return false; }
+};
+
 }  // namespace
+
+WorkflowUi& UnattendedUi() {
+  static UnattendedWorkflowUi ui;
+  return ui;
+}
 
 WorkflowUi& WindowlessUi() {
   static WindowlessWorkflowUi ui;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/run_log.h"
 #include "runtime/text/box_text.h"
 #include "runtime/text/values.h"
 
@@ -28,6 +29,11 @@ class WorkflowUi {
   virtual void PumpEvents() = 0;
   // False once the user has closed the window: the run must stop there.
   virtual bool WindowOpen() = 0;
+  // False when nobody is at the screen: no box is shown or waited for.
+  virtual bool Attended() { return true; }
+
+  // Where runs log their steps; none unless the command line named a file.
+  RunLog* log = nullptr;
 };
 
 // Boxes, the progress bar 进度条1 and event pumping of the main window.
@@ -36,5 +42,9 @@ WorkflowUi& MainWindowUi();
 // For a run without any window (the command line's removal and check):
 // boxes without an owner, no bar, nothing to pump, never closed.
 WorkflowUi& WindowlessUi();
+
+// For /quiet: no box at all (each counts as answered with 0, the answer of
+// a box that could not be shown), no bar, never closed, not attended.
+WorkflowUi& UnattendedUi();
 
 }  // namespace pelmora

@@ -94,15 +94,39 @@ Text LastWpsShortcut() {
   return chosen;
 }
 
-WpsSearch SearchDesktop() {
+WpsSearch SearchDesktop(WorkflowRun& run) {
   Text shortcut = LastWpsShortcut();
-  if (shortcut.empty()) return {std::nullopt, WpsAbsence::kNoShortcut};
+  if (shortcut.empty()) {
+    run.Log(messages::kLogNoShortcut);
+    return {std::nullopt, WpsAbsence::kNoShortcut};
+  }
   std::optional<Text> version_folder = VersionFolderFromShortcut(shortcut);
-  if (!version_folder) return {std::nullopt, WpsAbsence::kNoVersionFolder};
+  if (!version_folder) {
+    run.Log(messages::kLogNoVersionFolder);
+    return {std::nullopt, WpsAbsence::kNoVersionFolder};
+  }
+  run.Log(messages::kLogPlaceGave, {WpsPlaceName(WpsPlace::kDesktopShortcut),
+                                    BoxText().AppendSystem(*version_folder)});
   return {WpsLocation{WpsFoldersOf(*version_folder), WpsPlace::kDesktopShortcut}};
 }
 
 }  // namespace
+
+const char* WpsPlaceName(WpsPlace place) {
+  switch (place) {
+    case WpsPlace::kMachineList:
+      return messages::kStatusPlaceMachineList;
+    case WpsPlace::kUserList:
+      return messages::kStatusPlaceUserList;
+    case WpsPlace::kMachine64List:
+      return messages::kStatusPlaceMachine64List;
+    case WpsPlace::kInstallRoot:
+      return messages::kStatusPlaceInstallRoot;
+    case WpsPlace::kDesktopShortcut:
+      break;
+  }
+  return messages::kStatusPlaceShortcut;
+}
 
 std::optional<WpsSearch> LocateWpsAfterMachineList(WorkflowRun& run) {
   struct RegistryPlace {
@@ -115,18 +139,21 @@ std::optional<WpsSearch> LocateWpsAfterMachineList(WorkflowRun& run) {
       {WpsPlace::kUserList,
        [](WorkflowRun& r) { return WpsFromUninstallList(r, kUserUninstallList); }},
       {WpsPlace::kMachine64List,
-       [](WorkflowRun& r) -> std::optional<Text> {
-         if (!WindowsIs64Bit()) return std::nullopt;
-         return WpsFromUninstallList(r, kMachine64UninstallList);
-       }},
+       [](WorkflowRun& r) { return WpsFromUninstallList(r, kMachine64UninstallList); }},
       {WpsPlace::kInstallRoot, [](WorkflowRun&) { return WpsFromInstallRoot(); }},
   };
   for (const RegistryPlace& place : places) {
+    if (place.place == WpsPlace::kMachine64List && !WindowsIs64Bit()) continue;
     std::optional<Text> folder = place.find(run);
     if (run.Stopped()) return std::nullopt;
-    if (folder) return WpsSearch{WpsLocation{WpsFoldersOf(*folder), place.place}};
+    if (!folder) {
+      run.Log(messages::kLogPlaceEmpty, {WpsPlaceName(place.place)});
+      continue;
+    }
+    run.Log(messages::kLogPlaceGave, {WpsPlaceName(place.place), BoxText().AppendSystem(*folder)});
+    return WpsSearch{WpsLocation{WpsFoldersOf(*folder), place.place}};
   }
-  return SearchDesktop();
+  return SearchDesktop(run);
 }
 
 }  // namespace pelmora

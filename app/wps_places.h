@@ -40,7 +40,11 @@ struct WpsSearch {
   WpsAbsence absence = WpsAbsence::kNoShortcut;  // when nothing was found
 };
 
-// Stops at the first place that names the version folder. Nothing when the
+// The place's name, as the status report and the log give it.
+[[nodiscard]] const char* WpsPlaceName(WpsPlace place);
+
+// Stops at the first place that names the version folder; logs what each
+// place gave. Nothing when the
 // window was closed meanwhile.
 [[nodiscard]] std::optional<WpsSearch> LocateWpsAfterMachineList(WorkflowRun& run);
 

@@ -32,7 +32,11 @@ bool WpsProgramRuns(TextView version_folder) {
 bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder) {
   for (;;) {
     if (run.Stopped()) return false;
-    if (!WpsProgramRuns(version_folder)) return true;
+    const bool runs = WpsProgramRuns(version_folder);
+    run.Log(messages::kLogWpsRunning, {runs ? messages::kStatusYes : messages::kStatusNo});
+    if (!runs) return true;
+    // Nobody could close WPS: the run ends at once, to be tried again later.
+    if (!run.Attended()) return false;
     std::int32_t answer = run.Show(messages::kWpsRunning, kRetryCancelWarning);
     // Cancel, the close box and Esc all end the run.
     if (run.Stopped() || answer != kButtonRetry) return false;

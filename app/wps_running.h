@@ -10,8 +10,9 @@ namespace pelmora {
 // Returns true once no WPS program that a user opens (wps.exe,
 // wpsoffice.exe, et.exe, wpp.exe) runs from inside the folder above
 // `version_folder`; until then asks "WPS正在运行" with Retry and Cancel.
-// False when the user cancelled (or closed the box) or the window was
-// closed: then nothing may be changed in WPS's folders.
+// False when the user cancelled (or closed the box), the window was
+// closed, or nobody is at the screen to close WPS: then nothing may be
+// changed in WPS's folders.
 bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder);
 
 // Whether one of those programs runs from there now; never waits or asks.

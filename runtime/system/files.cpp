@@ -335,6 +335,46 @@ void CloseFileHandle(std::uintptr_t file) {
   (void)port::CloseFile(file, &ignored);
 }
 
+AppendedFile AppendedFile::Open(TextView path, std::uint32_t* error) {
+  AppendedFile appended;
+  if (path.empty()) {
+    Fail(error, kErrorInvalidName);
+    return appended;
+  }
+  if (!FitsPathBuffer(path.size())) {
+    Fail(error, kErrorFilenameExcedRange);
+    return appended;
+  }
+  std::uint32_t code = 0;
+  appended.file_.reset(port::OpenFileForAppending(path.c_str(), &appended.created_, &code));
+  if (!appended.file_) {
+    Fail(error, code);
+  } else {
+    Succeed(error);
+  }
+  return appended;
+}
+
+bool AppendedFile::Append(const std::string& bytes) {
+  std::uint32_t code = 0;
+  return bytes.empty() ||
+         port::WriteToFile(file_.get(), bytes.data(), static_cast<std::uint32_t>(bytes.size()), &code);
+}
+
+std::optional<std::uint64_t> FileSize(TextView path) {
+  std::uint32_t error = 0;
+  HeldFile held = HeldFile::OpenDenyingWrites(path, &error);
+  if (!held) return std::nullopt;
+  return held.Size();
+}
+
+std::optional<std::uint64_t> HeldFile::Size() const {
+  std::uint64_t size = 0;
+  std::uint32_t error = 0;
+  if (!port::FileSizeOf(file_.get(), &size, &error)) return std::nullopt;
+  return size;
+}
+
 HeldFile HeldFile::OpenDenyingWrites(TextView path, std::uint32_t* error) {
   HeldFile held;
   if (!FitsPathBuffer(path.size())) {

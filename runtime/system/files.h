@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "runtime/system/run_directory.h"
 #include "runtime/system/unique_resource.h"
@@ -94,10 +95,29 @@ class HeldFile {
   // True when both files hold the same bytes; false with `error` 0 when
   // they differ, with the system's code when one cannot be read.
   [[nodiscard]] bool SameContentAs(const HeldFile& other, std::uint32_t* error) const;
+  [[nodiscard]] std::optional<std::uint64_t> Size() const;
 
  private:
   UniqueFile file_;
 };
+
+// A file that grows at its end only, created when missing; others may read
+// it meanwhile. A log is written through one.
+class AppendedFile {
+ public:
+  explicit operator bool() const { return static_cast<bool>(file_); }
+  static AppendedFile Open(TextView path, std::uint32_t* error);
+  // Whether Open made the file.
+  [[nodiscard]] bool created() const { return created_; }
+  bool Append(const std::string& bytes);
+
+ private:
+  UniqueFile file_;
+  bool created_ = false;
+};
+
+// The size of a file; nothing when it cannot be opened.
+[[nodiscard]] std::optional<std::uint64_t> FileSize(TextView path);
 
 // True when both files can be opened for reading and hold the same bytes.
 // Opening denies writes only for the moment of the comparison, so a file

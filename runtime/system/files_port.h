@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace pelmora::port {
 
@@ -48,8 +49,16 @@ void CloseSearch(SearchHandle search);
 [[nodiscard]] bool MoveFileReplacing(const char* source, const char* destination,
                                      std::uint32_t* error);
 
+// GetFullPathNameA: the path made whole against the current folder; the
+// path as given when that fails.
+std::string FullPathName(const char* path);
+
 // Created or truncated, write access, no sharing at all.
 [[nodiscard]] FileHandle CreateFileForWriting(const char* path, std::uint32_t* error);
+// Opened to write at its end, created when missing (`created` says so);
+// others may read it meanwhile.
+[[nodiscard]] FileHandle OpenFileForAppending(const char* path, bool* created,
+                                              std::uint32_t* error);
 // One write of `size` bytes; fewer bytes written counts as a failure.
 [[nodiscard]] bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size,
                                std::uint32_t* error);

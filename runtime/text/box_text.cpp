@@ -1,5 +1,6 @@
 #include "runtime/text/box_text.h"
 
+#include "runtime/text/code_page_port.h"
 #include "runtime/text/text.h"
 
 namespace pelmora {
@@ -18,6 +19,15 @@ void BoxText::Add(const char* bytes, std::size_t size, CodePage code_page) {
   } else {
     parts_.push_back({std::string(bytes, size), code_page});
   }
+}
+
+std::string BoxText::Utf8() const {
+  std::string utf8;
+  for (const Part& part : parts_) {
+    utf8 += part.code_page == CodePage::kGbk ? port::GbkToUtf8Bytes(part.bytes)
+                                             : port::SystemToUtf8Bytes(part.bytes);
+  }
+  return utf8;
 }
 
 BoxText& BoxText::AppendGbk(TextView gbk) {

@@ -41,6 +41,8 @@ class BoxText {
   }
 
   const std::vector<Part>& parts() const { return parts_; }
+  // Each part converted from its own page.
+  [[nodiscard]] std::string Utf8() const;
   bool empty() const { return parts_.empty(); }
 
  private:

@@ -95,6 +95,22 @@ bool MoveFileReplacing(const char* source, const char* destination, std::uint32_
   return false;
 }
 
+std::string FullPathName(const char* path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  if (length == 0 || length >= sizeof full) return path;
+  return std::string(full, length);
+}
+
+FileHandle OpenFileForAppending(const char* path, bool* created, std::uint32_t* error) {
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD code = GetLastError();
+  if (file == INVALID_HANDLE_VALUE) *error = code;
+  *created = file != INVALID_HANDLE_VALUE && code != ERROR_ALREADY_EXISTS;
+  return FromHandle(file);
+}
+
 FileHandle CreateFileForWriting(const char* path, std::uint32_t* error) {
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr);

@@ -33,5 +33,10 @@ bool IsSystemLeadByte(unsigned char byte) {
   return fake::g_code_page == fake::SystemCodePage::kChinese936 && byte >= 0x81 && byte <= 0xFE;
 }
 
+std::string GbkToUtf8Bytes(const std::string& gbk) { return fake::GbkToUtf8(gbk); }
+std::string SystemToUtf8Bytes(const std::string& system_bytes) {
+  return fake::SystemToUtf8(system_bytes);
+}
+
 }  // namespace port
 }  // namespace pelmora

@@ -518,7 +518,10 @@ bool DeleteFileAt(const char* path_text, std::uint32_t* error) {
   return true;
 }
 
-FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
+namespace {
+
+FileHandle OpenForWriting(const char* path_text, bool truncate, bool* created,
+                          std::uint32_t* error) {
   fake::Path path = Parse(path_text);
   if (!path.valid || path.parts.empty() || fake::HasWildcards(path_text)) {
     *error = fake::kErrorInvalidName;
@@ -543,9 +546,12 @@ FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
       *error = fake::kErrorSharingViolation;
       return 0;
     }
-    node->content.clear();
-    node->shortcut = false;
+    if (truncate) {
+      node->content.clear();
+      node->shortcut = false;
+    }
   } else {
+    if (created != nullptr) *created = true;
     if (path.trailing) {
       *error = fake::kErrorInvalidName;
       return 0;
@@ -560,6 +566,23 @@ FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
   std::uintptr_t handle = fake::NewHandle();
   State().files[handle] = fake::OpenFile{node, true, path.key()};
   return handle;
+}
+
+}  // namespace
+
+std::string FullPathName(const char* path) {
+  const std::string given = path;
+  if (given.empty() || fake::HasDrive(given)) return given;
+  return fake::State().current + "\\" + given;
+}
+
+FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
+  return OpenForWriting(path_text, true, nullptr, error);
+}
+
+FileHandle OpenFileForAppending(const char* path_text, bool* created, std::uint32_t* error) {
+  *created = false;
+  return OpenForWriting(path_text, false, created, error);
 }
 
 bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error) {

@@ -12,6 +12,7 @@
 #include "fakes/fake_names.h"
 #include "runtime/system/bitness_port.h"
 #include "runtime/system/process_list_port.h"
+#include "runtime/system/session_port.h"
 
 namespace pelmora::fake {
 namespace {
@@ -29,6 +30,10 @@ struct SystemState {
   bool fail_snapshots = false;
   int path_queries = 0;
   bool windows_64 = false;
+  port::LocalTime now{2026, 12, 8, 9, 5, 3};
+  std::string account = "tester";
+  bool another_run = false;
+  int open_mutexes = 0;
 };
 
 SystemState& State() {
@@ -82,11 +87,29 @@ FakeProcessList& Processes() {
 
 void SetWindows64(bool is_64_bit) { State().windows_64 = is_64_bit; }
 
+void SetLocalTime(int year, int month, int day, int hour, int minute, int second) {
+  State().now = {year, month, day, hour, minute, second};
+}
+void SetAccountName(const std::string& name) { State().account = name; }
+void SetAnotherRunUnderWay(bool under_way) { State().another_run = under_way; }
+int open_mutexes() { return State().open_mutexes; }
+
 void ClearSystem() { State() = SystemState(); }
 
 }  // namespace pelmora::fake
 
 namespace pelmora::port {
+
+LocalTime LocalTimeNow() { return fake::State().now; }
+std::string AccountName() { return fake::State().account; }
+
+MutexHandle CreateNamedMutex(const char*, bool* held_elsewhere) {
+  *held_elsewhere = fake::State().another_run;
+  ++fake::State().open_mutexes;
+  return 0x7000;
+}
+
+void CloseMutex(MutexHandle) { --fake::State().open_mutexes; }
 
 ProcessSnapshot TakeProcessSnapshot() {
   auto& state = fake::State();

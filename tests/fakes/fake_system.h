@@ -31,7 +31,15 @@ FakeProcessList& Processes();
 // The Windows the program runs on: 32-bit by default.
 void SetWindows64(bool is_64_bit);
 
-// Clears the processes and makes Windows 32-bit again.
+// The session: 2026-12-08 09:05:03, account "tester", no other run.
+void SetLocalTime(int year, int month, int day, int hour, int minute, int second);
+void SetAccountName(const std::string& name);
+// Another process of the program holds the machine-wide run lock.
+void SetAnotherRunUnderWay(bool under_way);
+// Machine-wide locks open now.
+int open_mutexes();
+
+// Clears the processes and the session, and makes Windows 32-bit again.
 void ClearSystem();
 
 }  // namespace pelmora::fake

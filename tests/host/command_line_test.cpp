@@ -1,4 +1,4 @@
-// Which command lines ask for the removal of the panel or its status report.
+// What each command line asks for, and which lines are refused.
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
@@ -6,29 +6,54 @@
 namespace pelmora {
 namespace {
 
-TEST(CommandLine, RemoveSwitchInEitherFormAnyCaseAndAnywhere) {
-  for (const char* arguments :
-       {"/remove", "-remove", "/REMOVE", "-ReMoVe", "  /remove  ", "\t-remove", "\"/remove\"",
-        "/quiet /remove", "C:\\x.txt -Remove extra", "\"a b\" /remove", "/r\"emov\"e"}) {
-    EXPECT_EQ(RunAskedFor(arguments), RequestedRun::kRemovePanel) << arguments;
-  }
-}
+struct Case {
+  const char* arguments;
+  RequestedRun run;
+  bool quiet;
+  const char* log_file;
+  const char* invalid;  // nullptr: the line is valid
+};
 
-TEST(CommandLine, EveryOtherArgumentIsIgnored) {
-  for (const char* arguments :
-       {"", "   ", "remove", "/removes", "/remov", "--remove", "//remove", "/remove-all",
-        "/re move", "\"/remove x\"", "\\remove", "/ｒｅｍｏｖｅ", "/s", "check", "/checks",
-        "--check", "/check-all"}) {
-    EXPECT_EQ(RunAskedFor(arguments), RequestedRun::kWindow) << arguments;
+TEST(CommandLine, EachLineAsksForItsRun) {
+  const Case cases[] = {
+      {"", RequestedRun::kEmbed, false, "", nullptr},
+      {"   ", RequestedRun::kEmbed, false, "", nullptr},
+      {"/remove", RequestedRun::kRemovePanel, false, "", nullptr},
+      {"-ReMoVe", RequestedRun::kRemovePanel, false, "", nullptr},
+      {"\"/remove\"", RequestedRun::kRemovePanel, false, "", nullptr},
+      {"/r\"emov\"e", RequestedRun::kRemovePanel, false, "", nullptr},
+      {"-CHECK /remove", RequestedRun::kCheckPanel, false, "", nullptr},
+      {"/remove /check", RequestedRun::kRemovePanel, false, "", nullptr},
+      {"/QUIET", RequestedRun::kEmbed, true, "", nullptr},
+      {"-quiet /remove", RequestedRun::kRemovePanel, true, "", nullptr},
+      {"/check /quiet /log C:\\logs\\p.log", RequestedRun::kCheckPanel, true, "C:\\logs\\p.log", nullptr},
+      {"/LOG \"C:\\My Logs\\p.log\" /quiet", RequestedRun::kEmbed, true, "C:\\My Logs\\p.log", nullptr},
+      {"-log p.log", RequestedRun::kEmbed, false, "p.log", nullptr},
+      {"/?", RequestedRun::kUsage, false, "", nullptr},
+      {"/remove -HELP", RequestedRun::kUsage, false, "", nullptr},
+      // Anything not understood makes the line invalid, the first such
+      // argument named as given.
+      {"remove", RequestedRun::kEmbed, false, "", "remove"},
+      {"/quiet /removes", RequestedRun::kEmbed, true, "", "/removes"},
+      {"--check", RequestedRun::kEmbed, false, "", "--check"},
+      {"/ｒｅｍｏｖｅ", RequestedRun::kEmbed, false, "", "/ｒｅｍｏｖｅ"},
+      {"/", RequestedRun::kEmbed, false, "", "/"},
+      {"/remove x y", RequestedRun::kRemovePanel, false, "", "x"},
+      {"/log", RequestedRun::kEmbed, false, "", "/log"},
+      {"/log /quiet", RequestedRun::kEmbed, true, "", "/log"},
+      {"/log \"\"", RequestedRun::kEmbed, false, "", "/log"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const CommandLine line = ReadCommandLine(c.arguments);
+    EXPECT_EQ(line.run, c.run);
+    EXPECT_EQ(line.quiet, c.quiet);
+    EXPECT_EQ(line.log_file, c.log_file);
+    EXPECT_EQ(line.invalid.has_value(), c.invalid != nullptr);
+    if (line.invalid && c.invalid != nullptr) {
+      EXPECT_EQ(*line.invalid, c.invalid);
+    }
   }
-}
-
-TEST(CommandLine, CheckSwitchInEitherFormAnyCaseAndTheFirstSwitchWins) {
-  for (const char* arguments :
-       {"/check", "-check", "/CHECK", "-ChEcK", "\"/check\"", "x /check", "/check /remove"}) {
-    EXPECT_EQ(RunAskedFor(arguments), RequestedRun::kCheckPanel) << arguments;
-  }
-  EXPECT_EQ(RunAskedFor("-remove /check"), RequestedRun::kRemovePanel);
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenCancelledWhileWpsIsOpen) {
 TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenWindow) {
   // Ends the message loop as soon as it starts.
   port::PostQuit(0);
-  EXPECT_EQ(ProgramStart("/quiet other"), 0);
+  EXPECT_EQ(ProgramStart(""), 0);
   EXPECT_THAT(Titles(), ElementsAre(u8"嵌入前准备！"));
   const port::NativeWindow form = fake::Windows().FormWindow();
   ASSERT_NE(form, 0u);

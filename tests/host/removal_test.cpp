@@ -113,7 +113,7 @@ TEST_F(RemovalTest, YesRemovesEveryCopyAndNothingElse) {
 
   const std::vector<std::string> all = Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion));
   EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome), 0);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(all));
   EXPECT_EQ(ui.boxes[0].style, kYesNoQuestion);
@@ -136,7 +136,7 @@ TEST_F(RemovalTest, AnythingButYesKeepsEveryFile) {
     ui.answers = {answer};
     const RemovalOutcome outcome = Remove();
     EXPECT_EQ(outcome, RemovalOutcome::kDeclined);
-    EXPECT_EQ(RemovalExitCode(outcome), 1);
+    EXPECT_EQ(RemovalExitCode(outcome, true), 1);
     EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
     for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
   }
@@ -147,7 +147,7 @@ TEST_F(RemovalTest, NoPanelFileGivesItsOwnBoxAndNoQuestion) {
   fake::Files().AddFile(Gbk(VersionFolder(kWpsVersion) + "\\office6\\startup\\MyMacros.dotm"));
   const RemovalOutcome outcome = Remove();
   EXPECT_EQ(outcome, RemovalOutcome::kNothingToRemove);
-  EXPECT_EQ(RemovalExitCode(outcome), 0);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
   EXPECT_EQ(ui.boxes[0].text, u8"WPS中没有找到已嵌入的MathType面板。");
   EXPECT_EQ(ui.boxes[0].style, 0);
@@ -157,7 +157,7 @@ TEST_F(RemovalTest, NoWpsGivesTheEmbeddingsBoxAndRemovesNothing) {
   PlacePanel(kWpsVersion);  // left behind, but nothing leads to it
   const RemovalOutcome outcome = Remove();
   EXPECT_EQ(outcome, RemovalOutcome::kWpsNotFound);
-  EXPECT_EQ(RemovalExitCode(outcome), 1);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
 }
@@ -184,7 +184,7 @@ TEST_F(RemovalTest, FilesThatStayAreNamedWithTheirReasonsAndTheOthersGo) {
   const RemovalOutcome outcome = Remove();
 
   EXPECT_EQ(outcome, RemovalOutcome::kNotAllRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome), 1);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
   EXPECT_EQ(ui.boxes[1].text, std::string(u8"以下文件未能删除，其余文件已删除：\r\n\r\n") + paths[0] +
                                   u8"\r\n    原因：error 32\r\n" + paths[2] +

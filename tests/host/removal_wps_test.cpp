@@ -44,7 +44,7 @@ TEST_F(RemovalWhileWpsRunsTest, RetryAfterWpsEndedGoesOnToTheQuestionAndTheRemov
   const RemovalOutcome outcome = Remove();
 
   EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome), 0);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
   ASSERT_THAT(ui.Titles(),
               ElementsAre(kWpsRunningTitle, kWpsRunningTitle, kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text,
@@ -71,7 +71,7 @@ TEST_P(RemovalCancelledTest, CancelOrNoAnswerRemovesNothingAndFails) {
     const RemovalOutcome outcome = Remove();
 
     EXPECT_EQ(outcome, RemovalOutcome::kDeclined);
-    EXPECT_EQ(RemovalExitCode(outcome), 1);
+    EXPECT_EQ(RemovalExitCode(outcome, true), 1);
     EXPECT_THAT(ui.Titles(), ElementsAre(kWpsRunningTitle));
     for (const std::string& path : AllCopies()) EXPECT_TRUE(Exists(path)) << path;
   }
@@ -221,7 +221,7 @@ TEST_F(RemovalFindsWpsTest, On32BitWindowsThe64BitPlacesLeadNowhere) {
   }
   const RemovalOutcome outcome = Remove();
   EXPECT_EQ(outcome, RemovalOutcome::kWpsNotFound);
-  EXPECT_EQ(RemovalExitCode(outcome), 1);
+  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
   for (const std::string& path : PanelPathsIn(std::string(kRoot64) + "\\12.1.0.28505")) {
     EXPECT_TRUE(Exists(path)) << path;

@@ -1,0 +1,34 @@
+#include "app/run_log.h"
+
+#include <string>
+
+#include "runtime/system/session.h"
+
+namespace pelmora {
+
+bool RunLog::Open(TextView path, std::uint32_t* error) {
+  file_ = AppendedFile::Open(path, error);
+  if (!file_) return false;
+  // A new file says it is UTF-8; an existing one is appended to as it is.
+  if (file_.created()) file_.Append("\xEF\xBB\xBF");
+  return true;
+}
+
+void RunLog::Write(const BoxText& text) {
+  if (!file_) return;
+  const std::string stamp = LocalTimeStamp().c_str();
+  const std::string utf8 = text.Utf8();
+  std::string lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = utf8.find("\r\n", start);
+    lines += stamp + " " + utf8.substr(start, end - start) + "\r\n";
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  // Not examined: a log that stops growing must not change what the run
+  // does, and there is nowhere left to say so.
+  static_cast<void>(file_.Append(lines));
+}
+
+}  // namespace pelmora

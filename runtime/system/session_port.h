@@ -1,0 +1,31 @@
+// What a log and an unattended run need to know of the session they run
+// in: the local time, the account, and whether another run of the program
+// holds the machine-wide lock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pelmora::port {
+
+struct LocalTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+// GetLocalTime.
+LocalTime LocalTimeNow();
+
+// GetUserNameA, in the system's code page; empty when it fails.
+std::string AccountName();
+
+using MutexHandle = std::uintptr_t;  // 0 = none
+// CreateMutexA of this name; `held_elsewhere` when another process made it
+// first. 0 when it cannot be made at all.
+[[nodiscard]] MutexHandle CreateNamedMutex(const char* name, bool* held_elsewhere);
+void CloseMutex(MutexHandle mutex);
+
+}  // namespace pelmora::port
