@@ -2,6 +2,7 @@
 
 #include "app/finder.h"
 #include "runtime/system/files.h"
+#include "runtime/system/system_path.h"
 
 namespace pelmora {
 namespace {
@@ -70,7 +71,8 @@ std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run) {
   }
   installations.math_type_folder = found->MathTypeFolder();
   if (installations.math_type_folder) {
-    run.Log(messages::kLogMathTypeFolder, {BoxText().AppendSystem(*installations.math_type_folder)});
+    run.Log(messages::kLogMathTypeFolder,
+            {BoxText().AppendSystem(WithoutTrailingBackslash(*installations.math_type_folder))});
   } else {
     run.Log(messages::kLogNoMathType);
   }

@@ -1,6 +1,7 @@
 #include "app/finder.h"
 
 #include "app/uninstall_entries.h"
+#include "runtime/system/system_path.h"
 
 namespace pelmora {
 namespace {
@@ -36,7 +37,8 @@ void NoteEntry(const ListedEntry& entry, std::vector<ListFinding>* findings) {
 void LogFinding(WorkflowRun& run, const ListFinding& finding) {
   switch (finding.kind) {
     case ListFinding::Kind::kMathType7:
-      run.Log(messages::kLogMachineMathType, {BoxText().AppendSystem(finding.math_type_folder)});
+      run.Log(messages::kLogMachineMathType,
+              {BoxText().AppendSystem(WithoutTrailingBackslash(finding.math_type_folder))});
       break;
     case ListFinding::Kind::kOtherMathType:
       run.Log(messages::kLogMachineOtherMathType, {BoxText().AppendSystem(finding.display_name)});

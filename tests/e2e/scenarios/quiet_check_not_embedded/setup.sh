@@ -1,0 +1,3 @@
+#!/usr/bin/env bash
+source "$PELMORA_SCENARIO_DIR/../../lib/machine.sh"
+scenario_machine --mathtype --wps-folders --wps-entry
