@@ -54,6 +54,10 @@ bool TellPairGap(WorkflowRun& run, const MathTypePair& pair) {
 }
 
 void ShowWpsAbsence(WorkflowRun& run, WpsAbsence absence) {
+  run.Log(messages::kLogNoWps);
+  // Deployment tools run the program as a service account, whose own
+  // registry and desktop are the only ones it sees.
+  if (!run.Attended()) run.Log(messages::kLogUnattendedAccount);
   run.Show(absence == WpsAbsence::kNoShortcut ? messages::kNoDesktopShortcut
                                               : messages::kNoVersionFolder);
 }
@@ -78,7 +82,6 @@ std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run) {
   }
 
   if (!found->wps) {
-    run.Log(messages::kLogNoWps);
     ShowWpsAbsence(run, found->wps_absence);
     return std::nullopt;
   }

@@ -30,7 +30,8 @@ struct Installations {
 // missing.
 [[nodiscard]] bool TellPairGap(WorkflowRun& run, const MathTypePair& pair);
 
-// The box for a WPS found nowhere, for every run that needs WPS.
+// The box (and the log's lines) for a WPS found nowhere, for every run that
+// needs WPS.
 void ShowWpsAbsence(WorkflowRun& run, WpsAbsence absence);
 
 }  // namespace pelmora

@@ -171,6 +171,7 @@ inline constexpr const char* kLogVbaSkipped =
     "无人值守运行不写出也不启动VBA安装程序：WPS的VBA支持需另行部署";
 inline constexpr const char* kLogAnotherRun = "另一个Pelmora正在运行";
 inline constexpr const char* kLogUnattendedAccount =
-    "以SYSTEM等服务帐户运行时，只为当前用户安装的WPS不会被找到";
+    "无人值守运行只查看本帐户的注册表和桌面：以SYSTEM运行时，只为某个用户安装的WPS不会被找到，"
+    "请为所有用户安装WPS";
 
 }  // namespace pelmora::messages

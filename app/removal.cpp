@@ -80,7 +80,6 @@ RemovalOutcome RemovePanel(WorkflowUi& ui) {
   std::optional<Findings> found = FindInstallations(run);
   if (!found) return RemovalOutcome::kStopped;
   if (!found->wps) {
-    run.Log(messages::kLogNoWps);
     ShowWpsAbsence(run, found->wps_absence);
     return RemovalOutcome::kWpsNotFound;
   }
