@@ -8,6 +8,11 @@
 // manifest, tells what the manifest alone costs: common controls 6 and
 // their theme, which every box of a themed program pays for.
 //   startup_bench.exe PROGRAM MINIMAL_PROGRAM ROUNDS [MINIMAL_WITH_MANIFEST]
+// With --quiet first, PROGRAM's unattended runs instead, each as a whole
+// process from CreateProcess to its end: an embedding (the panel removed
+// untimed before it) and a run that finds the panel already in place,
+// beside the one-box program's start-up.
+//   startup_bench.exe --quiet PROGRAM MINIMAL_PROGRAM ROUNDS
 #include <windows.h>
 #include <psapi.h>
 
@@ -97,9 +102,62 @@ Sample TimeToBox(const std::wstring& program) {
   return sample;
 }
 
+// Runs the program with `arguments` to its end; the time, negative when it
+// did not end with 0 within 30 s.
+double TimeToExit(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+  std::wstring command = L"\"" + program + L"\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  const double t0 = pelmora::bench::NowSeconds();
+  if (!CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
+    return -1;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+  const double t1 = pelmora::bench::NowSeconds();
+  DWORD exit_code = 1;
+  GetExitCodeProcess(process.hProcess, &exit_code);
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (!ended || exit_code != 0) {
+    std::fprintf(stderr, "%ls %ls: %s, exit code %lu\n", program.c_str(), arguments.c_str(),
+                 ended ? "ended" : "still running after 30 s", exit_code);
+    return -1;
+  }
+  Sleep(250);
+  return (t1 - t0) * 1e3;
+}
+
+int QuietRuns(const std::wstring& program, const std::wstring& minimal, int rounds) {
+  std::vector<double> embed, in_place, box;
+  for (int round = 0; round <= rounds; ++round) {
+    if (TimeToExit(program, L"/quiet /remove") < 0) return 3;
+    const double e = TimeToExit(program, L"/quiet");
+    const double p = TimeToExit(program, L"/quiet");
+    const Sample m = TimeToBox(minimal);
+    if (e < 0 || p < 0 || m.ms < 0) return 3;
+    std::fprintf(stderr, "round %d: embed %.1f ms, in place %.1f ms, one box %.1f ms\n", round, e,
+                 p, m.ms);
+    if (round == 0) continue;
+    embed.push_back(e);
+    in_place.push_back(p);
+    box.push_back(m.ms);
+  }
+  using pelmora::bench::Median;
+  std::printf("rounds=%d embed_ms=%.1f in_place_ms=%.1f minimal_ms=%.1f ratio=%.3f\n", rounds,
+              Median(embed), Median(in_place), Median(box), Median(in_place) / Median(box));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 5 && std::wstring(argv[1]) == L"--quiet") {
+    return QuietRuns(argv[2], argv[3], _wtoi(argv[4]));
+  }
   if (argc < 4) {
     std::fputs("usage: startup_bench PROGRAM MINIMAL_PROGRAM ROUNDS [MINIMAL_WITH_MANIFEST]\n",
                stderr);
