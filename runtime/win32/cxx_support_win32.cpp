@@ -59,6 +59,8 @@ void __throw_logic_error(const char*) { std::abort(); }
 void __throw_out_of_range(const char*) { std::abort(); }
 void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
+// An empty std::function called: a fault of the program, never an answer.
+void __throw_bad_function_call() { std::abort(); }
 // A failed bounds check inside the library (assertions are on, see
 // cmake/warnings.cmake); the library's own version prints through the
 // demangler.
