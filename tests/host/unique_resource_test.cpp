@@ -15,10 +15,11 @@ namespace {
 std::vector<int> g_closed;
 void Close(int handle) { g_closed.push_back(handle); }
 
-using Owner = UniqueResource<int, &Close>;  // 0 holds nothing
-using SearchLikeOwner = UniqueResource<int, &Close, -1>;
+using UniqueNumber = UniqueResource<int, &Close>;  // 0 holds nothing
+using UniqueSearchLike = UniqueResource<int, &Close, -1>;
 
-static_assert(!std::is_copy_constructible_v<Owner> && !std::is_copy_assignable_v<Owner>,
+static_assert(!std::is_copy_constructible_v<UniqueNumber> &&
+                  !std::is_copy_assignable_v<UniqueNumber>,
               "a copy would close twice");
 
 class UniqueResourceTest : public ::testing::Test {
@@ -27,37 +28,37 @@ class UniqueResourceTest : public ::testing::Test {
 };
 
 TEST_F(UniqueResourceTest, ClosesItsHandleOnceWhenItGoesAway) {
-  { Owner owner(7); }
+  { UniqueNumber owner(7); }
   EXPECT_EQ(g_closed, std::vector<int>{7});
 }
 
 TEST_F(UniqueResourceTest, TheInvalidValueIsNeverClosed) {
-  { Owner nothing; }
-  { Owner failed(0); }
-  { SearchLikeOwner failed(-1); }
+  { UniqueNumber nothing; }
+  { UniqueNumber failed(0); }
+  { UniqueSearchLike failed(-1); }
   EXPECT_TRUE(g_closed.empty());
-  { SearchLikeOwner zero_is_a_handle_here(0); }
+  { UniqueSearchLike zero_is_a_handle_here(0); }
   EXPECT_EQ(g_closed, std::vector<int>{0});
 }
 
 TEST_F(UniqueResourceTest, MovingHandsTheHandleOverWithoutClosingIt) {
-  Owner first(3);
-  Owner second(std::move(first));
+  UniqueNumber first(3);
+  UniqueNumber second(std::move(first));
   EXPECT_FALSE(first);
   EXPECT_TRUE(second);
   EXPECT_TRUE(g_closed.empty());
-  Owner third(4);
+  UniqueNumber third(4);
   third = std::move(second);  // 4 is closed, 3 moves in
   EXPECT_EQ(g_closed, std::vector<int>{4});
   EXPECT_EQ(third.get(), 3);
-  Owner& same = third;
+  UniqueNumber& same = third;
   third = std::move(same);
   EXPECT_EQ(third.get(), 3) << "a self-move keeps the handle";
   EXPECT_EQ(g_closed, std::vector<int>{4});
 }
 
 TEST_F(UniqueResourceTest, ResetAndPutCloseTheOldHandleFirst) {
-  Owner owner(5);
+  UniqueNumber owner(5);
   owner.reset(6);
   EXPECT_EQ(g_closed, std::vector<int>{5});
   int* slot = owner.put();
@@ -70,7 +71,7 @@ TEST_F(UniqueResourceTest, ResetAndPutCloseTheOldHandleFirst) {
 }
 
 TEST_F(UniqueResourceTest, ReleaseGivesTheHandleUpUnclosed) {
-  Owner owner(9);
+  UniqueNumber owner(9);
   EXPECT_EQ(owner.release(), 9);
   EXPECT_FALSE(owner);
   owner.reset();
