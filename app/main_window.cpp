@@ -1,21 +1,17 @@
 #include "app/main_window.h"
 
 #include <array>
-#include <string>
 
 #include "app/build_settings.h"
 #include "app/command_line.h"
+#include "app/command_runs.h"
 #include "app/messages.h"
 #include "app/panel_status.h"
 #include "app/removal.h"
 #include "app/system_menu_commands.h"
 #include "app/workflow.h"
-#include "app/workflow_run.h"
 #include "app/workflow_ui.h"
-#include "runtime/system/bitness.h"
 #include "runtime/system/files_port.h"
-#include "runtime/system/session.h"
-#include "runtime/system/system_error.h"
 #include "runtime/window/dialogs.h"
 
 namespace pelmora {
@@ -91,64 +87,6 @@ int RunWindow() {
   return kExitDone;
 }
 
-// The removal, the check or (unattended) the embedding alone: no window,
-// no notice. Unattended runs wait for no one, so a second one at the same
-// time is told to come back later instead.
-int RunWithoutWindow(const CommandLine& line, WorkflowUi& ui) {
-  bool busy = false;
-  const UniqueMutex lock = TakeMachineRunLock(&busy);
-  if (busy && line.quiet) {
-    WorkflowRun(ui).Log(messages::kLogAnotherRun);
-    return kExitTryLater;
-  }
-  switch (line.run) {
-    case RequestedRun::kRemovePanel:
-      return RemovalExitCode(RemovePanel(ui), ui.Attended());
-    case RequestedRun::kCheckPanel:
-      return StatusExitCode(CheckPanelStatus(ui));
-    case RequestedRun::kEmbed:
-    case RequestedRun::kUsage:
-      break;
-  }
-  return RunEmbeddingWorkflow(ui);
-}
-
-int RunAsAsked(const CommandLine& line, const std::string& log_path, TextView arguments) {
-  WorkflowUi& ui = line.quiet ? UnattendedUi() : WindowlessUi();
-  if (line.invalid) {
-    if (!line.quiet) {
-      BoxText text = BoxText::Fill(messages::kUnknownArgument,
-                                   {BoxText().AppendSystem(line.invalid->c_str())});
-      ui.ShowBox(messages::kUsage.title, text.Append(messages::kUsage.text), kBoxOk);
-    }
-    return kExitInvalidCommandLine;
-  }
-  if (line.run == RequestedRun::kUsage) {
-    if (!line.quiet) WorkflowRun(ui).Show(messages::kUsage, kBoxOk);
-    return kExitDone;
-  }
-  RunLog log;
-  if (!log_path.empty()) {
-    std::uint32_t error = 0;
-    if (!log.Open(log_path.c_str(), &error)) {
-      if (!line.quiet) {
-        WorkflowRun(ui).Show(messages::kLogUnwritable, {BoxText().AppendSystem(log_path.c_str()),
-                                                       DescribeSystemError(error)});
-      }
-      return kExitLogUnwritable;
-    }
-  }
-  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = &log;
-  WorkflowRun(ui).Log(messages::kLogStart,
-                      {build_settings::kVersion, BoxText().AppendSystem(arguments),
-                       WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName())});
-  const int code = line.run == RequestedRun::kEmbed && !line.quiet ? RunWindow()
-                                                                   : RunWithoutWindow(line, ui);
-  WorkflowRun(ui).Log(messages::kLogEnd, {std::to_string(code).c_str()});
-  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = nullptr;
-  return code;
-}
-
 }  // namespace
 
 int ProgramStart(TextView arguments) {
@@ -158,7 +96,7 @@ int ProgramStart(TextView arguments) {
   const std::string log_path = line.log_file.empty() ? std::string()
                                                      : port::FullPathName(line.log_file.c_str());
   InitializeRuntime(kHandlers.data(), kHandlers.size());
-  return RunAsAsked(line, log_path, arguments);
+  return RunAsAsked(line, log_path, arguments, RunWindow);
 }
 
 }  // namespace pelmora

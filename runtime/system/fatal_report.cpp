@@ -8,6 +8,7 @@ namespace pelmora {
 namespace {
 
 const ReportWindowLookup* g_window_lookup = nullptr;
+void (*g_unattended_sink)(const std::string& gbk_text) = nullptr;
 
 constexpr const char* kCrLf = "\r\n";
 
@@ -40,7 +41,11 @@ void AppendWindowLines(std::string& report, std::int32_t window_id, std::int32_t
                          std::int32_t location2) {
   port::SuppressEventsForReport();
   std::string text = BuildRuntimeErrorReport(code, message, location1, location2, g_window_lookup);
-  port::ShowFatalErrorBox(text.c_str());
+  if (g_unattended_sink != nullptr) {
+    g_unattended_sink(text);
+  } else {
+    port::ShowFatalErrorBox(text.c_str());
+  }
   port::ExitAfterFatalReport(-1);
 }
 
@@ -90,6 +95,10 @@ void ReportOutOfMemory(std::int32_t requested) {
   char message[64];
   std::snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(requested));
   Report(0, message, 0, 0);
+}
+
+void SendReportsInsteadOfShowing(void (*sink)(const std::string& gbk_text)) {
+  g_unattended_sink = sink;
 }
 
 void SetReportWindowLookup(const ReportWindowLookup* lookup) { g_window_lookup = lookup; }

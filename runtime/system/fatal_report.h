@@ -38,4 +38,9 @@ class ReportWindowLookup {
 
 void SetReportWindowLookup(const ReportWindowLookup* lookup);
 
+// For a run with nobody at the screen: the report's text goes to `sink`
+// (a log) instead of a box that nobody would answer; the process still
+// ends with -1.
+void SendReportsInsteadOfShowing(void (*sink)(const std::string& gbk_text));
+
 }  // namespace pelmora
