@@ -173,74 +173,23 @@ TEST_F(ProgramStartTest, TheCheckItemShowsTheReportInTheOpenWindowAndLeavesTheBa
   EXPECT_EQ(fake::Files().Listing(), files_before);
 }
 
-// Unattended: no box ever; the exit code and the log say what happened.
-TEST_F(ProgramStartTest, QuietEmbeddingLogsEachStepAndLeavesAPanelInPlaceAlone) {
-  InstallMathType();
+// What the scenarios cannot show: the log's time stamps, a log appended to
+// without a second byte-order mark, and a second unattended run while
+// another holds the machine's lock.
+TEST_F(ProgramStartTest, QuietRunsAppendToTheirLogAndYieldToAnotherRun) {
   fake::Files().AddFolder("C:\\logs");
-  EXPECT_EQ(ProgramStart("/quiet /log C:\\logs\\p.log"), 0);
-  EXPECT_EQ(fake::Files().ReadFile(Office6File("MathPage.wll")), "wll-bytes");
-  EXPECT_FALSE(fake::Files().Exists(VbaPath()));
-  // In place now: a second run must not even try to write.
-  for (const std::string& destination : {StartupFile("MathType Commands 2016.dotm"),
-                                         StartupFile("MathPage.wll"), Office6File("MathPage.wll")}) {
-    fake::Files().FailWritesTo(destination, 5);
-    fake::Files().FailWritesTo(destination + ".pelmora-new", 5);
-  }
-  EXPECT_EQ(ProgramStart("/quiet /log C:\\logs\\p.log"), 0);
+  EXPECT_EQ(ProgramStart("/quiet /remove /log C:\\logs\\p.log"), 0);
+  fake::SetAnotherRunUnderWay(true);
+  EXPECT_EQ(ProgramStart("/quiet /log C:\\logs\\p.log"), 1618);
   EXPECT_TRUE(fake::Dialogs().boxes.empty());
+  EXPECT_EQ(fake::open_mutexes(), 0);
 
   const std::string log = fake::Files().ReadFile("C:\\logs\\p.log").value_or("");
-  ASSERT_EQ(log.rfind("\xEF\xBB\xBF", 0), 0u) << "a new log starts with its byte-order mark";
-  EXPECT_EQ(log.find("\xEF\xBB\xBF", 3), std::string::npos) << "appended without another";
-  std::vector<std::string> lines;
-  for (std::size_t start = 3; start < log.size();) {
-    const std::size_t end = log.find("\r\n", start);
-    lines.push_back(log.substr(start, end - start));
-    start = end + 2;
-  }
-  for (const std::string& line : lines) EXPECT_EQ(line.rfind("2026-12-08 09:05:03 ", 0), 0u) << line;
-  using ::testing::Contains;
-  using ::testing::HasSubstr;
-  EXPECT_THAT(lines, Contains(HasSubstr(u8"已放置：" + fake::GbkToUtf8(Office6File("MathPage.wll")) +
-                                        u8"（9字节）")));
-  EXPECT_THAT(lines, Contains(HasSubstr(u8"无需改动")));
-  EXPECT_THAT(lines.back(), ::testing::EndsWith(u8"退出代码：0"));
-}
-
-TEST_F(ProgramStartTest, QuietRunsEndWithTheCodeOfWhatStoppedThem) {
-  enum Machine { kAsIs, kMathTypeAndWpsRunning, kWpsRunning, kAnotherRun };
-  struct End {
-    const char* arguments;
-    Machine machine;
-    int code;
-  };
-  const End ends[] = {
-      {"/quiet", kAsIs, 2},  // no MathType
-      {"-QUIET", kMathTypeAndWpsRunning, 1618},
-      {"/quiet /check", kAnotherRun, 1618},
-      {"/remove /quiet", kWpsRunning, 1618},
-      {"/quiet /remove", kAsIs, 0},
-      {"/quiet /log C:\\nowhere\\p.log", kAsIs, 1622},
-      {"/quiet /force", kAsIs, 1639},
-      {"/quiet /?", kAsIs, 0},
-  };
-  for (const End& end : ends) {
-    SCOPED_TRACE(end.arguments);
-    SetUp();
-    if (end.machine == kMathTypeAndWpsRunning) InstallMathType();
-    if (end.machine == kMathTypeAndWpsRunning || end.machine == kWpsRunning) {
-      fake::Processes().Start(Office6File("wps.exe"));
-    }
-    fake::SetAnotherRunUnderWay(end.machine == kAnotherRun);
-    const std::string before = fake::Files().Listing();
-    EXPECT_EQ(ProgramStart(end.arguments), end.code);
-    EXPECT_TRUE(fake::Dialogs().boxes.empty());
-    EXPECT_EQ(fake::Windows().FormWindow(), 0u);
-    if (end.code != 0) {
-      EXPECT_EQ(fake::Files().Listing(), before);
-    }
-    EXPECT_EQ(fake::open_mutexes(), 0);
-  }
+  ASSERT_EQ(log.rfind("\xEF\xBB\xBF", 0), 0u);
+  EXPECT_EQ(log.find("\xEF\xBB\xBF", 3), std::string::npos);
+  EXPECT_NE(log.find(std::string("\r\n2026-12-08 09:05:03 ") + u8"另一个Pelmora正在运行\r\n"),
+            std::string::npos);
+  EXPECT_NE(log.rfind(u8" 运行结束，退出代码：1618\r\n"), std::string::npos);
 }
 
 }  // namespace
