@@ -91,5 +91,4 @@ int RunAsAsked(const CommandLine& line, const std::string& log_path, TextView ar
   return code;
 }
 
-
 }  // namespace pelmora

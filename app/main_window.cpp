@@ -71,7 +71,6 @@ constexpr bool EveryHandlerBound(const std::array<EventHandler, kMainWindowHandl
 constexpr std::array<EventHandler, kMainWindowHandlerCount> kHandlers = HandlerTable();
 static_assert(EveryHandlerBound(kHandlers), "a handler number without its routine");
 
-
 // The window: the notice, the button, the system menu's items; 0 once it
 // closed.
 int RunWindow() {
