@@ -46,15 +46,22 @@ struct Sample {
 
 // Starts the program in its own folder, waits for its box and ends it.
 // A negative time means the box never came.
-Sample TimeToBox(const std::wstring& program) {
+// Starts the program in its own folder with `arguments`.
+bool Start(const std::wstring& program, const std::wstring& arguments,
+           PROCESS_INFORMATION* process) {
   std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
   std::wstring command = L"\"" + program + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
+  return CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, process) != FALSE;
+}
+
+Sample TimeToBox(const std::wstring& program) {
   PROCESS_INFORMATION process = {};
   const double t0 = pelmora::bench::NowSeconds();
-  if (!CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process)) {
+  if (!Start(program, L"", &process)) {
     std::fprintf(stderr, "%ls: CreateProcess failed, error %lu\n", program.c_str(),
                  GetLastError());
     return {-1, 0};
@@ -105,16 +112,9 @@ Sample TimeToBox(const std::wstring& program) {
 // Runs the program with `arguments` to its end; the time, negative when it
 // did not end with 0 within 30 s.
 double TimeToExit(const std::wstring& program, const std::wstring& arguments) {
-  std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-  std::wstring command = L"\"" + program + L"\" " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   const double t0 = pelmora::bench::NowSeconds();
-  if (!CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process)) {
-    return -1;
-  }
+  if (!Start(program, arguments, &process)) return -1;
   const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
   const double t1 = pelmora::bench::NowSeconds();
   DWORD exit_code = 1;
