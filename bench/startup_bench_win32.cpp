@@ -44,8 +44,6 @@ struct Sample {
   double private_kib;
 };
 
-// Starts the program in its own folder, waits for its box and ends it.
-// A negative time means the box never came.
 // Starts the program in its own folder with `arguments`.
 bool Start(const std::wstring& program, const std::wstring& arguments,
            PROCESS_INFORMATION* process) {
@@ -58,6 +56,8 @@ bool Start(const std::wstring& program, const std::wstring& arguments,
                         folder.c_str(), &startup, process) != FALSE;
 }
 
+// Starts the program, waits for its box and ends it. A negative time means
+// the box never came.
 Sample TimeToBox(const std::wstring& program) {
   PROCESS_INFORMATION process = {};
   const double t0 = pelmora::bench::NowSeconds();
