@@ -26,6 +26,11 @@ void ReportIntoLog(const std::string& gbk_text) {
   WorkflowRun(UnattendedUi()).Log("{}", {BoxText(TextView(gbk_text.c_str()))});
 }
 
+// Every way a run can reach the user logs to the same file.
+void AttachLog(RunLog* log) {
+  for (WorkflowUi* ui : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) ui->log = log;
+}
+
 // The removal, the check or (unattended) the embedding alone: no window,
 // no notice.
 int RunWithoutWindow(const CommandLine& line, WorkflowUi& ui) {
@@ -69,7 +74,7 @@ int RunAsAsked(const CommandLine& line, const std::string& log_path, TextView ar
       return kExitLogUnwritable;
     }
   }
-  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = &log;
+  AttachLog(&log);
   WorkflowRun(ui).Log(messages::kLogStart,
                       {build_settings::kVersion, BoxText().AppendSystem(arguments),
                        WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName())});
@@ -87,7 +92,7 @@ int RunAsAsked(const CommandLine& line, const std::string& log_path, TextView ar
   }
   WorkflowRun(ui).Log(messages::kLogEnd, {std::to_string(code).c_str()});
   SendReportsInsteadOfShowing(nullptr);
-  for (WorkflowUi* each : {&MainWindowUi(), &WindowlessUi(), &UnattendedUi()}) each->log = nullptr;
+  AttachLog(nullptr);
   return code;
 }
 

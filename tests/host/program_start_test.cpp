@@ -2,8 +2,6 @@
 // report from the command line run without the window and without the
 // notice and end with their exit codes; a normal start gets the system menu
 // items, which run them while the window stays open.
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "fakes/window_port_fake.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
+#include "whole_file.h"
 #include "workflow_fixture.h"
 
 namespace pelmora::testing {
@@ -28,11 +27,6 @@ constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
-std::string ReadBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class ProgramStartTest : public WorkflowTest {
  protected:
   void SetUp() override {
@@ -41,7 +35,7 @@ class ProgramStartTest : public WorkflowTest {
     fake::Windows().Clear();
     fake::Dialogs().Clear();
     fake::Lifecycle().Clear();
-    fake::Lifecycle().form = ReadBytes(PELMORA_FORM_BINARY);
+    fake::Lifecycle().form = WholeFile(PELMORA_FORM_BINARY).value_or("");
     ASSERT_FALSE(fake::Lifecycle().form.empty()) << "missing " << PELMORA_FORM_BINARY;
 
     InstallWpsFolders();
