@@ -31,10 +31,10 @@ bool IsTextType(std::uint32_t type) { return type == port::kRegSz || type == por
 // one query per value, each a round trip to the registry.
 constexpr std::uint32_t kInlineValueBytes = 512;
 
-// The value's text when it is a REG_SZ or REG_EXPAND_SZ that can be read
-// (and expanded); nothing otherwise.
-bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
-                   RegistryView view = RegistryView::kOwn) {
+// The value's text as stored when it is a REG_SZ or REG_EXPAND_SZ that can
+// be read; nothing otherwise.
+bool ReadStoredTextValue(std::uint32_t root, const RegistryPath& path, StoredRegistryText* result,
+                         RegistryView view) {
   port::UniqueRegistryKey key;
   if (!OpenForReading(root, path, &key, view)) return false;
   const char* name = path.value_name.c_str();
@@ -57,26 +57,29 @@ bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
   if (status != 0 || !IsTextType(type) || size == 0) return false;
   key.reset();
   data[size] = '\0';  // the data ends where the registry says, NUL or not
-  if (type == port::kRegSz) {
-    *result = Text::FromBytes(data, std::strlen(data));
+  result->text = Text::FromBytes(data, std::strlen(data));
+  result->expandable = type == port::kRegExpandSz;
+  return true;
+}
+
+// The value's text when it is a REG_SZ or REG_EXPAND_SZ that can be read
+// (and expanded); nothing otherwise.
+bool ReadTextValue(std::uint32_t root, const RegistryPath& path, Text* result,
+                   RegistryView view = RegistryView::kOwn) {
+  StoredRegistryText stored;
+  if (!ReadStoredTextValue(root, path, &stored, view)) return false;
+  if (!stored.expandable) {
+    *result = std::move(stored.text);
     return true;
   }
-  std::uint32_t needed = port::ExpandEnvironment(data, nullptr, 0);
-  if (needed == 0) return false;
-  std::unique_ptr<char[]> expanded = WorkingBuffer(needed + 1);
-  if (!expanded) return false;
-  std::uint32_t written = port::ExpandEnvironment(data, expanded.get(), needed);
-  if (written == 0 || written > needed) return false;
-  expanded[needed] = '\0';
-  *result = Text::FromBytes(expanded.get(), std::strlen(expanded.get()));
-  return true;
+  return ExpandEnvironmentText(stored.text, result);
 }
 
 }  // namespace
 
 std::uint32_t ReadAccessIn(RegistryView view, std::uint32_t root_key) {
   if (view == RegistryView::k64Bit) return port::kKeyRead | port::kKeyWow64_64Key;
-  if (root_key == kHkeyCurrentUser) return port::kKeyRead;
+  if (root_key == kHkeyCurrentUser || root_key == kHkeyUsers) return port::kKeyRead;
   return port::kKeyRead | port::kKeyWow64_32Key;
 }
 
@@ -112,6 +115,27 @@ Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number, TextView fu
   Text result;
   ReadTextValue(RootKeyOf(root_number), SplitRegistryPath(full_path), &result, view);
   return result;
+}
+
+StoredRegistryText ReadStoredRegistryTextIn(RegistryView view, std::int32_t root_number,
+                                            TextView full_path) {
+  StoredRegistryText stored;
+  if (!ReadStoredTextValue(RootKeyOf(root_number), SplitRegistryPath(full_path), &stored, view)) {
+    return {};
+  }
+  return stored;
+}
+
+bool ExpandEnvironmentText(TextView text, Text* expanded) {
+  std::uint32_t needed = port::ExpandEnvironment(text.c_str(), nullptr, 0);
+  if (needed == 0) return false;
+  std::unique_ptr<char[]> buffer = WorkingBuffer(needed + 1);
+  if (!buffer) return false;
+  std::uint32_t written = port::ExpandEnvironment(text.c_str(), buffer.get(), needed);
+  if (written == 0 || written > needed) return false;
+  buffer[needed] = '\0';
+  *expanded = Text::FromBytes(buffer.get(), std::strlen(buffer.get()));
+  return true;
 }
 
 bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path) {

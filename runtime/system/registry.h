@@ -61,8 +61,9 @@ struct RegistryPath {
 // default: on 64-bit Windows the 32-bit view (WOW6432Node below
 // HKEY_LOCAL_MACHINE\SOFTWARE). It is named explicitly when a key is
 // opened, so that a 64-bit build of the same sources reads the same keys.
-// HKEY_CURRENT_USER's keys read here are shared by both views and are
-// opened without a view. The 64-bit view is where 64-bit programs register
+// The users' keys read here (HKEY_CURRENT_USER, and HKEY_USERS, where
+// every account's own keys lie) are shared by both views and are opened
+// without a view. The 64-bit view is where 64-bit programs register
 // themselves.
 enum class RegistryView { kOwn, k64Bit };
 
@@ -74,6 +75,22 @@ enum class RegistryView { kOwn, k64Bit };
 [[nodiscard]] Text ReadRegistryTextIn(RegistryView view, std::int32_t root_number,
                                       TextView full_path);
 [[nodiscard]] bool RegistryItemExistsIn(RegistryView view, std::int32_t root_number, TextView full_path);
+
+// A text value as stored: a REG_EXPAND_SZ keeps its variables, for values
+// whose variables belong to another account than this process's (its
+// %USERPROFILE% is not ours). Empty text when the value is missing, of
+// another type or cannot be read.
+struct StoredRegistryText {
+  Text text;
+  bool expandable = false;  // REG_EXPAND_SZ
+};
+[[nodiscard]] StoredRegistryText ReadStoredRegistryTextIn(RegistryView view,
+                                                          std::int32_t root_number,
+                                                          TextView full_path);
+
+// The text with this process's environment variables expanded, as the
+// system expands them; false when it cannot be (no memory).
+[[nodiscard]] bool ExpandEnvironmentText(TextView text, Text* expanded);
 
 // The one reader of a key's immediate subkey names, one at a time in the
 // registry's order, so that a long list can be worked through while it is

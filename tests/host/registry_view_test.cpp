@@ -55,6 +55,7 @@ TEST_F(RegistryViewTest, EveryReadNamesItsViewExceptTheUsersSharedKeys) {
   EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyLocalMachine), 0x20019u | kWow64_32Key);
   EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyClassesRoot), 0x20019u | kWow64_32Key);
   EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyCurrentUser), 0x20019u);
+  EXPECT_EQ(ReadAccessIn(RegistryView::kOwn, kHkeyUsers), 0x20019u);
   EXPECT_EQ(ReadAccessIn(RegistryView::k64Bit, kHkeyLocalMachine), 0x20019u | kWow64_64Key);
 
   Registry().SetString(fake::kHkeyLocalMachine, "SOFTWARE\\K", "V", "32-bit view");
