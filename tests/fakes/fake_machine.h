@@ -52,6 +52,23 @@ class FakeRegistry {
   // Subkeys enumerate sorted by upper-cased name, as Wine's do, whatever
   // the order of creation.
   void Clear();
+
+  // An account's hive file (its NTUSER.DAT) as RegLoadKeyA finds it: a
+  // value below the hive's root. The file appears in the fake file system.
+  void SetHiveValue(const std::string& file, const std::string& key, const std::string& name,
+                    std::uint32_t type, const std::string& data);
+  void SetHiveString(const std::string& file, const std::string& key, const std::string& name,
+                     const std::string& text);
+  // Loading that file fails with the code (a sharing violation, say).
+  void FailHiveLoad(const std::string& file, std::int32_t error_code);
+  // The account holds no privileges: enabling one fails, and so does every
+  // load and unload, which need SeRestorePrivilege.
+  void WithholdPrivileges();
+  // Loads and unloads through the port since the last Clear, and the names
+  // below HKEY_USERS of the hives loaded now, sorted.
+  int hive_loads() const;
+  int hive_unloads() const;
+  std::vector<std::string> loaded_hives() const;
   // Keys open now, through the port or the DLL commands, for tests of
   // opened-and-closed balance.
   int open_keys() const;

@@ -1,14 +1,18 @@
-// The fake registry behind the registry port and the three declared DLL
-// commands: a tree of keys per root, values by case-folded name, subkeys
-// enumerated sorted by upper-cased name as Wine does.
+// The fake registry behind the registry port, the hive port and the three
+// declared DLL commands: a tree of keys per root, values by case-folded
+// name, subkeys enumerated sorted by upper-cased name as Wine does, and
+// hive files whose trees move below HKEY_USERS while they are loaded.
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_machine.h"
 #include "fakes/fake_names.h"
+#include "runtime/system/hive_port.h"
 #include "runtime/system/registry.h"
 #include "runtime/system/registry_port.h"
 
@@ -18,6 +22,10 @@ namespace {
 constexpr std::int32_t kErrorFileNotFound = 2;
 constexpr std::int32_t kErrorAccessDenied = 5;
 constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::int32_t kErrorSharingViolation = 32;
+constexpr std::int32_t kErrorInvalidParameter = 87;
+constexpr std::int32_t kErrorNotAllAssigned = 1300;
+constexpr std::int32_t kErrorPrivilegeNotHeld = 1314;
 
 struct Value {
   std::uint32_t type = 0;
@@ -31,8 +39,21 @@ struct Key {
   std::map<std::string, Value> values;                  // by upper-cased name
 };
 
+// A hive file's keys live here until it is loaded, and below HKEY_USERS
+// while it is.
+struct HiveFile {
+  std::unique_ptr<Key> root = std::make_unique<Key>();
+  std::string loaded_as;  // upper-cased name below HKEY_USERS; empty when not loaded
+  std::int32_t load_error = 0;
+};
+
 struct RegistryState {
   std::map<std::uint32_t, Key> roots;
+  std::map<std::string, HiveFile> hive_files;  // by upper-cased path
+  std::set<std::string> privileges;            // enabled, by upper-cased name
+  bool privileges_withheld = false;
+  int hive_loads = 0;
+  int hive_unloads = 0;
   std::map<std::string, std::string> environment;  // by upper-cased name
   std::map<std::uintptr_t, Key*> handles;
   // Above 4 GiB, as a 64-bit system may hand out: a handle cut to 32 bits
@@ -130,6 +151,81 @@ std::int32_t Close(std::uintptr_t handle) {
   return kErrorInvalidHandle;
 }
 
+bool Holds(const Key& tree, const Key* key) {
+  if (&tree == key) return true;
+  for (const auto& [name, child] : tree.subkeys) {
+    if (Holds(*child, key)) return true;
+  }
+  return false;
+}
+
+bool AnyHandleInto(const Key& tree) {
+  for (const auto& [handle, key] : State().handles) {
+    if (Holds(tree, key)) return true;
+  }
+  return false;
+}
+
+bool PrivilegeEnabled(const char* name) { return State().privileges.count(UpperName(name)) == 1; }
+
+HiveFile* LoadedHive(const std::string& upper_name) {
+  for (auto& [path, hive] : State().hive_files) {
+    if (hive.loaded_as == upper_name) return &hive;
+  }
+  return nullptr;
+}
+
+// The system refuses both without the restore privilege enabled, and
+// takes only HKEY_USERS (or HKEY_LOCAL_MACHINE, not used here).
+std::int32_t CheckHiveCall(std::uintptr_t root) {
+  if (root != RootKeyHandle(kHkeyUsers)) return kErrorInvalidParameter;
+  if (!PrivilegeEnabled(port::kRestorePrivilege)) return kErrorPrivilegeNotHeld;
+  return 0;
+}
+
+std::int32_t LoadHive(std::uintptr_t root, const char* name, const char* file) {
+  if (std::int32_t refused = CheckHiveCall(root)) return refused;
+  auto it = State().hive_files.find(UpperName(file));
+  if (it == State().hive_files.end()) return kErrorFileNotFound;
+  HiveFile& hive = it->second;
+  if (hive.load_error != 0) return hive.load_error;
+  if (!hive.loaded_as.empty()) return kErrorSharingViolation;
+  Key* users = RootKey(kHkeyUsers);
+  const std::string upper = UpperName(name);
+  if (users->subkeys.count(upper) == 1) return kErrorAccessDenied;
+  hive.root->name = name;
+  users->subkeys[upper] = std::move(hive.root);
+  hive.loaded_as = upper;
+  ++State().hive_loads;
+  return 0;
+}
+
+// A key that is no loaded hive cannot be unloaded, nor one with a key of
+// it open.
+std::int32_t UnloadHive(std::uintptr_t root, const char* name) {
+  if (std::int32_t refused = CheckHiveCall(root)) return refused;
+  const std::string upper = UpperName(name);
+  Key* users = RootKey(kHkeyUsers);
+  auto key = users->subkeys.find(upper);
+  if (key == users->subkeys.end()) return kErrorFileNotFound;
+  HiveFile* hive = LoadedHive(upper);
+  if (hive == nullptr) return kErrorInvalidParameter;
+  if (AnyHandleInto(*key->second)) return kErrorAccessDenied;
+  hive->root = std::move(key->second);
+  users->subkeys.erase(key);
+  hive->loaded_as.clear();
+  ++State().hive_unloads;
+  return 0;
+}
+
+// The file's own keys, scripted while it is not loaded.
+Key* HiveRoot(const std::string& file) {
+  HiveFile& hive = State().hive_files[UpperName(file)];
+  if (!Files().Exists(file)) Files().AddFile(file, "regf");
+  if (hive.root) return hive.root.get();
+  return RootKey(kHkeyUsers)->subkeys.at(hive.loaded_as).get();
+}
+
 }  // namespace
 
 void FakeRegistry::CreateKey(std::uint32_t root, const std::string& key) {
@@ -155,6 +251,36 @@ void FakeRegistry::DenyAccess(std::uint32_t root, const std::string& key) {
 }
 
 void FakeRegistry::Clear() { State() = RegistryState(); }
+
+void FakeRegistry::SetHiveValue(const std::string& file, const std::string& key,
+                                const std::string& name, std::uint32_t type,
+                                const std::string& data) {
+  Walk(HiveRoot(file), key, true)->values[UpperName(name)] = Value{type, data};
+}
+
+void FakeRegistry::SetHiveString(const std::string& file, const std::string& key,
+                                 const std::string& name, const std::string& text) {
+  SetHiveValue(file, key, name, kRegSz, text + std::string(1, '\0'));
+}
+
+void FakeRegistry::FailHiveLoad(const std::string& file, std::int32_t error_code) {
+  HiveRoot(file);
+  State().hive_files[UpperName(file)].load_error = error_code;
+}
+
+void FakeRegistry::WithholdPrivileges() { State().privileges_withheld = true; }
+
+int FakeRegistry::hive_loads() const { return State().hive_loads; }
+int FakeRegistry::hive_unloads() const { return State().hive_unloads; }
+
+std::vector<std::string> FakeRegistry::loaded_hives() const {
+  std::vector<std::string> names;
+  for (const auto& [path, hive] : State().hive_files) {
+    if (!hive.loaded_as.empty()) names.push_back(RootKey(kHkeyUsers)->subkeys.at(hive.loaded_as)->name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 int FakeRegistry::open_keys() const { return static_cast<int>(State().handles.size()); }
 int FakeRegistry::stray_closes() const { return State().stray_closes; }
@@ -193,6 +319,20 @@ std::int32_t QueryRegistryValue(RegistryKey key, const char* name, std::uint32_t
 }
 
 void CloseRegistryKey(RegistryKey key) { fake::Close(key); }
+
+std::int32_t EnableProcessPrivilege(const char* name) {
+  if (State().privileges_withheld) return fake::kErrorNotAllAssigned;
+  State().privileges.insert(fake::UpperName(name));
+  return 0;
+}
+
+std::int32_t LoadRegistryHive(RegistryKey root, const char* name, const char* file) {
+  return fake::LoadHive(root, name, file);
+}
+
+std::int32_t UnloadRegistryHive(RegistryKey root, const char* name) {
+  return fake::UnloadHive(root, name);
+}
 
 std::int32_t EnumerateRegistryKey(RegistryKey key, std::uint32_t index, char* name,
                                   std::uint32_t* size) {

@@ -1,0 +1,188 @@
+// The other accounts of the machine: their profiles, their hives (in
+// place for a logged-on user, else loaded and unloaded again) and their
+// desktops.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_machine.h"
+#include "fakes/fake_system.h"
+#include "runtime/system/hive_port.h"
+#include "runtime/system/user_desktop.h"
+#include "runtime/system/user_hive.h"
+#include "runtime/system/user_profiles.h"
+#include "runtime/window/window_engine.h"
+
+namespace pelmora {
+namespace {
+
+using fake::Registry;
+
+constexpr char kProfileList[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr char kSid[] = "S-1-5-21-7-7-7-1001";
+constexpr char kFolder[] = "C:\\Users\\li";
+constexpr char kHiveFile[] = "C:\\Users\\li\\NTUSER.DAT";
+constexpr char kCommon[] = "Software\\Kingsoft\\Office\\6.0\\Common";
+constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+class UserAccountsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Clear(); }
+  void TearDown() override {
+    EXPECT_EQ(Registry().open_keys(), 0) << "a key was left open";
+    Clear();
+  }
+  static void Clear() {
+    Registry().Clear();
+    fake::Files().Clear();
+    fake::ClearSystem();
+  }
+  static UserProfile Li() { return {Text::From(kSid), Text::From(kFolder)}; }
+  static std::string InstallRootOf(const UserHive& hive) {
+    return ReadRegistryTextIn(RegistryView::kOwn, UserHive::kRoot,
+                              hive.PathOf(std::string(kCommon).append("\\InstallRoot").c_str()))
+        .c_str();
+  }
+};
+
+TEST_F(UserAccountsTest, ProfilesAreTheUsersEntriesOfTheSystemsOwnView) {
+  fake::SetWindows64(true);
+  const auto entry = [](const std::string& sid, std::uint32_t type, const std::string& path) {
+    Registry().SetValue(fake::kHkeyLocalMachine64, std::string(kProfileList) + "\\" + sid,
+                        "ProfileImagePath", type, path + '\0');
+  };
+  entry("S-1-5-18", fake::kRegExpandSz, "%systemroot%\\system32\\config\\systemprofile");
+  entry("S-1-5-21-7-7-7-1002", fake::kRegExpandSz, "%SystemDrive%\\Users\\wang");
+  entry("S-1-5-21-7-7-7-1001", fake::kRegSz, kFolder);
+  entry("S-1-5-21-7-7-7-1001.bak", fake::kRegSz, "C:\\Users\\TEMP");
+  Registry().CreateKey(fake::kHkeyLocalMachine64, std::string(kProfileList) + "\\S-1-5-21-7-7-7-1003");
+  Registry().SetString(fake::kHkeyLocalMachine, std::string(kProfileList) + "\\S-1-5-21-9-9-9-500",
+                       "ProfileImagePath", "C:\\Users\\only in the 32-bit view");
+  Registry().SetEnvironment("SystemDrive", "D:");
+
+  std::vector<std::string> seen;
+  for (const UserProfile& profile : ListUserProfiles()) {
+    seen.push_back(std::string(profile.sid.c_str()) + "=" + profile.folder.c_str());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"S-1-5-21-7-7-7-1001=C:\\Users\\li",
+                                            "S-1-5-21-7-7-7-1002=D:\\Users\\wang",
+                                            "S-1-5-21-7-7-7-1003="}));
+}
+
+TEST_F(UserAccountsTest, ALoggedOnUsersHiveIsReadInPlaceWithoutAView) {
+  Registry().SetString(fake::kHkeyUsers, std::string(kSid) + "\\" + kCommon, "InstallRoot", "D:\\WPS");
+  HiveFailure failure;
+  {
+    UserHive hive = UserHive::Open(Li(), &failure);
+    ASSERT_TRUE(hive);
+    EXPECT_FALSE(hive.loaded_here());
+    EXPECT_EQ(InstallRootOf(hive), "D:\\WPS");
+    EXPECT_EQ(Registry().last_access(), port::kKeyRead);
+  }
+  EXPECT_EQ(Registry().hive_loads() + Registry().hive_unloads(), 0);
+}
+
+TEST_F(UserAccountsTest, AnotherUsersHiveFileIsLoadedUnderOurNameUntilItsOwnerEnds) {
+  Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
+  HiveFailure failure;
+  UserHive moved;
+  {
+    UserHive hive = UserHive::Open(Li(), &failure);
+    ASSERT_TRUE(hive);
+    EXPECT_TRUE(hive.loaded_here());
+    moved = std::move(hive);
+  }
+  EXPECT_EQ(Registry().loaded_hives(), std::vector<std::string>{"Pelmora.S-1-5-21-7-7-7-1001"});
+  EXPECT_EQ(InstallRootOf(moved), "D:\\WPS");
+  moved = UserHive();
+  EXPECT_TRUE(Registry().loaded_hives().empty());
+  EXPECT_EQ(Registry().hive_unloads(), 1);
+}
+
+TEST_F(UserAccountsTest, AHiveThatCannotBeLoadedSaysWhyAndLeavesNothingLoaded) {
+  struct Case {
+    const char* what;
+    void (*machine)();
+    HiveProblem problem;
+    std::uint32_t error;
+  };
+  const Case cases[] = {
+      {"no profile folder", [] {}, HiveProblem::kNoProfileFolder, 3},
+      {"no NTUSER.DAT", [] { fake::Files().AddFolder(kFolder); }, HiveProblem::kNoHiveFile, 2},
+      {"file in use", [] { Registry().FailHiveLoad(kHiveFile, 32); }, HiveProblem::kLoadRefused, 32},
+      {"no privileges",
+       [] {
+         Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
+         Registry().WithholdPrivileges();
+       },
+       HiveProblem::kLoadRefused, 1314},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Clear();
+    c.machine();
+    HiveFailure failure;
+    EXPECT_FALSE(UserHive::Open(Li(), &failure));
+    EXPECT_EQ(failure.problem, c.problem);
+    EXPECT_EQ(failure.error, c.error);
+    EXPECT_TRUE(Registry().loaded_hives().empty());
+  }
+}
+
+// A fatal report ends the program without ending the owners, through the
+// exit routines; an earlier run ended from outside leaves its hive loaded.
+TEST_F(UserAccountsTest, HivesLeftLoadedAreUnloadedOnceByTheProgramsEndOrTheNextRun) {
+  Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
+  HiveFailure failure;
+  {
+    UserHive hive = UserHive::Open(Li(), &failure);
+    Shutdown(0);
+    EXPECT_TRUE(Registry().loaded_hives().empty());
+  }
+  EXPECT_EQ(Registry().hive_unloads(), 1);
+
+  ASSERT_EQ(port::EnableProcessPrivilege(port::kRestorePrivilege), 0);
+  ASSERT_EQ(port::LoadRegistryHive(RootKeyHandle(kHkeyUsers), "Pelmora.S-1-5-21-7-7-7-1001", kHiveFile), 0);
+  {
+    UserHive hive = UserHive::Open(Li(), &failure);
+    EXPECT_TRUE(hive.loaded_here());
+    EXPECT_EQ(InstallRootOf(hive), "D:\\WPS");
+  }
+  EXPECT_TRUE(Registry().loaded_hives().empty());
+}
+
+TEST_F(UserAccountsTest, TheDesktopIsTheUsersOwnWithTheirProfileForUserProfile) {
+  struct Case {
+    std::uint32_t type;  // 0: no value
+    const char* stored;
+    const char* folder;
+    const char* desktop;
+  };
+  const Case cases[] = {
+      {fake::kRegExpandSz, "%userprofile%\\OneDrive\\Desktop", kFolder,
+       "C:\\Users\\li\\OneDrive\\Desktop\\"},
+      {fake::kRegExpandSz, "%SystemDrive%\\Desks\\li\\", kFolder, "D:\\Desks\\li\\"},
+      {fake::kRegExpandSz, "%USERPROFILE%\\Desktop", "C:\\Users\\a%SystemDrive%",
+       "C:\\Users\\a%SystemDrive%\\Desktop\\"},
+      {fake::kRegSz, "E:\\Desk", kFolder, "E:\\Desk\\"},
+      {0, "", kFolder, "C:\\Users\\li\\Desktop\\"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    Clear();
+    Registry().SetEnvironment("USERPROFILE", "C:\\Windows\\system32\\config\\systemprofile");
+    Registry().SetEnvironment("SystemDrive", "D:");
+    const std::string key = std::string(kSid) + "\\" + kShellFolders;
+    Registry().CreateKey(fake::kHkeyUsers, key);
+    if (c.type != 0) Registry().SetValue(fake::kHkeyUsers, key, "Desktop", c.type, std::string(c.stored) + '\0');
+    const UserProfile profile{Text::From(kSid), Text::From(c.folder)};
+    HiveFailure failure;
+    UserHive hive = UserHive::Open(profile, &failure);
+    EXPECT_EQ(UserDesktopFolder(profile, hive), c.desktop);
+  }
+}
+
+}  // namespace
+}  // namespace pelmora
