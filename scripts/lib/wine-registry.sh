@@ -42,8 +42,9 @@ pelmora_import_reg() {
 
 # Builds a scripted machine in the current prefix (see tests/machine/machine.py
 # for the options; --win64 is added in a 64-bit prefix). $1 is the windows
-# build folder (for make_shortcut.exe), $2 a work folder; the rest goes to
-# machine.py.
+# build folder (for make_shortcut.exe and make_hive.exe), $2 a work folder;
+# the rest goes to machine.py. A machine with other accounts leaves the
+# prefix's server running (see pelmora_hold_hives).
 pelmora_machine() {
   local build=$1 work=$2
   shift 2
@@ -59,5 +60,31 @@ pelmora_machine() {
   if [ ${#args[@]} -gt 0 ]; then
     wine "$build/tests/machine/make_shortcut.exe" "${args[@]}" >/dev/null 2>&1 || return 1
   fi
+  local spec hive
+  while IFS=$'\t' read -r spec hive; do
+    if ! wine "$build/tests/machine/make_hive.exe" save "$spec" "$hive" >/dev/null 2>&1; then
+      echo "pelmora_machine: make_hive could not write $hive" >&2
+      return 1
+    fi
+  done <"$work/hives.txt"
   wineserver -w
+  [ -s "$work/hives.txt" ] && { pelmora_hold_hives "$build" "$work/logged_on.txt" || return 1; }
+  return 0
+}
+
+# A hive loaded below HKEY_USERS lives in the prefix's server only, and so
+# does one that a program left loaded: the server is kept running (for up
+# to 5 minutes without a Wine process, a scenario's whole time) so that
+# the logged-on users' hives ($2: SID, NTUSER.DAT lines), loaded here, are
+# there when the program runs, and whatever it left loaded is still there
+# to be listed when it has ended (run_scenario's LIST_HIVES_AFTER_RUN).
+pelmora_hold_hives() {
+  local build=$1 logged_on=$2 sid hive
+  wineserver -p 300
+  while IFS=$'\t' read -r sid hive; do
+    if ! wine "$build/tests/machine/make_hive.exe" load "$sid" "$hive" >/dev/null 2>&1; then
+      echo "pelmora_machine: make_hive could not load $hive as $sid" >&2
+      return 1
+    fi
+  done <"$logged_on"
 }

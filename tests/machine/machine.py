@@ -7,6 +7,12 @@ regedit), MathType's and WPS's folders and files, and desktop shortcuts
 Windows paths are given in Windows form; C:\\ maps to the prefix's drive_c.
 Writes two files into --out: machine.reg and shortcuts.txt (link<TAB>target).
 
+Other accounts (--account and the --account-* options) get a ProfileList
+entry, a profile folder and a hive: their keys go to hives.txt as a spec
+for make_hive.exe, which saves them as the profile's NTUSER.DAT; a
+logged-on account's hive is left loaded below HKEY_USERS\\<SID>
+(logged_on.txt). See scripts/lib/wine-registry.sh.
+
 With --win64 the prefix is a 64-bit Windows. Its `wine regedit` is the
 64-bit one, so the machine-wide keys of 32-bit programs (MathType, the
 background entries, a 32-bit WPS) go below HKLM\\SOFTWARE\\Wow6432Node,
@@ -19,6 +25,8 @@ import sys
 
 UNINSTALL = r"SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
 WPS_COMMON = r"Software\Kingsoft\Office\6.0\Common"
+PROFILE_LIST = r"SOFTWARE\Microsoft\Windows NT\CurrentVersion\ProfileList"
+SHELL_FOLDERS = r"Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "data")
 
@@ -47,6 +55,41 @@ def reg_expand(text):
     return "hex(2):" + ",".join("%02x" % b for b in data)
 
 
+def windows_of_unix(path):
+    """The Windows form of a Unix path, through Wine's Z: drive."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class Account:
+    """Another user of the machine: SID, profile folder and what its own
+    HKEY_CURRENT_USER holds, as (key, name, type, data) rows below the hive's
+    root, type "sz" or "expand_sz"."""
+
+    def __init__(self, sid, profile):
+        self.sid = sid
+        self.profile = profile
+        self.rows = []
+        self.desktop = r"%USERPROFILE%\Desktop"
+        self.shortcuts = []
+        self.folder = True
+        self.hive = True
+        self.logged_on = False
+
+    def row(self, key, name, type_name, data):
+        for text in (key, name, data):
+            if "\t" in text or "\n" in text:
+                sys.exit("a hive value cannot hold a tab or a line break: %r" % text)
+        self.rows.append((key, name, type_name, data))
+
+    def desktop_folder(self):
+        """Where the account's desktop lies, for its shortcuts: only
+        %USERPROFILE% is expanded here."""
+        folder = self.desktop.replace("%USERPROFILE%", self.profile)
+        if "%" in folder:
+            sys.exit("give the desktop of %s without other variables" % self.sid)
+        return folder
+
+
 class Machine:
     def __init__(self, prefix, win64=False):
         self.prefix = prefix
@@ -55,6 +98,7 @@ class Machine:
         self.desktop = "C:\\users\\%s\\Desktop" % self.user
         self.keys = []  # (key path, [(name, encoded value)])
         self.shortcuts = []
+        self.accounts = {}  # by SID, in declaration order
 
     def key(self, place, path):
         """The full path of a key below SOFTWARE in a registry place:
@@ -62,6 +106,10 @@ class Machine:
         view) or "user"."""
         if place == "user":
             return "HKEY_CURRENT_USER\\" + path
+        if place == "system":
+            # The system's own keys, which 64-bit Windows keeps in its 64-bit
+            # view only: there regedit is the 64-bit one.
+            return "HKEY_LOCAL_MACHINE\\" + path
         if place == "machine64":
             if not self.win64:
                 sys.exit("the 64-bit view needs a 64-bit prefix (--win64)")
@@ -88,8 +136,43 @@ class Machine:
     def folder(self, path):
         os.makedirs(unix_path(self.prefix, path), exist_ok=True)
 
+    def account(self, sid):
+        if sid not in self.accounts:
+            sys.exit("declare the account %s with --account first" % sid)
+        return self.accounts[sid]
+
+    def write_accounts(self, out):
+        """ProfileList entries, profile folders and shortcuts now; the hives
+        as specs for make_hive.exe, in hives.txt (spec, NTUSER.DAT), and the
+        logged-on users in logged_on.txt (SID, NTUSER.DAT)."""
+        hives, logged_on = [], []
+        for number, a in enumerate(self.accounts.values()):
+            self.keys.append((self.key("system", PROFILE_LIST) + "\\" + a.sid,
+                              [("ProfileImagePath", reg_expand(a.profile))]))
+            if not a.folder:
+                continue
+            self.folder(a.profile)
+            self.folder(a.desktop_folder())
+            for link, target in a.shortcuts:
+                self.shortcuts.append((a.desktop_folder() + "\\" + link, target))
+            if not a.hive:
+                continue
+            spec = os.path.join(out, "hive-%d.tsv" % number)
+            with open(spec, "w", encoding="utf-8", newline="\n") as f:
+                for row in a.rows + [(SHELL_FOLDERS, "Desktop", "expand_sz", a.desktop)]:
+                    f.write("\t".join(row) + "\n")
+            ntuser = a.profile + "\\NTUSER.DAT"
+            hives.append((windows_of_unix(spec), ntuser))
+            if a.logged_on:
+                logged_on.append((a.sid, ntuser))
+        for name, rows in (("hives.txt", hives), ("logged_on.txt", logged_on)):
+            with open(os.path.join(out, name), "w", encoding="utf-8") as f:
+                for row in rows:
+                    f.write("\t".join(row) + "\n")
+
     def write(self, out):
         os.makedirs(out, exist_ok=True)
+        self.write_accounts(out)
         lines = ["Windows Registry Editor Version 5.00", ""]
         for key, values in self.keys:
             lines.append("[%s]" % key)
@@ -190,6 +273,61 @@ def add_junk(m, count):
                                            ("UninstallString", command)])
 
 
+def wps_entry(wps_root, version):
+    """The values of WPS's uninstall entry, as plain texts."""
+    return [("DisplayName", "WPS Office (%s)" % version),
+            ("Publisher", "Kingsoft Corp."),
+            ("UninstallString", "%s\\%s\\utility\\uninst.exe" % (wps_root, version))]
+
+
+def add_wps_folders(m, wps_root, versions):
+    m.file(wps_root + "\\ksolaunch.exe", b"MZ ksolaunch")
+    for version in versions:
+        m.folder(wps_root + "\\" + version + "\\office6\\startup")
+        m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
+
+
+def sid_and(spec):
+    sid, _, rest = spec.partition(":")
+    return sid, rest
+
+
+def add_accounts(m, args, versions):
+    for spec in args.account:
+        sid, profile = sid_and(spec)
+        if not profile:
+            sys.exit("--account needs SID:PROFILE, got %r" % spec)
+        m.accounts[sid] = Account(sid, profile)
+    for sid in args.account_logged_on:
+        m.account(sid).logged_on = True
+    for sid in args.account_without_folder:
+        m.account(sid).folder = False
+    for sid in args.account_without_hive:
+        m.account(sid).hive = False
+
+    def wps_root(a):
+        return a.profile + "\\AppData\\Local\\Kingsoft\\WPS Office"
+
+    for sid in args.account_wps:
+        a = m.account(sid)
+        if a.folder:
+            add_wps_folders(m, wps_root(a), versions)
+        for name, text in wps_entry(wps_root(a), versions[-1]):
+            a.row(UNINSTALL + "\\Kingsoft Office", name, "sz", text)
+    for spec in args.account_install_root:
+        sid, folder = sid_and(spec)
+        a = m.account(sid)
+        a.row(WPS_COMMON, "InstallRoot", "sz", folder or wps_root(a) + "\\" + versions[-1])
+    for spec in args.account_desktop:
+        sid, value = sid_and(spec)
+        m.account(sid).desktop = value
+    for spec in args.account_shortcut:
+        sid, shortcut = sid_and(spec)
+        a = m.account(sid)
+        name, target = shortcut.split("=", 1)
+        a.shortcuts.append((name, wps_root(a) + "\\ksolaunch.exe" if target == "wps" else target))
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--prefix", required=True)
@@ -220,6 +358,26 @@ def main():
                     help="a file of the user's, as a path below the WPS root")
     ap.add_argument("--shortcut", action="append", default=[],
                     help="NAME=TARGET on the desktop; TARGET 'wps' = the WPS launcher")
+    ap.add_argument("--account", action="append", default=[],
+                    help="SID:PROFILE: another account, its ProfileList entry, profile folder "
+                         "and hive (whose User Shell Folders Desktop is %%USERPROFILE%%\\Desktop)")
+    ap.add_argument("--account-wps", action="append", default=[],
+                    help="SID: WPS installed for that account alone: its version folders below "
+                         "the account's AppData\\Local and the uninstall entry in its hive")
+    ap.add_argument("--account-install-root", action="append", default=[],
+                    help="SID[:FOLDER]: InstallRoot in the account's hive; FOLDER defaults to "
+                         "the account's last version folder")
+    ap.add_argument("--account-desktop", action="append", default=[],
+                    help="SID:VALUE: the account's User Shell Folders Desktop, as stored (REG_EXPAND_SZ)")
+    ap.add_argument("--account-shortcut", action="append", default=[],
+                    help="SID:NAME=TARGET on the account's desktop; TARGET 'wps' = its WPS launcher")
+    ap.add_argument("--account-logged-on", action="append", default=[],
+                    help="SID: the account's hive left loaded as HKEY_USERS\\SID, as for a user "
+                         "who is logged on")
+    ap.add_argument("--account-without-folder", action="append", default=[],
+                    help="SID: the profile folder is gone (no hive either); the entry stays")
+    ap.add_argument("--account-without-hive", action="append", default=[],
+                    help="SID: the profile folder has no NTUSER.DAT")
     ap.add_argument("--background", type=int, default=0)
     ap.add_argument("--junk", type=int, default=0)
     ap.add_argument("--desktop-files", type=int, default=0)
@@ -249,17 +407,11 @@ def main():
         m.file(folder + "\\MathPage\\64\\MathPage.wll",
                b"MZ MathPage add-in, 64-bit " + bytes(range(255, -1, -1)) * 4)
     if args.wps_folders:
-        m.file(wps_root + "\\ksolaunch.exe", b"MZ ksolaunch")
-        for version in versions:
-            m.folder(wps_root + "\\" + version + "\\office6\\startup")
-            m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
+        add_wps_folders(m, wps_root, versions)
     if args.wps_program_64:
         with open(os.path.join(m.prefix, "drive_c", "windows", "system32", "notepad.exe"), "rb") as f:
             m.file(wps_root + "\\" + versions[-1] + "\\office6\\wps.exe", f.read())
-    wps_values = [
-        ("DisplayName", reg_string("WPS Office (%s)" % versions[-1])),
-        ("Publisher", reg_string("Kingsoft Corp.")),
-        ("UninstallString", reg_string("%s\\%s\\utility\\uninst.exe" % (wps_root, versions[-1])))]
+    wps_values = [(name, reg_string(text)) for name, text in wps_entry(wps_root, versions[-1])]
     for wanted, place in ((args.wps_entry, "machine"), (args.wps_user_entry, "user"),
                           (args.wps_entry_64, "machine64")):
         if wanted:
@@ -289,6 +441,7 @@ def main():
         if target == "wps":
             target = wps_root + "\\ksolaunch.exe"
         m.shortcuts.append((m.desktop + "\\" + name, target))
+    add_accounts(m, args, versions)
     for i in range(args.desktop_files):
         m.file(m.desktop + "\\file %05d.txt" % i, b"x")
     m.write(args.out)
