@@ -40,8 +40,8 @@ Text UserDesktopFolder(const UserProfile& profile, const UserHive& hive) {
       ReadStoredRegistryTextIn(RegistryView::kOwn, UserHive::kRoot, hive.PathOf(kDesktopValue));
   std::optional<Text> folder;
   if (!stored.text.empty()) {
-    folder = stored.expandable ? ExpandForAccount(stored.text, profile.folder)
-                               : Text::From(stored.text);
+    folder =
+        stored.expandable ? ExpandForAccount(stored.text, profile.folder) : Text::From(stored.text);
   }
   if (!folder || folder->empty()) {
     folder = JoinTexts({WithoutTrailingBackslash(profile.folder), "\\Desktop"});

@@ -79,7 +79,8 @@ void EnableHivePrivileges() {
 UserHive::~UserHive() { reset(); }
 
 UserHive::UserHive(UserHive&& other) noexcept
-    : key_name_(std::move(other.key_name_)), loaded_here_(std::exchange(other.loaded_here_, false)) {}
+    : key_name_(std::move(other.key_name_)),
+      loaded_here_(std::exchange(other.loaded_here_, false)) {}
 
 UserHive& UserHive::operator=(UserHive&& other) noexcept {
   if (this != &other) {

@@ -29,8 +29,8 @@ std::vector<UserProfile> ListUserProfiles() {
   SubkeyNames names(view, kRootLocalMachine, kProfileList);
   for (Text name; names.Next(&name);) {
     if (!NamesAUsersProfile(name)) continue;
-    Text folder = ReadRegistryTextIn(
-        view, kRootLocalMachine, JoinTexts({kProfileList, "\\", name, "\\ProfileImagePath"}));
+    Text folder = ReadRegistryTextIn(view, kRootLocalMachine,
+                                     JoinTexts({kProfileList, "\\", name, "\\ProfileImagePath"}));
     profiles.push_back({std::move(name), std::move(folder)});
   }
   return profiles;

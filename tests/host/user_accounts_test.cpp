@@ -11,7 +11,6 @@
 #include "runtime/system/hive_port.h"
 #include "runtime/system/user_desktop.h"
 #include "runtime/system/user_hive.h"
-#include "runtime/system/user_profiles.h"
 #include "runtime/window/window_engine.h"
 
 namespace pelmora {
@@ -19,47 +18,35 @@ namespace {
 
 using fake::Registry;
 
-constexpr char kProfileList[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 constexpr char kSid[] = "S-1-5-21-7-7-7-1001";
 constexpr char kFolder[] = "C:\\Users\\li";
 constexpr char kHiveFile[] = "C:\\Users\\li\\NTUSER.DAT";
 constexpr char kCommon[] = "Software\\Kingsoft\\Office\\6.0\\Common";
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 class UserAccountsTest : public ::testing::Test {
  protected:
   void SetUp() override { Clear(); }
-  void TearDown() override {
-    EXPECT_EQ(Registry().open_keys(), 0) << "a key was left open";
-    Clear();
-  }
+  void TearDown() override { EXPECT_EQ(Registry().open_keys(), 0) << "a key was left open"; }
   static void Clear() {
     Registry().Clear();
     fake::Files().Clear();
     fake::ClearSystem();
   }
   static UserProfile Li() { return {Text::From(kSid), Text::From(kFolder)}; }
-  static std::string InstallRootOf(const UserHive& hive) {
-    return ReadRegistryTextIn(RegistryView::kOwn, UserHive::kRoot,
-                              hive.PathOf(std::string(kCommon).append("\\InstallRoot").c_str()))
-        .c_str();
-  }
 };
 
 TEST_F(UserAccountsTest, ProfilesAreTheUsersEntriesOfTheSystemsOwnView) {
   fake::SetWindows64(true);
-  const auto entry = [](const std::string& sid, std::uint32_t type, const std::string& path) {
-    Registry().SetValue(fake::kHkeyLocalMachine64, std::string(kProfileList) + "\\" + sid,
-                        "ProfileImagePath", type, path + '\0');
+  const std::string list = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
+  const auto entry = [&](std::uint32_t root, const std::string& sid, const std::string& path) {
+    Registry().SetValue(root, list + sid, "ProfileImagePath", fake::kRegExpandSz, path + '\0');
   };
-  entry("S-1-5-18", fake::kRegExpandSz, "%systemroot%\\system32\\config\\systemprofile");
-  entry("S-1-5-21-7-7-7-1002", fake::kRegExpandSz, "%SystemDrive%\\Users\\wang");
-  entry("S-1-5-21-7-7-7-1001", fake::kRegSz, kFolder);
-  entry("S-1-5-21-7-7-7-1001.bak", fake::kRegSz, "C:\\Users\\TEMP");
-  Registry().CreateKey(fake::kHkeyLocalMachine64, std::string(kProfileList) + "\\S-1-5-21-7-7-7-1003");
-  Registry().SetString(fake::kHkeyLocalMachine, std::string(kProfileList) + "\\S-1-5-21-9-9-9-500",
-                       "ProfileImagePath", "C:\\Users\\only in the 32-bit view");
+  entry(fake::kHkeyLocalMachine64, "S-1-5-18", "%systemroot%\\system32\\config\\systemprofile");
+  entry(fake::kHkeyLocalMachine64, "S-1-5-21-7-7-7-1002", "%SystemDrive%\\Users\\wang");
+  entry(fake::kHkeyLocalMachine64, kSid, kFolder);
+  entry(fake::kHkeyLocalMachine64, std::string(kSid) + ".bak", "C:\\Users\\TEMP");
+  entry(fake::kHkeyLocalMachine, "S-1-5-21-9-9-9-500", "C:\\Users\\in the 32-bit view");
+  Registry().CreateKey(fake::kHkeyLocalMachine64, list + "S-1-5-21-7-7-7-1003");
   Registry().SetEnvironment("SystemDrive", "D:");
 
   std::vector<std::string> seen;
@@ -71,31 +58,21 @@ TEST_F(UserAccountsTest, ProfilesAreTheUsersEntriesOfTheSystemsOwnView) {
                                             "S-1-5-21-7-7-7-1003="}));
 }
 
-TEST_F(UserAccountsTest, ALoggedOnUsersHiveIsReadInPlaceWithoutAView) {
-  Registry().SetString(fake::kHkeyUsers, std::string(kSid) + "\\" + kCommon, "InstallRoot", "D:\\WPS");
-  HiveFailure failure;
-  {
-    UserHive hive = UserHive::Open(Li(), &failure);
-    ASSERT_TRUE(hive);
-    EXPECT_FALSE(hive.loaded_here());
-    EXPECT_EQ(InstallRootOf(hive), "D:\\WPS");
-    EXPECT_EQ(Registry().last_access(), port::kKeyRead);
-  }
-  EXPECT_EQ(Registry().hive_loads() + Registry().hive_unloads(), 0);
-}
-
 TEST_F(UserAccountsTest, AnotherUsersHiveFileIsLoadedUnderOurNameUntilItsOwnerEnds) {
   Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
   HiveFailure failure;
   UserHive moved;
   {
     UserHive hive = UserHive::Open(Li(), &failure);
-    ASSERT_TRUE(hive);
-    EXPECT_TRUE(hive.loaded_here());
+    ASSERT_TRUE(hive.loaded_here());
     moved = std::move(hive);
   }
   EXPECT_EQ(Registry().loaded_hives(), std::vector<std::string>{"Pelmora.S-1-5-21-7-7-7-1001"});
-  EXPECT_EQ(InstallRootOf(moved), "D:\\WPS");
+  EXPECT_EQ(
+      ReadRegistryTextIn(RegistryView::kOwn, UserHive::kRoot,
+                         moved.PathOf("Software\\Kingsoft\\Office\\6.0\\Common\\InstallRoot")),
+      "D:\\WPS");
+  EXPECT_EQ(Registry().last_access(), port::kKeyRead) << "the users' keys are read without a view";
   moved = UserHive();
   EXPECT_TRUE(Registry().loaded_hives().empty());
   EXPECT_EQ(Registry().hive_unloads(), 1);
@@ -103,24 +80,22 @@ TEST_F(UserAccountsTest, AnotherUsersHiveFileIsLoadedUnderOurNameUntilItsOwnerEn
 
 TEST_F(UserAccountsTest, AHiveThatCannotBeLoadedSaysWhyAndLeavesNothingLoaded) {
   struct Case {
-    const char* what;
     void (*machine)();
     HiveProblem problem;
     std::uint32_t error;
   };
   const Case cases[] = {
-      {"no profile folder", [] {}, HiveProblem::kNoProfileFolder, 3},
-      {"no NTUSER.DAT", [] { fake::Files().AddFolder(kFolder); }, HiveProblem::kNoHiveFile, 2},
-      {"file in use", [] { Registry().FailHiveLoad(kHiveFile, 32); }, HiveProblem::kLoadRefused, 32},
-      {"no privileges",
-       [] {
+      {[] {}, HiveProblem::kNoProfileFolder, 3},
+      {[] { fake::Files().AddFolder(kFolder); }, HiveProblem::kNoHiveFile, 2},
+      {[] { Registry().FailHiveLoad(kHiveFile, 32); }, HiveProblem::kLoadRefused, 32},
+      {[] {
          Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
          Registry().WithholdPrivileges();
        },
        HiveProblem::kLoadRefused, 1314},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.error);
     Clear();
     c.machine();
     HiveFailure failure;
@@ -131,8 +106,8 @@ TEST_F(UserAccountsTest, AHiveThatCannotBeLoadedSaysWhyAndLeavesNothingLoaded) {
   }
 }
 
-// A fatal report ends the program without ending the owners, through the
-// exit routines; an earlier run ended from outside leaves its hive loaded.
+// A fatal report ends the program through the exit routines without ending
+// the owners; a run ended from outside leaves its hive loaded for the next.
 TEST_F(UserAccountsTest, HivesLeftLoadedAreUnloadedOnceByTheProgramsEndOrTheNextRun) {
   Registry().SetHiveString(kHiveFile, kCommon, "InstallRoot", "D:\\WPS");
   HiveFailure failure;
@@ -144,16 +119,14 @@ TEST_F(UserAccountsTest, HivesLeftLoadedAreUnloadedOnceByTheProgramsEndOrTheNext
   EXPECT_EQ(Registry().hive_unloads(), 1);
 
   ASSERT_EQ(port::EnableProcessPrivilege(port::kRestorePrivilege), 0);
-  ASSERT_EQ(port::LoadRegistryHive(RootKeyHandle(kHkeyUsers), "Pelmora.S-1-5-21-7-7-7-1001", kHiveFile), 0);
-  {
-    UserHive hive = UserHive::Open(Li(), &failure);
-    EXPECT_TRUE(hive.loaded_here());
-    EXPECT_EQ(InstallRootOf(hive), "D:\\WPS");
-  }
+  ASSERT_EQ(
+      port::LoadRegistryHive(RootKeyHandle(kHkeyUsers), "Pelmora.S-1-5-21-7-7-7-1001", kHiveFile),
+      0);
+  EXPECT_TRUE(UserHive::Open(Li(), &failure).loaded_here());
   EXPECT_TRUE(Registry().loaded_hives().empty());
 }
 
-TEST_F(UserAccountsTest, TheDesktopIsTheUsersOwnWithTheirProfileForUserProfile) {
+TEST_F(UserAccountsTest, ALoggedOnUsersDesktopTakesTheirProfileForUserProfile) {
   struct Case {
     std::uint32_t type;  // 0: no value
     const char* stored;
@@ -174,14 +147,19 @@ TEST_F(UserAccountsTest, TheDesktopIsTheUsersOwnWithTheirProfileForUserProfile) 
     Clear();
     Registry().SetEnvironment("USERPROFILE", "C:\\Windows\\system32\\config\\systemprofile");
     Registry().SetEnvironment("SystemDrive", "D:");
-    const std::string key = std::string(kSid) + "\\" + kShellFolders;
+    const std::string key =
+        std::string(kSid) +
+        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
     Registry().CreateKey(fake::kHkeyUsers, key);
-    if (c.type != 0) Registry().SetValue(fake::kHkeyUsers, key, "Desktop", c.type, std::string(c.stored) + '\0');
+    if (c.type != 0)
+      Registry().SetValue(fake::kHkeyUsers, key, "Desktop", c.type, std::string(c.stored) + '\0');
     const UserProfile profile{Text::From(kSid), Text::From(c.folder)};
     HiveFailure failure;
     UserHive hive = UserHive::Open(profile, &failure);
+    EXPECT_FALSE(hive.loaded_here());
     EXPECT_EQ(UserDesktopFolder(profile, hive), c.desktop);
   }
+  EXPECT_EQ(Registry().hive_loads() + Registry().hive_unloads(), 0);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ namespace {
 constexpr wchar_t kScratch[] = L"PelmoraHiveScratch";
 
 std::wstring Wide(const std::string& utf8) {
-  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
   return wide;
@@ -74,8 +75,9 @@ bool WriteLine(HKEY root, const std::vector<std::wstring>& fields) {
   if (fields.size() == 4) {
     DWORD type = fields[2] == L"expand_sz" ? REG_EXPAND_SZ : REG_SZ;
     const std::wstring& data = fields[3];
-    code = RegSetValueExW(key, fields[1].c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    code =
+        RegSetValueExW(key, fields[1].c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   } else if (fields.size() != 1) {
     code = ERROR_INVALID_DATA;
   }
