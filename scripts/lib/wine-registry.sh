@@ -60,9 +60,9 @@ pelmora_machine() {
   if [ ${#args[@]} -gt 0 ]; then
     wine "$build/tests/machine/make_shortcut.exe" "${args[@]}" >/dev/null 2>&1 || return 1
   fi
-  local spec hive
-  while IFS=$'\t' read -r spec hive; do
-    if ! wine "$build/tests/machine/make_hive.exe" save "$spec" "$hive" >/dev/null 2>&1; then
+  local key_list hive
+  while IFS=$'\t' read -r key_list hive; do
+    if ! wine "$build/tests/machine/make_hive.exe" save "$key_list" "$hive" >/dev/null 2>&1; then
       echo "pelmora_machine: make_hive could not write $hive" >&2
       return 1
     fi

@@ -5,13 +5,13 @@ regedit), MathType's and WPS's folders and files, and desktop shortcuts
 (written by make_shortcut.exe).
 
 Windows paths are given in Windows form; C:\\ maps to the prefix's drive_c.
-Writes two files into --out: machine.reg and shortcuts.txt (link<TAB>target).
-
-Other accounts (--account and the --account-* options) get a ProfileList
-entry, a profile folder and a hive: their keys go to hives.txt as a spec
-for make_hive.exe, which saves them as the profile's NTUSER.DAT; a
-logged-on account's hive is left loaded below HKEY_USERS\\<SID>
-(logged_on.txt). See scripts/lib/wine-registry.sh.
+Writes into --out: machine.reg, shortcuts.txt (link<TAB>target), and
+hives.txt and logged_on.txt for other accounts. Those (--account and the
+--account-* options) get a ProfileList entry, a profile folder and a hive:
+their keys go to a key list for make_hive.exe, named in hives.txt, which
+saves them as the profile's NTUSER.DAT; a logged-on account's hive is left
+loaded below HKEY_USERS\\<SID> (logged_on.txt). See
+scripts/lib/wine-registry.sh.
 
 With --win64 the prefix is a 64-bit Windows. Its `wine regedit` is the
 64-bit one, so the machine-wide keys of 32-bit programs (MathType, the
@@ -143,7 +143,7 @@ class Machine:
 
     def write_accounts(self, out):
         """ProfileList entries, profile folders and shortcuts now; the hives
-        as specs for make_hive.exe, in hives.txt (spec, NTUSER.DAT), and the
+        as key lists for make_hive.exe, in hives.txt (key list, NTUSER.DAT), and the
         logged-on users in logged_on.txt (SID, NTUSER.DAT)."""
         hives, logged_on = [], []
         for number, a in enumerate(self.accounts.values()):
@@ -157,12 +157,12 @@ class Machine:
                 self.shortcuts.append((a.desktop_folder() + "\\" + link, target))
             if not a.hive:
                 continue
-            spec = os.path.join(out, "hive-%d.tsv" % number)
-            with open(spec, "w", encoding="utf-8", newline="\n") as f:
+            key_list = os.path.join(out, "hive-%d.tsv" % number)
+            with open(key_list, "w", encoding="utf-8", newline="\n") as f:
                 for row in a.rows + [(SHELL_FOLDERS, "Desktop", "expand_sz", a.desktop)]:
                     f.write("\t".join(row) + "\n")
             ntuser = a.profile + "\\NTUSER.DAT"
-            hives.append((windows_of_unix(spec), ntuser))
+            hives.append((windows_of_unix(key_list), ntuser))
             if a.logged_on:
                 logged_on.append((a.sid, ntuser))
         for name, rows in (("hives.txt", hives), ("logged_on.txt", logged_on)):
@@ -287,16 +287,16 @@ def add_wps_folders(m, wps_root, versions):
         m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
 
 
-def sid_and(spec):
-    sid, _, rest = spec.partition(":")
+def sid_and(option):
+    sid, _, rest = option.partition(":")
     return sid, rest
 
 
 def add_accounts(m, args, versions):
-    for spec in args.account:
-        sid, profile = sid_and(spec)
+    for option in args.account:
+        sid, profile = sid_and(option)
         if not profile:
-            sys.exit("--account needs SID:PROFILE, got %r" % spec)
+            sys.exit("--account needs SID:PROFILE, got %r" % option)
         m.accounts[sid] = Account(sid, profile)
     for sid in args.account_logged_on:
         m.account(sid).logged_on = True
@@ -314,15 +314,15 @@ def add_accounts(m, args, versions):
             add_wps_folders(m, wps_root(a), versions)
         for name, text in wps_entry(wps_root(a), versions[-1]):
             a.row(UNINSTALL + "\\Kingsoft Office", name, "sz", text)
-    for spec in args.account_install_root:
-        sid, folder = sid_and(spec)
+    for option in args.account_install_root:
+        sid, folder = sid_and(option)
         a = m.account(sid)
         a.row(WPS_COMMON, "InstallRoot", "sz", folder or wps_root(a) + "\\" + versions[-1])
-    for spec in args.account_desktop:
-        sid, value = sid_and(spec)
+    for option in args.account_desktop:
+        sid, value = sid_and(option)
         m.account(sid).desktop = value
-    for spec in args.account_shortcut:
-        sid, shortcut = sid_and(spec)
+    for option in args.account_shortcut:
+        sid, shortcut = sid_and(option)
         a = m.account(sid)
         name, target = shortcut.split("=", 1)
         a.shortcuts.append((name, wps_root(a) + "\\ksolaunch.exe" if target == "wps" else target))

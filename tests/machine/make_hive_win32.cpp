@@ -1,8 +1,8 @@
 // Other accounts' registry hives for scripted test machines, run under Wine:
-//   make_hive.exe save SPEC NTUSER.DAT   the keys SPEC lists, saved as a hive file
+//   make_hive.exe save KEYS NTUSER.DAT   the keys KEYS lists, saved as a hive file
 //   make_hive.exe load NAME NTUSER.DAT   the file loaded as HKEY_USERS\NAME
 //   make_hive.exe list                   HKEY_USERS's subkeys, one a line
-// SPEC is UTF-8, one line per value, tab-separated: KEY NAME TYPE DATA, with
+// KEYS is a UTF-8 file, one line per value, tab-separated: KEY NAME TYPE DATA, with
 // KEY below the hive's root and TYPE sz or expand_sz; a line of KEY alone
 // makes the key. The keys are written below a scratch key of the prefix's
 // own user, which is saved and deleted again. A loaded hive stays loaded in
@@ -64,7 +64,7 @@ std::vector<std::wstring> Fields(const std::wstring& line) {
   return fields;
 }
 
-// One line of the spec below `root`; false when it cannot be written.
+// One line of the key list below `root`; false when it cannot be written.
 bool WriteLine(HKEY root, const std::vector<std::wstring>& fields) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(root, fields[0].c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -85,13 +85,13 @@ bool WriteLine(HKEY root, const std::vector<std::wstring>& fields) {
   return code == ERROR_SUCCESS;
 }
 
-int Save(const wchar_t* spec_path, const wchar_t* hive_path) {
-  std::FILE* spec = _wfopen(spec_path, L"rb");
-  if (spec == nullptr) return Fail("opening the spec", 0);
+int Save(const wchar_t* keys_path, const wchar_t* hive_path) {
+  std::FILE* keys = _wfopen(keys_path, L"rb");
+  if (keys == nullptr) return Fail("opening the key list", 0);
   std::string text;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, spec)) > 0;) text.append(buffer, n);
-  std::fclose(spec);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, keys)) > 0;) text.append(buffer, n);
+  std::fclose(keys);
 
   if (!EnablePrivilege(SE_BACKUP_NAME)) return Fail("enabling SeBackupPrivilege", GetLastError());
   RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
@@ -140,6 +140,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"save" && argc == 4) return Save(argv[2], argv[3]);
   if (command == L"load" && argc == 4) return Load(argv[2], argv[3]);
   if (command == L"list" && argc == 2) return List();
-  std::fputs("usage: make_hive save SPEC NTUSER.DAT | load NAME NTUSER.DAT | list\n", stderr);
+  std::fputs("usage: make_hive save KEYS NTUSER.DAT | load NAME NTUSER.DAT | list\n", stderr);
   return 2;
 }
