@@ -7,8 +7,9 @@
 
 #include "runtime/window/dialog_port.h"
 #include "runtime/window/dialogs.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/win32/shell_api_win32.h"
-#include "runtime/win32/window_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 
 namespace pelmora::port {
 

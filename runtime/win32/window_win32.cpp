@@ -10,10 +10,10 @@
 #include "runtime/window/display_scale.h"
 #include "runtime/win32/library_win32.h"
 #include "runtime/win32/owners_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
-#include "runtime/win32/window_win32.h"
 #include "runtime/window/window_styles.h"
 
 namespace pelmora {
