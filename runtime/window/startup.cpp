@@ -15,6 +15,9 @@ void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count) 
   // Before any library loads: nothing may come from the program's folder
   // or the current folder, where a planted DLL would run elevated.
   port::HardenLibrarySearch();
+  // Before any file is touched: a link a user planted in a folder we write
+  // in must not turn our writes onto files the user cannot change.
+  port::EnforceRedirectionTrust();
   port::RecordProcessHeap();
   // OLE is started by the shell calls that need it, when they are first
   // made: nothing before the notice does.

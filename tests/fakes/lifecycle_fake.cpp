@@ -15,6 +15,7 @@ FakeLifecycle& Lifecycle() {
 namespace port {
 
 void HardenLibrarySearch() { fake::Lifecycle().library_search_hardened = true; }
+void EnforceRedirectionTrust() { fake::Lifecycle().redirection_trust_enforced = true; }
 void RecordProcessHeap() {}
 void InitializeOleOnce() {}
 std::string ExecutablePath() { return fake::Lifecycle().executable; }

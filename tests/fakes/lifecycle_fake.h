@@ -13,6 +13,7 @@ class FakeLifecycle {
   std::string form;
   std::string current_folder;
   bool library_search_hardened = false;
+  bool redirection_trust_enforced = false;
   void Clear() { *this = FakeLifecycle(); }
 };
 FakeLifecycle& Lifecycle();

@@ -75,8 +75,10 @@ TEST_F(ProgramStartTest, RemoveSwitchRunsTheRemovalAloneAndEndsWithItsCode) {
   EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板", u8"移除完毕"));
   for (const fake::ShownBox& box : fake::Dialogs().boxes) EXPECT_EQ(box.owner, 0u);
   EXPECT_FALSE(PanelLeft());
-  // The start-up still hardens the library search before anything else.
+  // The start-up still hardens the library search and the following of
+  // links before anything else.
   EXPECT_TRUE(fake::Lifecycle().library_search_hardened);
+  EXPECT_TRUE(fake::Lifecycle().redirection_trust_enforced);
 }
 
 TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenDeclinedAnd0WhenNothingIsLeft) {
