@@ -26,8 +26,6 @@ LibraryHandle LoadLibraryAt(const char* path) {
   return LoadLibraryExA(path, nullptr, 0);
 }
 
-LibraryHandle LoadLibraryBySearch(const char* name) { return LoadLibraryA(name); }
-
 void* FindExport(LibraryHandle library, const char* name) { return ExportAddress(library, name); }
 
 void* FindExportByOrdinal(LibraryHandle library, std::uint16_t ordinal) {
@@ -35,8 +33,5 @@ void* FindExportByOrdinal(LibraryHandle library, std::uint16_t ordinal) {
 }
 
 void UnloadLibrary(LibraryHandle library) { FreeLibrary(AsModule(library)); }
-
-const char* ConfiguredLibraryFolder() { return ""; }
-const char* SecondLibraryFolder() { return ""; }
 
 }  // namespace pelmora::port
