@@ -47,11 +47,12 @@ inline WideText WideFromSystem(const char* path) { return WideFrom(CP_ACP, path)
 // a name that differs never reads the same; '?' is in no file name.
 inline std::string SystemFromWide(const wchar_t* wide, int length) {
   if (length <= 0) return std::string();
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0,
-                                    nullptr, nullptr);
+  // A system whose code page is UTF-8 refuses the flag, and needs none.
+  const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int n = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return std::string();
   std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &bytes[0], n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, flags, wide, length, &bytes[0], n, nullptr, nullptr);
   return bytes;
 }
 

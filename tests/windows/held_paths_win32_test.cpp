@@ -42,9 +42,12 @@ TEST(HeldFolderWin32, WhileHeldTheFolderCannotBeRenamedOrDeletedButItsFilesCan) 
 TEST(HeldFolderWin32, OtherSpellingsOfTheFolderAreItAndAFileOrAMissingFolderIsNot) {
   ScratchFolder scratch;
   scratch.Write("Office6\\wps.exe", "MZ");
+  const std::string chinese = scratch / "\xD6\xD0\xCE\xC4";  // "中文" in code page 936
+  scratch.MakeFolder("\xD6\xD0\xCE\xC4");
   std::string lower = scratch / "office6\\";
   CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
-  for (const std::string& path : {scratch / "Office6", lower, scratch / "Office6\\..\\Office6"}) {
+  for (const std::string& path :
+       {scratch / "Office6", lower, scratch / "Office6\\..\\Office6", chinese}) {
     std::uint32_t error = 99;
     EXPECT_TRUE(HeldFolder::Open(path.c_str(), &error)) << path << " " << error;
   }
