@@ -6,15 +6,15 @@
 
 namespace pelmora::fake {
 
-class FakeLifecycle {
+class FakeStartup {
  public:
   std::string executable = "C:\\Tools\\pelmora.exe";
   // The stored form description; a start without one has no window.
   std::string form;
   std::string current_folder;
   bool library_search_hardened = false;
-  void Clear() { *this = FakeLifecycle(); }
+  void Clear() { *this = FakeStartup(); }
 };
-FakeLifecycle& Lifecycle();
+FakeStartup& Startup();
 
 }  // namespace pelmora::fake
