@@ -80,8 +80,9 @@ class ScriptedUi : public WorkflowUi {
 
 inline std::string Gbk(const std::string& utf8) { return fake::Utf8ToGbk(utf8); }
 
-// The system's numbers of the buttons a box answers with, written out
-// here so the tests check the program against the platform, not itself.
+// The runtime's numbers of the buttons a box answers with (BoxButton, not
+// the system's IDOK and IDCANCEL), written out here so the tests check the
+// program against the runtime's contract, not against itself.
 constexpr int kCancel = 1;
 constexpr int kRetry = 3;
 constexpr int kYes = 5;

@@ -91,7 +91,7 @@ TEST_F(FindFileWin32, ANewPatternStartsOverWhileASearchIsOpen) {
   EXPECT_EQ(slot, 0u);
 }
 
-TEST_F(FindFileWin32, FileExistsCountsFoldersAndWildcards) {
+TEST_F(FindFileWin32, PathExistsCountsFoldersAndWildcards) {
   EXPECT_TRUE(PathExists((scratch_ / "a.lnk").c_str()));
   EXPECT_TRUE(PathExists(scratch_.path().c_str()));
   EXPECT_TRUE(PathExists((scratch_ / "x.lnk").c_str()));
