@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/panel_files.h"
 #include "runtime/system/files.h"
 
 namespace pelmora {
@@ -49,7 +48,7 @@ bool Stage(std::vector<Slot>& slots, PlacementOutcome* outcome) {
 void Swap(std::vector<Slot>& slots, PlacementOutcome* outcome) {
   for (Slot& slot : slots) {
     std::uint32_t error = 0;
-    slot.had_earlier = FileExists(slot.destination);
+    slot.had_earlier = PathExists(slot.destination);
     if (slot.had_earlier && !CopyFileTo(slot.destination, slot.set_aside, &error)) {
       outcome->not_placed.push_back({Text::From(slot.destination), error});
       continue;
@@ -75,7 +74,7 @@ void Restore(std::vector<Slot>& slots, PlacementOutcome* outcome) {
     if (!slot.swapped) continue;
     std::uint32_t error = 0;
     const bool restored = slot.had_earlier ? MoveFileOver(slot.set_aside, slot.destination, &error)
-                                           : DeleteCopy(slot.destination, &error);
+                                           : RemoveFileForGood(slot.destination, &error);
     if (!restored) outcome->not_restored.push_back({Text::From(slot.destination), error});
   }
 }

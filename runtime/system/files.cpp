@@ -218,7 +218,7 @@ Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
   return name;
 }
 
-bool FileExists(TextView path) {
+bool PathExists(TextView path) {
   if (!FitsPathBuffer(path.size())) return false;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
@@ -254,6 +254,13 @@ bool RemoveFile(TextView path, std::uint32_t* error) {
   std::uint32_t code = 0;
   if (!port::DeleteFileAt(path.c_str(), &code)) return Fail(error, code);
   return Succeed(error);
+}
+
+bool RemoveFileForGood(TextView path, std::uint32_t* error) {
+  if (!RemoveFile(path, error)) return false;
+  if (!PathExists(path)) return true;
+  *error = port::kErrorAccessDenied;
+  return false;
 }
 
 bool MoveFileOver(TextView source, TextView destination, std::uint32_t* error) {
@@ -304,7 +311,7 @@ bool ShortcutLooksWhole(const char* path) {
 
 }  // namespace
 
-Text ResolveShortcut(TextView path) {
+Text ReadShortcutTarget(TextView path) {
   if (!FitsPathBuffer(path.size())) return Text();
   if (!port::ItemIsShellLink(path.c_str())) return Text();
   std::string file(path.c_str());

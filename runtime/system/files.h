@@ -56,7 +56,7 @@ using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
                             UniqueFileSearch* search);
 
 // A directory search for the path: wildcards and folders count.
-[[nodiscard]] bool FileExists(TextView path);
+[[nodiscard]] bool PathExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
 // failure (0 on success); a path of 260 bytes or more fails with
 // ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
@@ -69,6 +69,11 @@ using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
 [[nodiscard]] bool CopyFileToNew(TextView source, TextView destination,
                                  std::uint32_t* error = nullptr);
 [[nodiscard]] bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+// Deletes and confirms the file is gone: true only when it is. A delete
+// can report success and leave the file (Wine does so for a file the file
+// system keeps immutable); one that survived was refused by the system,
+// which is what a second attempt would say: access denied.
+[[nodiscard]] bool RemoveFileForGood(TextView path, std::uint32_t* error);
 // Renames `source` to `destination` in one step, replacing a destination
 // that can be replaced (not read-only, not held open).
 [[nodiscard]] bool MoveFileOver(TextView source, TextView destination,
@@ -83,7 +88,7 @@ using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
 
 // The target stored in a shortcut, as stored (never resolved); empty when
 // the path is not a shortcut or cannot be read.
-[[nodiscard]] Text ResolveShortcut(TextView path);
+[[nodiscard]] Text ReadShortcutTarget(TextView path);
 
 // Names of the folder's immediate subfolders in listing order, hidden and
 // system ones included; {1, 0} when none or the folder is missing.

@@ -2,10 +2,11 @@
 #include <utility>
 
 #include "runtime/window/form_description.h"
-#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/startup_port.h"
 #include "runtime/text/memory.h"
 #include "runtime/system/run_directory.h"
 #include "runtime/window/window_engine.h"
+#include "runtime/window/startup.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
 

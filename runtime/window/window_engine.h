@@ -22,12 +22,6 @@ struct HandlerResult {
 using EventHandler = HandlerResult (*)(const std::int32_t* arguments, int count);
 using ExitRoutine = void (*)();
 
-// Runs once, first thing: hardening of the library search, heap, the run
-// directory as current folder, the hidden owner window, the constant
-// block, the form descriptions from the resources and the handler binding.
-// A form's handler reference k names handlers[k].
-void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count);
-
 // Appends the routine unless it is already registered.
 void RegisterExitRoutine(ExitRoutine routine);
 

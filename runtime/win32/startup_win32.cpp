@@ -5,7 +5,7 @@
 
 #include "resources/resource_ids.h"
 #include "runtime/win32/library_win32.h"
-#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/startup_port.h"
 #include "runtime/window/window_port.h"
 
 namespace pelmora::port {

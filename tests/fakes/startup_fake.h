@@ -6,7 +6,7 @@
 
 namespace pelmora::fake {
 
-class FakeLifecycle {
+class FakeStartup {
  public:
   std::string executable = "C:\\Tools\\pelmora.exe";
   // The stored form description; a start without one has no window.
@@ -14,8 +14,8 @@ class FakeLifecycle {
   std::string current_folder;
   bool library_search_hardened = false;
   bool redirection_trust_enforced = false;
-  void Clear() { *this = FakeLifecycle(); }
+  void Clear() { *this = FakeStartup(); }
 };
-FakeLifecycle& Lifecycle();
+FakeStartup& Startup();
 
 }  // namespace pelmora::fake
