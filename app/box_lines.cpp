@@ -1,6 +1,8 @@
 #include "app/box_lines.h"
 
 #include "app/messages.h"
+#include "runtime/system/files.h"
+#include "runtime/system/system_error.h"
 
 namespace pelmora {
 
@@ -15,6 +17,11 @@ BoxText PathsOnePerLine(const std::vector<Text>& paths, LineBreaks breaks) {
     lines.AppendSystem(path);
   }
   return lines;
+}
+
+BoxText FailureReason(std::uint32_t error) {
+  if (error == kErrorLeadsElsewhere) return messages::kFolderLeadsElsewhere;
+  return DescribeSystemError(error);
 }
 
 const char* BitnessLabel(ProgramBitness bitness) {

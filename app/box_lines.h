@@ -3,6 +3,7 @@
 // bitness of a pair.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "runtime/system/bitness.h"
@@ -20,6 +21,10 @@ namespace pelmora {
 // the paths, or one before each path where the list follows a heading.
 enum class LineBreaks { kBetween, kBeforeEach };
 [[nodiscard]] BoxText PathsOnePerLine(const std::vector<Text>& paths, LineBreaks breaks);
+
+// What the boxes and the log say for a failure's code: the system's text,
+// or the program's own words for a folder that leads elsewhere.
+[[nodiscard]] BoxText FailureReason(std::uint32_t error);
 
 // "32位" or "64位".
 [[nodiscard]] const char* BitnessLabel(ProgramBitness bitness);

@@ -52,6 +52,9 @@ inline constexpr Box kCopyFailedNotRestored = {
 inline constexpr const char* kCopyMismatch = "复制后的内容与原文件不一致。";
 // After each file a copy or a deletion failed on.
 inline constexpr const char* kFailedReason = "\r\n    原因：{}\r\n";
+// The reason for a file in one of WPS's folders that leads elsewhere (a
+// link or junction someone put in its place): nothing went through it.
+inline constexpr const char* kFolderLeadsElsewhere = "文件夹指向其他位置，未写入";
 
 // VBA step.
 inline constexpr Box kVbaNotice = {"嵌入提示！",
@@ -122,6 +125,8 @@ inline constexpr const char* kUsageLine = "{}\t{}";
 // The first line of the usage box for a line that is not understood.
 inline constexpr const char* kUnknownArgument = "无法识别的参数：{}\r\n\r\n";
 inline constexpr Box kLogUnwritable = {"无法写入记录文件", "无法打开记录文件：\r\n{}\r\n\r\n原因：{}"};
+// Its reason for a log file, or its folder, that leads elsewhere.
+inline constexpr const char* kLogLeadsElsewhere = "记录文件或其所在的文件夹指向其他位置，未写入";
 
 // The log's lines.
 inline constexpr const char* kLogStart = "Pelmora {} 开始运行；命令行：{}；{}位Windows；用户：{}";
@@ -148,6 +153,7 @@ inline constexpr const char* kLogAlreadyEmbedded = "已嵌入，三个文件与M
 inline constexpr const char* kLogPlaced = "已放置：{}（{}字节）";
 inline constexpr const char* kLogNotPlaced = "未能放置：{}：{}";
 inline constexpr const char* kLogNotRestored = "未能恢复原样：{}：{}";
+inline constexpr const char* kLogFolderRefused = "文件夹指向其他位置，不在其中写入或删除：{}";
 inline constexpr const char* kLogDeleted = "已删除：{}";
 inline constexpr const char* kLogNotDeleted = "未能删除：{}：{}";
 inline constexpr const char* kLogNothingToRemove = "WPS中没有已嵌入的MathType面板";

@@ -7,14 +7,12 @@
 #include "app/box_lines.h"
 #include "app/panel_transaction.h"
 #include "runtime/system/files.h"
-#include "runtime/system/system_error.h"
 
 namespace pelmora {
 namespace {
 
 BoxText ReasonOf(const PlacementFailure& failure) {
-  return failure.mismatch ? BoxText(messages::kCopyMismatch)
-                          : BoxText(DescribeSystemError(failure.error));
+  return failure.mismatch ? BoxText(messages::kCopyMismatch) : FailureReason(failure.error);
 }
 
 BoxText FailureList(const std::vector<PlacementFailure>& failures) {
@@ -27,6 +25,9 @@ BoxText FailureList(const std::vector<PlacementFailure>& failures) {
 
 void LogPlacement(RunContext& run, const MathTypePair& pair, const WpsFolders& wps,
                   const PlacementOutcome& outcome) {
+  for (const Text& folder : outcome.refused_folders) {
+    run.Log(messages::kLogFolderRefused, {BoxText().AppendSystem(folder)});
+  }
   for (const PlacementFailure& failure : outcome.not_placed) {
     run.Log(messages::kLogNotPlaced, {BoxText().AppendSystem(failure.path), ReasonOf(failure)});
   }

@@ -14,6 +14,7 @@
 #include "app/workflow_ui.h"
 #include "runtime/system/bitness.h"
 #include "runtime/system/fatal_report.h"
+#include "runtime/system/files.h"
 #include "runtime/system/files_port.h"
 #include "runtime/system/session.h"
 #include "runtime/system/system_error.h"
@@ -74,8 +75,11 @@ int ProgramStart(TextView arguments) {
   if (!log_path.empty()) {
     std::uint32_t error = 0;
     if (!log.Open(log_path.c_str(), &error)) {
-      context.Show(messages::kLogUnwritable,
-                   {BoxText().AppendSystem(log_path.c_str()), DescribeSystemError(error)});
+      // A log that leads elsewhere would let whoever planted the link choose
+      // the file this elevated run appends to.
+      const BoxText reason = error == kErrorLeadsElsewhere ? BoxText(messages::kLogLeadsElsewhere)
+                                                           : BoxText(DescribeSystemError(error));
+      context.Show(messages::kLogUnwritable, {BoxText().AppendSystem(log_path.c_str()), reason});
       return kExitLogUnwritable;
     }
   }

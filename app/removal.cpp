@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "app/box_lines.h"
+#include "app/held_folders.h"
 #include "app/messages.h"
 #include "app/panel_inspection.h"
 #include "app/shared_boxes.h"
 #include "app/wps_running.h"
 #include "runtime/system/files.h"
-#include "runtime/system/system_error.h"
+#include "runtime/system/system_path.h"
 #include "runtime/window/dialogs.h"
 
 namespace pelmora {
@@ -17,17 +18,18 @@ namespace {
 
 constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 
-// Every file is attempted; each one that stays is logged and named with
-// the system's reason.
-RunOutcome DeleteCopies(RunContext& run, const std::vector<Text>& files) {
+// Every file is attempted, but none in a folder that leads elsewhere; each
+// one that stays is logged and named with its reason.
+RunOutcome DeleteCopies(RunContext& run, const std::vector<Text>& files,
+                        const HeldWpsFolders& folders) {
   BoxText files_left;
   for (const Text& file : files) {
-    std::uint32_t error = 0;
-    if (RemoveFileForGood(file, &error)) {
+    std::uint32_t error = kErrorLeadsElsewhere;
+    if (!folders.Refused(ParentFolder(file)) && RemoveFileForGood(file, &error)) {
       run.Log(messages::kLogDeleted, {BoxText().AppendSystem(file)});
       continue;
     }
-    const Text reason = DescribeSystemError(error);
+    const BoxText reason = FailureReason(error);
     run.Log(messages::kLogNotDeleted, {BoxText().AppendSystem(file), reason});
     files_left.Append(PathWithReason(file, reason, messages::kFailedReason));
   }
@@ -49,7 +51,18 @@ RunOutcome RemovePanel(RunContext& run, const Findings& found) {
   const WpsFolders& wps = found.wps->folders;
   run.Log(messages::kLogWpsFolder,
           {BoxText().AppendSystem(wps.version), WpsPlaceName(found.wps->place)});
-  const std::vector<Text> files = InspectPanel(wps, nullptr).CopiesOnDisk();
+  // Held from before the files are listed to after the last is deleted:
+  // the wait for WPS and the question leave time to swap a folder.
+  HeldWpsFolders folders;
+  folders.Hold(wps);
+  const PanelInspection panel = InspectPanel(wps, nullptr);
+  for (const OtherVersionCopies& other : panel.other_versions) {
+    folders.Hold(WpsFoldersOf(other.version_folder));
+  }
+  for (const Text& folder : folders.refused()) {
+    run.Log(messages::kLogFolderRefused, {BoxText().AppendSystem(folder)});
+  }
+  const std::vector<Text> files = panel.CopiesOnDisk();
   if (files.empty()) {
     run.Log(messages::kLogNothingToRemove);
     run.Show(messages::kNothingToRemove);
@@ -66,7 +79,7 @@ RunOutcome RemovePanel(RunContext& run, const Findings& found) {
     if (run.Stopped()) return RunOutcome::kStopped;
     if (answer != kButtonYes) return RunOutcome::kNotDone;
   }
-  return DeleteCopies(run, files);
+  return DeleteCopies(run, files, folders);
 }
 
 }  // namespace pelmora
