@@ -1,7 +1,10 @@
 #include "app/command_line.h"
 
+#include <string>
 #include <vector>
 
+#include "app/exit_codes.h"
+#include "app/messages.h"
 #include "runtime/text/text.h"
 
 namespace pelmora {
@@ -67,6 +70,19 @@ CommandLine ReadCommandLine(TextView arguments) {
   }
   line.run = usage ? RequestedRun::kUsage : chosen.value_or(RequestedRun::kEmbed);
   return line;
+}
+
+BoxText UsageText() {
+  BoxText switches;
+  for (const SwitchMeaning& row : kSwitchMeanings) {
+    switches.Append(BoxText::Fill(messages::kUsageLine, {row.usage, row.meaning})).AppendGbk("\r\n");
+  }
+  BoxText codes;
+  for (const ExitCodeMeaning& row : kExitCodeMeanings) {
+    if (!codes.empty()) codes.AppendGbk("\r\n");
+    codes.Append(BoxText::Fill(messages::kUsageLine, {std::to_string(row.code).c_str(), row.meaning}));
+  }
+  return BoxText::Fill(messages::kUsage.text, {switches, codes});
 }
 
 }  // namespace pelmora

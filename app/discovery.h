@@ -5,9 +5,9 @@
 
 #include <optional>
 
+#include "app/finder.h"
 #include "app/panel_model.h"
-#include "app/workflow_run.h"
-#include "app/wps_places.h"
+#include "app/run_context.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
@@ -24,14 +24,6 @@ struct Installations {
 
 // Nothing when the run ends here: WPS is nowhere (its box was shown) or the
 // window was closed.
-[[nodiscard]] std::optional<Installations> FindMathTypeAndWps(WorkflowRun& run);
-
-// The box for a missing file of MathType's pair; false when one is
-// missing.
-[[nodiscard]] bool TellPairGap(WorkflowRun& run, const MathTypePair& pair);
-
-// The box (and the log's lines) for a WPS found nowhere, for every run that
-// needs WPS.
-void ShowWpsAbsence(WorkflowRun& run, WpsAbsence absence);
+[[nodiscard]] std::optional<Installations> TellInstallations(RunContext& run, Findings found);
 
 }  // namespace pelmora

@@ -1,7 +1,8 @@
 // Process entry of pelmora.exe.
 #include <windows.h>
 
-#include "app/main_window.h"
+#include "app/program_start.h"
+#include "runtime/window/window_engine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
   // The start routine's result is the exit code; the runtime shuts down

@@ -1,21 +1,26 @@
 #include "app/main_window.h"
 
-#include <array>
-
 #include "app/build_settings.h"
-#include "app/command_line.h"
-#include "app/command_runs.h"
+#include "app/exit_codes.h"
 #include "app/messages.h"
-#include "app/panel_status.h"
-#include "app/removal.h"
 #include "app/system_menu_commands.h"
-#include "app/workflow.h"
 #include "app/workflow_ui.h"
-#include "runtime/system/files_port.h"
 #include "runtime/window/dialogs.h"
 
 namespace pelmora {
 namespace {
+
+// The handlers are plain routines the engine calls; they reach the runs
+// through this, for as long as the window runs.
+Runs* g_window_runs = nullptr;
+
+void StartFromWindow(RunKind kind) {
+  if (g_window_runs == nullptr) return;
+  MainWindowUi ui;
+  // The window's runs end the program with 0 whatever they found: the
+  // user has read every box.
+  static_cast<void>(g_window_runs->Start(kind, ui));
+}
 
 HandlerResult OnNoticeCreated(const std::int32_t*, int) {
   MainWindowUi().ShowBox(messages::kNotice.title, messages::kNotice.text, kBoxOk);
@@ -35,23 +40,20 @@ HandlerResult OnProductLinkPressed(const std::int32_t*, int) {
 }
 
 HandlerResult OnStartClicked(const std::int32_t*, int) {
-  // The window's runs end the program with 0 whatever they found: the
-  // user has read every box.
-  static_cast<void>(RunEmbeddingWorkflow(MainWindowUi()));
+  StartFromWindow(RunKind::kEmbed);
   return HandlerResult::None();
 }
 
 HandlerResult OnRemovePanelChosen(const std::int32_t*, int) {
-  RemovePanelFromMenu();
+  StartFromWindow(RunKind::kRemove);
   return HandlerResult::None();
 }
 
 HandlerResult OnCheckPanelChosen(const std::int32_t*, int) {
-  CheckPanelStatusFromMenu();
+  StartFromWindow(RunKind::kCheck);
   return HandlerResult::None();
 }
 
-// Each routine at its own handler's number, whatever the order of the list.
 constexpr std::array<EventHandler, kMainWindowHandlerCount> HandlerTable() {
   std::array<EventHandler, kMainWindowHandlerCount> table{};
   table[kOnNoticeCreated] = OnNoticeCreated;
@@ -71,31 +73,26 @@ constexpr bool EveryHandlerBound(const std::array<EventHandler, kMainWindowHandl
 constexpr std::array<EventHandler, kMainWindowHandlerCount> kHandlers = HandlerTable();
 static_assert(EveryHandlerBound(kHandlers), "a handler number without its routine");
 
-// The window: the notice, the button, the system menu's items; 0 once it
-// closed.
-int RunWindow() {
-  // A window that cannot be built is reported (and ends the program) inside.
-  if (!LoadStartWindow(kMainWindowId)) return -1;
-  // Not examined: a window closed from its Created event takes no items,
-  // and nothing is lost.
-  static_cast<void>(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand,
-                                         messages::kRemoveMenuItem, OnRemovePanelChosen));
-  static_cast<void>(AddSystemMenuCommand(kMainWindowId, kCheckPanelCommand,
-                                         messages::kCheckMenuItem, OnCheckPanelChosen));
-  RunMessageLoop();
-  return kExitDone;
-}
-
 }  // namespace
 
-int ProgramStart(TextView arguments) {
-  const CommandLine line = ReadCommandLine(arguments);
-  // A log named without a folder lies in the folder the program was
-  // started from, which start-up replaces with the program's own.
-  const std::string log_path = line.log_file.empty() ? std::string()
-                                                     : port::FullPathName(line.log_file.c_str());
-  InitializeRuntime(kHandlers.data(), kHandlers.size());
-  return RunAsAsked(line, log_path, arguments, RunWindow);
+const std::array<EventHandler, kMainWindowHandlerCount>& MainWindowHandlers() { return kHandlers; }
+
+int RunMainWindow(Runs& runs) {
+  g_window_runs = &runs;
+  int code = -1;
+  // A window that cannot be built is reported (and ends the program) inside.
+  if (LoadStartWindow(kMainWindowId)) {
+    // Not examined: a window closed from its Created event takes no items,
+    // and nothing is lost.
+    static_cast<void>(AddSystemMenuCommand(kMainWindowId, kRemovePanelCommand,
+                                           messages::kRemoveMenuItem, OnRemovePanelChosen));
+    static_cast<void>(AddSystemMenuCommand(kMainWindowId, kCheckPanelCommand,
+                                           messages::kCheckMenuItem, OnCheckPanelChosen));
+    RunMessageLoop();
+    code = kExitDone;
+  }
+  g_window_runs = nullptr;
+  return code;
 }
 
 }  // namespace pelmora

@@ -1,16 +1,21 @@
-// The program's start routine and the handlers of its one window.
+// The program's one window: the handlers its form names, and the window
+// run until it closes, with its system menu's items.
 #pragma once
 
+#include <array>
+
 #include "app/main_window_form.h"
-#include "runtime/text/values.h"
+#include "app/runs.h"
 #include "runtime/window/window_engine.h"
 
 namespace pelmora {
 
-// Start-up, then what the command line (`arguments`, after the program's
-// name) asks for: the window with its system menu items and the message
-// loop, 0 once the window closed; or the removal, the check, the usage or,
-// with /quiet, the embedding alone. Returns the exit code of app/exit_codes.h.
-int ProgramStart(TextView arguments);
+// Each routine at its own handler's number, for start-up to bind.
+[[nodiscard]] const std::array<EventHandler, kMainWindowHandlerCount>& MainWindowHandlers();
+
+// Shows the window until it is closed; the button and the menu's items
+// start their runs through `runs`. 0 once it closed, -1 when it could not
+// be built (reported inside).
+int RunMainWindow(Runs& runs);
 
 }  // namespace pelmora

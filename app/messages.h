@@ -52,6 +52,9 @@ inline constexpr Box kCopyFailedNotRestored = {
 inline constexpr const char* kCopyMismatch = "复制后的内容与原文件不一致。";
 // After each file a copy or a deletion failed on.
 inline constexpr const char* kFailedReason = "\r\n    原因：{}\r\n";
+// The reason for a file in one of WPS's folders that leads elsewhere (a
+// link or junction someone put in its place): nothing went through it.
+inline constexpr const char* kFolderLeadsElsewhere = "文件夹指向其他位置，未写入";
 
 // VBA step.
 inline constexpr Box kVbaNotice = {"嵌入提示！",
@@ -112,31 +115,18 @@ inline constexpr const char* kStatusFilePresent = "存在";
 inline constexpr const char* kStatusOtherCopiesLine = "其他版本文件夹中的副本：{}\r\n";
 inline constexpr const char* kStatusNone = "无";
 
-// The command line. The usage box's table is the one of app/exit_codes.h,
-// the README and the user guide.
+// The command line. The usage box's slots take the lines of the switches'
+// table (app/command_line.h), each ending its line, then those of the exit
+// codes' table (app/exit_codes.h), one per line; kUsageLine makes each.
 inline constexpr Box kUsage = {
     "Pelmora 命令行",
-    "pelmora.exe [/remove | /check] [/quiet] [/log 文件]\r\n"
-    "\r\n"
-    "（无参数）\t显示窗口，嵌入MathType面板\r\n"
-    "/remove\t从WPS移除MathType面板\r\n"
-    "/check\t检查嵌入状态\r\n"
-    "/quiet\t无人值守：不显示任何窗口和提示；单独使用时直接嵌入\r\n"
-    "/log 文件\t把运行记录追加到文件（UTF-8）\r\n"
-    "/? 或 /help\t显示本说明\r\n"
-    "\r\n"
-    "退出代码：\r\n"
-    "0\t完成：已嵌入（或原已嵌入）、已移除（或无需移除）、检查结果为已嵌入\r\n"
-    "1\t检查结果为未嵌入；有窗口的移除没有完成\r\n"
-    "2\t未找到MathType 7，或MathType缺少WPS所需的文件\r\n"
-    "3\t未找到WPS\r\n"
-    "1603\t有文件未能放置或删除（见记录）\r\n"
-    "1618\tWPS正在运行，或另一个Pelmora正在运行：请稍后重试\r\n"
-    "1622\t无法打开记录文件\r\n"
-    "1639\t命令行无效"};
+    "pelmora.exe [/remove | /check] [/quiet] [/log 文件]\r\n\r\n{}\r\n退出代码：\r\n{}"};
+inline constexpr const char* kUsageLine = "{}\t{}";
 // The first line of the usage box for a line that is not understood.
 inline constexpr const char* kUnknownArgument = "无法识别的参数：{}\r\n\r\n";
 inline constexpr Box kLogUnwritable = {"无法写入记录文件", "无法打开记录文件：\r\n{}\r\n\r\n原因：{}"};
+// Its reason for a log file, or its folder, that leads elsewhere.
+inline constexpr const char* kLogLeadsElsewhere = "记录文件或其所在的文件夹指向其他位置，未写入";
 
 // The log's lines.
 inline constexpr const char* kLogStart = "Pelmora {} 开始运行；命令行：{}；{}位Windows；用户：{}";
@@ -163,6 +153,7 @@ inline constexpr const char* kLogAlreadyEmbedded = "已嵌入，三个文件与M
 inline constexpr const char* kLogPlaced = "已放置：{}（{}字节）";
 inline constexpr const char* kLogNotPlaced = "未能放置：{}：{}";
 inline constexpr const char* kLogNotRestored = "未能恢复原样：{}：{}";
+inline constexpr const char* kLogFolderRefused = "文件夹指向其他位置，不在其中写入或删除：{}";
 inline constexpr const char* kLogDeleted = "已删除：{}";
 inline constexpr const char* kLogNotDeleted = "未能删除：{}：{}";
 inline constexpr const char* kLogNothingToRemove = "WPS中没有已嵌入的MathType面板";

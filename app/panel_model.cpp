@@ -21,10 +21,37 @@ MathTypePair MathTypePairFor(TextView math_type_folder, ProgramBitness bitness) 
           MathTypeSourceFile(math_type_folder, PanelSource::kAddIn, bitness)};
 }
 
-PairGap MissingFromPair(const MathTypePair& pair) {
-  if (!FileExists(pair.template_file)) return PairGap::kTemplate;
-  if (!FileExists(pair.add_in)) return PairGap::kAddIn;
-  return PairGap::kNone;
+// WPS loads only an add-in of its own bitness; a wps.exe that cannot be
+// examined keeps the 32-bit pair, which every WPS before 12.1 needs.
+ProgramBitness PairBitnessForWps(const WpsFolders& wps) {
+  if (BitnessOfProgram(WpsProgramPath(wps)) == ProgramBitness::k64Bit) {
+    return ProgramBitness::k64Bit;
+  }
+  return ProgramBitness::k32Bit;
+}
+
+TextView PairForWps::MissingFile() const {
+  switch (gap) {
+    case PairGap::kTemplate:
+      return pair.template_file;
+    case PairGap::kAddIn:
+      return pair.add_in;
+    case PairGap::kNone:
+      break;
+  }
+  return TextView("");
+}
+
+PairForWps ChoosePairForWps(TextView math_type_folder, const WpsFolders& wps) {
+  PairForWps chosen;
+  chosen.bitness = PairBitnessForWps(wps);
+  chosen.pair = MathTypePairFor(math_type_folder, chosen.bitness);
+  if (!PathExists(chosen.pair.template_file)) {
+    chosen.gap = PairGap::kTemplate;
+  } else if (!PathExists(chosen.pair.add_in)) {
+    chosen.gap = PairGap::kAddIn;
+  }
+  return chosen;
 }
 
 // The version folder is the folder without its final character; the other

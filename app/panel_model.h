@@ -49,10 +49,6 @@ constexpr const char* PanelFileName(PanelSource source) {
 // the given bitness loads; anything but 64-bit takes the 32-bit pair.
 [[nodiscard]] MathTypePair MathTypePairFor(TextView math_type_folder, ProgramBitness bitness);
 
-// Which file of a pair is missing on disk, the template checked first.
-enum class PairGap { kNone, kTemplate, kAddIn };
-[[nodiscard]] PairGap MissingFromPair(const MathTypePair& pair);
-
 // WPS's folders below a version folder given without its trailing
 // backslash.
 [[nodiscard]] WpsFolders WpsFoldersOf(TextView version_folder);
@@ -63,6 +59,24 @@ enum class PairGap { kNone, kTemplate, kAddIn };
 
 // WPS's main program, whose bitness decides which pair WPS loads.
 [[nodiscard]] Text WpsProgramPath(const WpsFolders& wps);
+
+// The bitness of the pair a WPS loads: 64-bit for a 64-bit wps.exe, else
+// (a wps.exe that cannot be examined too) 32-bit.
+[[nodiscard]] ProgramBitness PairBitnessForWps(const WpsFolders& wps);
+
+// Which file of a pair is missing on disk, the template checked first.
+enum class PairGap { kNone, kTemplate, kAddIn };
+
+// MathType's pair for one WPS, decided once: every run that places,
+// compares or reports a pair takes this.
+struct PairForWps {
+  ProgramBitness bitness = ProgramBitness::k32Bit;
+  MathTypePair pair;
+  PairGap gap = PairGap::kNone;
+  // The missing file's path; empty when the pair is whole.
+  [[nodiscard]] TextView MissingFile() const;
+};
+[[nodiscard]] PairForWps ChoosePairForWps(TextView math_type_folder, const WpsFolders& wps);
 
 // Where one panel file comes from and where its copy goes.
 [[nodiscard]] const Text& SourceOf(const MathTypePair& pair, const PanelFile& file);

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-#include "app/panel_files.h"
+#include "app/held_folders.h"
 #include "runtime/system/files.h"
 
 namespace pelmora {
 namespace {
 
 struct Slot {
+  Text folder;
   Text source;
   Text destination;
   Text staged;
@@ -23,12 +24,14 @@ std::vector<Slot> SlotsFor(const MathTypePair& pair, const WpsFolders& wps) {
     Text destination = DestinationOf(wps, file);
     Text staged = StagedPathOf(destination);
     Text set_aside = SetAsidePathOf(destination);
-    slots.push_back({Text::From(SourceOf(pair, file)), std::move(destination), std::move(staged),
-                     std::move(set_aside)});
+    slots.push_back({Text::From(FolderOf(wps, file)), Text::From(SourceOf(pair, file)),
+                     std::move(destination), std::move(staged), std::move(set_aside)});
   }
   return slots;
 }
 
+// The copies are made as new files, after the clean-up: whatever else is at
+// their names (a file or a link someone planted) is never written through.
 // Not examined: most of these do not exist, and one that stays is named
 // when it matters (a set-aside copy whose destination was not restored).
 void RemoveIfThere(TextView path) { static_cast<void>(RemoveFile(path)); }
@@ -36,7 +39,7 @@ void RemoveIfThere(TextView path) { static_cast<void>(RemoveFile(path)); }
 bool Stage(std::vector<Slot>& slots, PlacementOutcome* outcome) {
   for (Slot& slot : slots) {
     std::uint32_t error = 0;
-    if (!CopyFileTo(slot.source, slot.staged, &error)) {
+    if (!CopyFileToNew(slot.source, slot.staged, &error)) {
       outcome->not_placed.push_back({Text::From(slot.destination), error});
     }
   }
@@ -49,8 +52,8 @@ bool Stage(std::vector<Slot>& slots, PlacementOutcome* outcome) {
 void Swap(std::vector<Slot>& slots, PlacementOutcome* outcome) {
   for (Slot& slot : slots) {
     std::uint32_t error = 0;
-    slot.had_earlier = FileExists(slot.destination);
-    if (slot.had_earlier && !CopyFileTo(slot.destination, slot.set_aside, &error)) {
+    slot.had_earlier = PathExists(slot.destination);
+    if (slot.had_earlier && !CopyFileToNew(slot.destination, slot.set_aside, &error)) {
       outcome->not_placed.push_back({Text::From(slot.destination), error});
       continue;
     }
@@ -75,7 +78,7 @@ void Restore(std::vector<Slot>& slots, PlacementOutcome* outcome) {
     if (!slot.swapped) continue;
     std::uint32_t error = 0;
     const bool restored = slot.had_earlier ? MoveFileOver(slot.set_aside, slot.destination, &error)
-                                           : DeleteCopy(slot.destination, &error);
+                                           : RemoveFileForGood(slot.destination, &error);
     if (!restored) outcome->not_restored.push_back({Text::From(slot.destination), error});
   }
 }
@@ -95,11 +98,22 @@ void SortByPanelOrder(const std::vector<Slot>& slots, std::vector<PlacementFailu
 
 PlacementOutcome PlacePanelTogether(const MathTypePair& pair, const WpsFolders& wps) {
   std::vector<Slot> slots = SlotsFor(pair, wps);
+  HeldWpsFolders folders;
+  folders.Hold(wps);
+  PlacementOutcome outcome;
+  if (!folders.refused().empty()) {
+    outcome.refused_folders = folders.refused();
+    for (const Slot& slot : slots) {
+      if (folders.Refused(slot.folder)) {
+        outcome.not_placed.push_back({Text::From(slot.destination), kErrorLeadsElsewhere});
+      }
+    }
+    return outcome;
+  }
   for (const Slot& slot : slots) {
     RemoveIfThere(slot.staged);
     RemoveIfThere(slot.set_aside);
   }
-  PlacementOutcome outcome;
   if (Stage(slots, &outcome)) {
     Swap(slots, &outcome);
     Verify(slots, &outcome);

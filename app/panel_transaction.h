@@ -15,7 +15,8 @@ namespace pelmora {
 
 struct PlacementFailure {
   Text path;
-  // The system's code; 0 with `mismatch` when the placed copy read back
+  // The system's code (kErrorLeadsElsewhere for a destination in a folder
+  // that leads elsewhere); 0 with `mismatch` when the placed copy read back
   // other bytes than its source.
   std::uint32_t error = 0;
   bool mismatch = false;
@@ -26,12 +27,15 @@ struct PlacementOutcome {
   std::vector<PlacementFailure> not_placed;
   // Each destination that could not be put back as it was.
   std::vector<PlacementFailure> not_restored;
+  // WPS's folders that lead elsewhere: then nothing is written anywhere.
+  std::vector<Text> refused_folders;
   [[nodiscard]] bool placed() const { return not_placed.empty(); }
 };
 
-// Writes each new copy beside its destination, puts all three in place,
-// reads each back against its source; when anything fails, puts every
-// destination back as it was. Every destination is attempted before
+// Holds WPS's two folders for the whole placement, and does nothing at all
+// when either leads elsewhere. Writes each new copy beside its destination
+// as a new file, puts all three in place, reads each back against its
+// source; when anything fails, puts every destination back as it was. Every destination is attempted before
 // anything is undone. Staged and set-aside copies, this run's and those a
 // killed run left, are gone afterwards, except a set-aside copy whose
 // destination could not be restored.

@@ -1,31 +1,16 @@
-// The middle stages of the embedding: choosing MathType's pair for WPS's
-// bitness, and copying it into WPS's folders.
+// The embedding's middle stage: MathType's pair copied into WPS's folders,
+// all three files or none.
 #pragma once
 
-#include <optional>
-
-#include "app/discovery.h"
 #include "app/panel_model.h"
-#include "app/workflow_run.h"
+#include "app/run_context.h"
 
 namespace pelmora {
 
-// The pair WPS can load: MathType's 64-bit one for a 64-bit wps.exe, else
-// the 32-bit one. Nothing when the run ends here: the window was closed, no
-// MathType 7 was recognised in this run ("你还没有安装MathType7", unless the
-// scan showed it already), or MathType lacks a 64-bit file (the box a
-// missing 32-bit one gives).
-std::optional<MathTypePair> ChoosePairForWps(WorkflowRun& run, const Installations& found);
-
-// The bitness of the pair ChoosePairForWps takes for this WPS, without its
-// boxes: 64-bit for a 64-bit wps.exe, else (a wps.exe that cannot be
-// examined too) 32-bit.
-[[nodiscard]] ProgramBitness PairBitnessForWps(const WpsFolders& wps);
-
-// Places the template and the add-in into WPS's folders, all three or
-// none; then the bar goes to 80. False when the run ends here: the window
-// was closed, or a copy could not be placed ("复制文件失败" names each with
-// the system's reason, and any destination that could not be put back).
-bool PlaceComponents(WorkflowRun& run, const MathTypePair& pair, const WpsFolders& wps);
+// Places the template and the add-in into WPS's folders; then the bar goes
+// to 80. False when the run ends here: the window was closed, or a copy
+// could not be placed ("复制文件失败" names each with the system's reason,
+// and any destination that could not be put back).
+bool PlaceComponents(RunContext& run, const MathTypePair& pair, const WpsFolders& wps);
 
 }  // namespace pelmora

@@ -4,13 +4,16 @@
 
 #include <cstdint>
 
+#include "runtime/system/fatal_report.h"
 #include "runtime/system/files.h"
 #include "runtime/text/box_text.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
 
-class RunLog {
+// An unattended run's fatal report goes here too: nobody would answer its
+// box, and the deployment tool would wait for it forever.
+class RunLog final : public ReportSink {
  public:
   // No file: every line is dropped.
   RunLog() = default;
@@ -23,6 +26,10 @@ class RunLog {
   // time, in UTF-8 so that Notepad reads it on every Windows, whatever the
   // system's code page.
   void Write(const BoxText& text);
+
+  void TakeReport(const std::string& gbk_text) override {
+    Write(BoxText(TextView(gbk_text.c_str())));
+  }
 
  private:
   AppendedFile file_;

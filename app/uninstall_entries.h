@@ -1,12 +1,14 @@
-// The uninstall lists and how their entries are read and walked, so that
-// every list recognises and derives alike.
+// The uninstall lists and how their entries are read, walked and
+// recognised, so that every list recognises and derives alike.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
-#include "app/workflow_run.h"
+#include "app/panel_model.h"
+#include "app/run_context.h"
 #include "runtime/system/registry.h"
 #include "runtime/text/values.h"
 
@@ -29,15 +31,6 @@ inline constexpr const char* kUninstallKey =
 inline constexpr const char* kUninstallPrefix =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// The folder of an entry's uninstall command, up to and including its last
-// backslash, without double quotes.
-Text EntryFolder(const UninstallList& list, TextView entry_key_path);
-
-// WPS's version folder from its entry: the uninstaller lives in the version
-// folder's "utility", so that part goes (in any case). Ends in a backslash
-// unless the command had none.
-Text WpsFolderOfEntry(const UninstallList& list, TextView entry_key_path);
-
 // How a product is recognised in an entry: a part of its display name and
 // a part of its publisher, both ignoring case.
 struct ProductMarks {
@@ -59,17 +52,35 @@ struct ListedEntry {
 // react after each listed entry and after each subkey. False when the
 // window was closed meanwhile (the walk stops there); a list that cannot be
 // opened has no entries.
-bool WalkUninstallList(WorkflowRun& run, const UninstallList& list,
+bool WalkUninstallList(ScanContext& scan, const UninstallList& list,
                        const std::function<void(const ListedEntry&)>& take);
 
-enum class EntryMatch {
-  kOther,     // the display name does not name the product
-  kNameOnly,  // it does, but another publisher's
-  kProduct,   // the product itself
+// An entry whose display name named a product. One entry can name both,
+// MathType first.
+struct ListFinding {
+  enum class Kind {
+    kMathType7,      // MathType by its publisher
+    kOtherMathType,  // "mathtype" from another publisher (MathType 6)
+    kWps,            // WPS by its publisher
+    kOtherWps,       // "wps" from another publisher
+  };
+  Kind kind;
+  Text display_name;
+  // kMathType7: MathType's folder, that of its uninstall command, ending in
+  // a backslash. kWps: WPS's folders, the version folder being that of its
+  // uninstaller without "utility\". Empty otherwise.
+  Text math_type_folder;
+  WpsFolders wps;
 };
-// What a listed entry is for the product. The publisher is read only when
-// the name matches.
-EntryMatch MatchEntry(const UninstallList& list, const ListedEntry& entry,
-                      const ProductMarks& product);
+
+// What the list named, in listing order; nothing when the window was
+// closed meanwhile.
+[[nodiscard]] std::optional<std::vector<ListFinding>> ScanUninstallList(ScanContext& scan,
+                                                                      const UninstallList& list);
+
+// The last finding of the kind: of several entries, the last one listed
+// wins. Null when there is none.
+[[nodiscard]] const ListFinding* LastFinding(const std::vector<ListFinding>& findings,
+                                             ListFinding::Kind kind);
 
 }  // namespace pelmora

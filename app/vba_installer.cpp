@@ -1,5 +1,6 @@
 #include "app/vba_installer.h"
 
+#include "app/box_lines.h"
 #include "app/build_settings.h"
 #include "app/vba_payload.h"
 #include "runtime/window/dialogs.h"
@@ -10,21 +11,18 @@
 namespace pelmora {
 namespace {
 
-void ShowStartFailure(WorkflowRun& run, TextView path, TextView reason) {
-  BoxText failure;
-  failure.AppendSystem(path).Append(BoxText::Fill(messages::kVbaFailedReason, reason));
-  run.Show(messages::kVbaFailed, {failure});
+void ShowStartFailure(RunContext& run, TextView path, const BoxText& reason) {
+  run.Show(messages::kVbaFailed, {PathWithReason(path, reason, messages::kVbaFailedReason)});
 }
 
-void ShowSystemFailure(WorkflowRun& run, TextView path, std::uint32_t error) {
-  Text reason = DescribeSystemError(error);
-  ShowStartFailure(run, path, reason);
+void ShowSystemFailure(RunContext& run, TextView path, std::uint32_t error) {
+  ShowStartFailure(run, path, DescribeSystemError(error));
 }
 
 // Writes the carried installer beside the program and starts exactly those
 // bytes: the folder may be writable by others and the program runs
 // elevated, so the file is held against writes from the check to the start.
-bool WriteAndStartInstaller(WorkflowRun& run, TextView path) {
+bool WriteAndStartInstaller(RunContext& run, TextView path) {
   ByteSetView payload = VbaInstallerPayload();
   std::uint32_t error = 0;
   if (!WriteBytesToFile(path, {payload}, &error)) {
@@ -54,7 +52,7 @@ bool WriteAndStartInstaller(WorkflowRun& run, TextView path) {
 
 }  // namespace
 
-void InstallVbaPrerequisite(WorkflowRun& run) {
+void InstallVbaPrerequisite(RunContext& run) {
   if (run.Stopped()) return;
   run.Show(messages::kVbaNotice);
   if (run.Stopped()) return;

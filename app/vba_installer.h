@@ -2,10 +2,10 @@
 // asking whether the installation went well.
 #pragma once
 
-#include "app/workflow_run.h"
+#include "app/run_context.h"
 
 namespace pelmora {
 
-void InstallVbaPrerequisite(WorkflowRun& run);
+void InstallVbaPrerequisite(RunContext& run);
 
 }  // namespace pelmora

@@ -1,11 +1,11 @@
-// What a run needs from the window around it. Runs are written against
-// this so that the host tests can script the window; the program itself
-// uses the runtime-backed implementations.
+// What a run needs from the screen around it: boxes, the bar, events, and
+// whether the window is still open. Runs are written against this so that
+// the host tests can script the screen; the program uses the three kinds
+// below, one made for each run.
 #pragma once
 
 #include <cstdint>
 
-#include "app/run_log.h"
 #include "runtime/text/box_text.h"
 #include "runtime/text/values.h"
 
@@ -31,20 +31,36 @@ class WorkflowUi {
   virtual bool WindowOpen() = 0;
   // False when nobody is at the screen: no box is shown or waited for.
   virtual bool Attended() { return true; }
-
-  // Where runs log their steps; none unless the command line named a file.
-  RunLog* log = nullptr;
 };
 
 // Boxes, the progress bar 进度条1 and event pumping of the main window.
-WorkflowUi& MainWindowUi();
+class MainWindowUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView title, const BoxText& text, std::int32_t style) override;
+  void SetProgress(std::int32_t percent) override;
+  void PumpEvents() override;
+  bool WindowOpen() override;
+};
 
 // For a run without any window (the command line's removal and check):
 // boxes without an owner, no bar, nothing to pump, never closed.
-WorkflowUi& WindowlessUi();
+class WindowlessUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView title, const BoxText& text, std::int32_t style) override;
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override {}
+  bool WindowOpen() override { return true; }
+};
 
 // For /quiet: no box at all (each counts as answered with 0, the answer of
 // a box that could not be shown), no bar, never closed, not attended.
-WorkflowUi& UnattendedUi();
+class UnattendedUi final : public WorkflowUi {
+ public:
+  std::int32_t ShowBox(TextView, const BoxText&, std::int32_t) override { return 0; }
+  void SetProgress(std::int32_t) override {}
+  void PumpEvents() override {}
+  bool WindowOpen() override { return true; }
+  bool Attended() override { return false; }
+};
 
 }  // namespace pelmora

@@ -1,5 +1,7 @@
 #include "app/wps_places.h"
 
+#include <vector>
+
 #include "app/version_names.h"
 #include "runtime/system/bitness.h"
 #include "runtime/system/files.h"
@@ -17,33 +19,31 @@ constexpr FaultLocation kVersionFolderRead = {0x00130002, 3};
 
 constexpr const char* kInstallRootValue = "Software\\Kingsoft\\Office\\6.0\\Common\\InstallRoot";
 
-// The version folder of the list's last WPS entry, as the machine-wide scan
+// The list's last WPS entry, recognised as the machine-wide scan
 // recognises it.
-std::optional<Text> WpsFromUninstallList(WorkflowRun& run, const UninstallList& list) {
-  std::optional<Text> found;
-  const bool walked = WalkUninstallList(run, list, [&](const ListedEntry& entry) {
-    if (MatchEntry(list, entry, kWpsMarks) == EntryMatch::kProduct) {
-      found = WithoutTrailingBackslash(WpsFolderOfEntry(list, entry.key_path));
-    }
-  });
-  if (!walked) return std::nullopt;
-  return found;
+std::optional<WpsFolders> WpsFromUninstallList(ScanContext& scan, const UninstallList& list) {
+  std::optional<std::vector<ListFinding>> findings = ScanUninstallList(scan, list);
+  if (!findings) return std::nullopt;
+  const ListFinding* wps = LastFinding(*findings, ListFinding::Kind::kWps);
+  if (wps == nullptr) return std::nullopt;
+  return wps->wps;
 }
 
 std::optional<Text> InstallRootIn(RegistryView view, std::int32_t root_number) {
   Text folder = WithoutTrailingBackslash(ReadRegistryTextIn(view, root_number, kInstallRootValue));
   // A value left behind by an uninstalled WPS names a folder that is gone.
-  if (folder.empty() || !FileExists(folder)) return std::nullopt;
+  if (folder.empty() || !PathExists(folder)) return std::nullopt;
   return folder;
 }
 
 // HKEY_CURRENT_USER first, then HKEY_LOCAL_MACHINE, then (64-bit Windows
 // only) its 64-bit view.
-std::optional<Text> WpsFromInstallRoot() {
-  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootCurrentUser)) return folder;
-  if (std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootLocalMachine)) return folder;
-  if (WindowsIs64Bit()) return InstallRootIn(RegistryView::k64Bit, kRootLocalMachine);
-  return std::nullopt;
+std::optional<WpsFolders> WpsFromInstallRoot() {
+  std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootCurrentUser);
+  if (!folder) folder = InstallRootIn(RegistryView::kOwn, kRootLocalMachine);
+  if (!folder && WindowsIs64Bit()) folder = InstallRootIn(RegistryView::k64Bit, kRootLocalMachine);
+  if (!folder) return std::nullopt;
+  return WpsFoldersOf(*folder);
 }
 
 // The 1-based index of the version folder to use: the newest version among
@@ -54,7 +54,7 @@ std::int32_t ChooseVersionFolder(TextView base_folder, const TextArray& list) {
   std::int32_t chosen = 0;
   for (std::int32_t index = 1; index <= count; ++index) {
     TextView name = list.At(index, kVersionNameRead);
-    if (!FileExists(WpsFoldersOf(JoinTexts({base_folder, "\\", name})).office6)) continue;
+    if (!PathExists(WpsFoldersOf(JoinTexts({base_folder, "\\", name})).office6)) continue;
     if (chosen == 0 || CompareVersionNames(name, list.At(chosen, kChosenNameRead)) >= 0) {
       chosen = index;
     }
@@ -65,7 +65,7 @@ std::int32_t ChooseVersionFolder(TextView base_folder, const TextArray& list) {
 // The version folder below the folder of the shortcut's target. Nothing
 // when the target cannot be read or its folder has no subfolder.
 std::optional<Text> VersionFolderFromShortcut(TextView shortcut_path) {
-  Text target = ResolveShortcut(shortcut_path);
+  Text target = ReadShortcutTarget(shortcut_path);
   // The target comes from the system, in its code page: on a Western
   // Windows "...\Café\ksolaunch.exe" must not lose the backslash after é.
   Text base_folder = ParentFolder(target);
@@ -94,19 +94,19 @@ Text LastWpsShortcut() {
   return chosen;
 }
 
-WpsSearch SearchDesktop(WorkflowRun& run) {
+WpsSearch SearchDesktop(ScanContext& scan) {
   Text shortcut = LastWpsShortcut();
   if (shortcut.empty()) {
-    run.Log(messages::kLogNoShortcut);
+    scan.Log(messages::kLogNoShortcut);
     return {std::nullopt, WpsAbsence::kNoShortcut};
   }
   std::optional<Text> version_folder = VersionFolderFromShortcut(shortcut);
   if (!version_folder) {
-    run.Log(messages::kLogNoVersionFolder);
+    scan.Log(messages::kLogNoVersionFolder);
     return {std::nullopt, WpsAbsence::kNoVersionFolder};
   }
-  run.Log(messages::kLogPlaceGave, {WpsPlaceName(WpsPlace::kDesktopShortcut),
-                                    BoxText().AppendSystem(*version_folder)});
+  scan.Log(messages::kLogPlaceGave, {WpsPlaceName(WpsPlace::kDesktopShortcut),
+                                     BoxText().AppendSystem(*version_folder)});
   return {WpsLocation{WpsFoldersOf(*version_folder), WpsPlace::kDesktopShortcut}};
 }
 
@@ -128,32 +128,33 @@ const char* WpsPlaceName(WpsPlace place) {
   return messages::kStatusPlaceShortcut;
 }
 
-std::optional<WpsSearch> LocateWpsAfterMachineList(WorkflowRun& run) {
+std::optional<WpsSearch> LocateWpsAfterMachineList(ScanContext& scan) {
   struct RegistryPlace {
     WpsPlace place;
-    std::optional<Text> (*find)(WorkflowRun&);
+    std::optional<WpsFolders> (*find)(ScanContext&);
   };
   // Personal editions install per user; on 32-bit Windows the 64-bit view
   // is the machine-wide list again.
   const RegistryPlace places[] = {
       {WpsPlace::kUserList,
-       [](WorkflowRun& r) { return WpsFromUninstallList(r, kUserUninstallList); }},
+       [](ScanContext& s) { return WpsFromUninstallList(s, kUserUninstallList); }},
       {WpsPlace::kMachine64List,
-       [](WorkflowRun& r) { return WpsFromUninstallList(r, kMachine64UninstallList); }},
-      {WpsPlace::kInstallRoot, [](WorkflowRun&) { return WpsFromInstallRoot(); }},
+       [](ScanContext& s) { return WpsFromUninstallList(s, kMachine64UninstallList); }},
+      {WpsPlace::kInstallRoot, [](ScanContext&) { return WpsFromInstallRoot(); }},
   };
   for (const RegistryPlace& place : places) {
     if (place.place == WpsPlace::kMachine64List && !WindowsIs64Bit()) continue;
-    std::optional<Text> folder = place.find(run);
-    if (run.Stopped()) return std::nullopt;
-    if (!folder) {
-      run.Log(messages::kLogPlaceEmpty, {WpsPlaceName(place.place)});
+    std::optional<WpsFolders> folders = place.find(scan);
+    if (scan.Stopped()) return std::nullopt;
+    if (!folders) {
+      scan.Log(messages::kLogPlaceEmpty, {WpsPlaceName(place.place)});
       continue;
     }
-    run.Log(messages::kLogPlaceGave, {WpsPlaceName(place.place), BoxText().AppendSystem(*folder)});
-    return WpsSearch{WpsLocation{WpsFoldersOf(*folder), place.place}};
+    scan.Log(messages::kLogPlaceGave,
+             {WpsPlaceName(place.place), BoxText().AppendSystem(folders->version)});
+    return WpsSearch{WpsLocation{std::move(*folders), place.place}};
   }
-  return SearchDesktop(run);
+  return SearchDesktop(scan);
 }
 
 }  // namespace pelmora

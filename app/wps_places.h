@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/panel_model.h"
+#include "app/run_context.h"
 #include "app/uninstall_entries.h"
-#include "app/workflow_run.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
@@ -44,8 +44,7 @@ struct WpsSearch {
 [[nodiscard]] const char* WpsPlaceName(WpsPlace place);
 
 // Stops at the first place that names the version folder; logs what each
-// place gave. Nothing when the
-// window was closed meanwhile.
-[[nodiscard]] std::optional<WpsSearch> LocateWpsAfterMachineList(WorkflowRun& run);
+// place gave. Nothing when the window was closed meanwhile.
+[[nodiscard]] std::optional<WpsSearch> LocateWpsAfterMachineList(ScanContext& scan);
 
 }  // namespace pelmora

@@ -29,7 +29,7 @@ bool WpsProgramRuns(TextView version_folder) {
   return ProgramRunsInside(above, kWpsPrograms, sizeof kWpsPrograms / sizeof kWpsPrograms[0]);
 }
 
-bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder) {
+bool WaitUntilWpsClosed(RunContext& run, TextView version_folder) {
   for (;;) {
     if (run.Stopped()) return false;
     const bool runs = WpsProgramRuns(version_folder);

@@ -2,7 +2,7 @@
 // and would only read new start-up files after a restart anyway.
 #pragma once
 
-#include "app/workflow_run.h"
+#include "app/run_context.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
@@ -13,7 +13,7 @@ namespace pelmora {
 // False when the user cancelled (or closed the box), the window was
 // closed, or nobody is at the screen to close WPS: then nothing may be
 // changed in WPS's folders.
-bool WaitUntilWpsClosed(WorkflowRun& run, TextView version_folder);
+bool WaitUntilWpsClosed(RunContext& run, TextView version_folder);
 
 // Whether one of those programs runs from there now; never waits or asks.
 [[nodiscard]] bool WpsProgramRuns(TextView version_folder);

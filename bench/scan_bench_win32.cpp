@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/finder.h"
-#include "app/workflow_run.h"
+#include "app/run_context.h"
+#include "app/run_log.h"
+#include "app/uninstall_entries.h"
 #include "bench/bench_clock_win32.h"
 
 namespace {
@@ -91,9 +92,10 @@ int main(int argc, char** argv) {
   // Round 0 warms Wine's server and the program's own first-use costs.
   for (int round = 0; round <= rounds; ++round) {
     QuietUi ui;
-    pelmora::WorkflowRun run(ui);
+    pelmora::RunLog no_log;
+    pelmora::RunContext run(ui, no_log);
     double t0 = pelmora::bench::NowSeconds();
-    static_cast<void>(pelmora::ScanMachineList(run));
+    static_cast<void>(pelmora::ScanUninstallList(run, pelmora::kMachineUninstallList));
     double t1 = pelmora::bench::NowSeconds();
     FloorScan();
     double t2 = pelmora::bench::NowSeconds();

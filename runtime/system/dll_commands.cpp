@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "runtime/system/fatal_report.h"
 #include "runtime/system/library_port.h"
@@ -21,12 +20,6 @@ const DllDeclaration kDeclarations[kDllCommandCount] = {
 const char* const kSystemLibraries[] = {"Kernel32.dll", "Gdi32.dll",   "User32.dll",
                                         "Advapi32.dll", "Mpr.dll",     "Shell32.dll"};
 
-// Libraries that are only ever legitimate from the system folder. The
-// program runs elevated, so a copy planted beside it must never be loaded.
-const char* const kSystemOnlyNames[] = {"kernel32", "gdi32",   "user32",  "advapi32", "mpr",
-                                        "shell32",  "ole32",   "oleaut32", "comctl32", "comdlg32",
-                                        "shlwapi",  "version", "ntdll",    "ws2_32",   "winmm"};
-
 // The cache lives as long as the program and is emptied explicitly at
 // shutdown (and between tests), so it holds plain handles.
 struct Resolved {
@@ -34,25 +27,6 @@ struct Resolved {
   port::LibraryHandle library = nullptr;  // stays loaded while the address is in use
 };
 Resolved g_cache[kDllCommandCount];
-
-std::string Lower(const char* s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-bool IsSystemOnlyLibrary(const char* name) {
-  std::string base = Lower(name);
-  if (base.size() > 4 && base.compare(base.size() - 4, 4, ".dll") == 0) {
-    base.resize(base.size() - 4);
-  }
-  for (const char* known : kSystemOnlyNames) {
-    if (base == known) return true;
-  }
-  return false;
-}
 
 void* FindFunction(port::LibraryHandle library, const char* exported) {
   if (exported[0] == '#') {
@@ -62,17 +36,23 @@ void* FindFunction(port::LibraryHandle library, const char* exported) {
   return port::FindExport(library, exported);
 }
 
+// "C:\x.dll" or "\\server\share\x.dll": one file, wherever the search
+// would start.
+bool IsFullPath(const char* name) {
+  const bool drive = std::isalpha(static_cast<unsigned char>(name[0])) != 0 && name[1] == ':' &&
+                     (name[2] == '\\' || name[2] == '/');
+  return drive || (name[0] == '\\' && name[1] == '\\');
+}
+
+// The program runs elevated: a bare name loads from the system folder only,
+// never from beside the program or the current folder, where a planted copy
+// would run with administrator rights. A full path loads exactly that
+// file; a name with a folder relative to somewhere is refused, since what
+// it names depends on where the search starts.
 port::LibraryHandle LoadNamedLibrary(const char* name) {
-  if (std::strchr(name, ':') != nullptr) return port::LoadLibraryAt(name);
-  if (IsSystemOnlyLibrary(name)) return port::LoadSystemLibrary(name);
-  const char* folders[] = {port::ConfiguredLibraryFolder(), port::ProgramFolder(),
-                           port::SecondLibraryFolder()};
-  for (const char* folder : folders) {
-    if (folder == nullptr || folder[0] == '\0') continue;
-    std::string path = std::string(folder) + "\\" + name;
-    if (port::LibraryHandle h = port::LoadLibraryAt(path.c_str())) return h;
-  }
-  return port::LoadLibraryBySearch(name);
+  if (IsFullPath(name)) return port::LoadLibraryAt(name);
+  if (std::strpbrk(name, "\\/:") != nullptr) return nullptr;
+  return port::LoadSystemLibrary(name);
 }
 
 [[noreturn]] void ReportMissing(const DllDeclaration& d) {

@@ -8,7 +8,7 @@ namespace pelmora {
 namespace {
 
 const ReportWindowLookup* g_window_lookup = nullptr;
-void (*g_unattended_sink)(const std::string& gbk_text) = nullptr;
+ReportSink* g_unattended_sink = nullptr;
 
 constexpr const char* kCrLf = "\r\n";
 
@@ -42,7 +42,7 @@ void AppendWindowLines(std::string& report, std::int32_t window_id, std::int32_t
   port::SuppressEventsForReport();
   std::string text = BuildRuntimeErrorReport(code, message, location1, location2, g_window_lookup);
   if (g_unattended_sink != nullptr) {
-    g_unattended_sink(text);
+    g_unattended_sink->TakeReport(text);
   } else {
     port::ShowFatalErrorBox(text.c_str());
   }
@@ -97,7 +97,7 @@ void ReportOutOfMemory(std::int32_t requested) {
   Report(0, message, 0, 0);
 }
 
-void SendReportsInsteadOfShowing(void (*sink)(const std::string& gbk_text)) {
+void SendReportsInsteadOfShowing(ReportSink* sink) {
   g_unattended_sink = sink;
 }
 

@@ -38,9 +38,15 @@ class ReportWindowLookup {
 
 void SetReportWindowLookup(const ReportWindowLookup* lookup);
 
-// For a run with nobody at the screen: the report's text goes to `sink`
-// (a log) instead of a box that nobody would answer; the process still
-// ends with -1.
-void SendReportsInsteadOfShowing(void (*sink)(const std::string& gbk_text));
+// Where a run with nobody at the screen sends the report instead of a box
+// that nobody would answer (a log); the process still ends with -1.
+class ReportSink {
+ public:
+  virtual ~ReportSink() = default;
+  virtual void TakeReport(const std::string& gbk_text) = 0;
+};
+
+// Null: reports are shown again.
+void SendReportsInsteadOfShowing(ReportSink* sink);
 
 }  // namespace pelmora

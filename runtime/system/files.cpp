@@ -4,8 +4,10 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "runtime/system/files_port.h"
+#include "runtime/system/opened_path.h"
 #include "runtime/system/shell_link_format.h"
 #include "runtime/system/shell_link_port.h"
 #include "runtime/system/system_path.h"
@@ -216,7 +218,7 @@ Text FindFile(TextView pattern, std::optional<std::int32_t> attribute_mask,
   return name;
 }
 
-bool FileExists(TextView path) {
+bool PathExists(TextView path) {
   if (!FitsPathBuffer(path.size())) return false;
   port::FoundEntry entry;
   std::uint32_t ignored = 0;
@@ -243,11 +245,22 @@ bool CopyFileTo(TextView source, TextView destination, std::uint32_t* error) {
   return TwoPathCall(source, destination, error, port::CopyFileReplacing);
 }
 
+bool CopyFileToNew(TextView source, TextView destination, std::uint32_t* error) {
+  return TwoPathCall(source, destination, error, port::CopyFileCreatingNew);
+}
+
 bool RemoveFile(TextView path, std::uint32_t* error) {
   if (!FitsPathBuffer(path.size())) return Fail(error, kErrorFilenameExcedRange);
   std::uint32_t code = 0;
   if (!port::DeleteFileAt(path.c_str(), &code)) return Fail(error, code);
   return Succeed(error);
+}
+
+bool RemoveFileForGood(TextView path, std::uint32_t* error) {
+  if (!RemoveFile(path, error)) return false;
+  if (!PathExists(path)) return true;
+  *error = port::kErrorAccessDenied;
+  return false;
 }
 
 bool MoveFileOver(TextView source, TextView destination, std::uint32_t* error) {
@@ -298,7 +311,7 @@ bool ShortcutLooksWhole(const char* path) {
 
 }  // namespace
 
-Text ResolveShortcut(TextView path) {
+Text ReadShortcutTarget(TextView path) {
   if (!FitsPathBuffer(path.size())) return Text();
   if (!port::ItemIsShellLink(path.c_str())) return Text();
   std::string file(path.c_str());
@@ -335,6 +348,51 @@ void CloseFileHandle(std::uintptr_t file) {
   (void)port::CloseFile(file, &ignored);
 }
 
+HeldFolder HeldFolder::Open(TextView path, std::uint32_t* error) {
+  HeldFolder held;
+  if (!FitsPathBuffer(path.size())) {
+    Fail(error, kErrorFilenameExcedRange);
+    return held;
+  }
+  std::uint32_t code = 0;
+  UniqueFile folder(port::OpenFolderForHolding(path.c_str(), &code));
+  if (folder) code = CheckOpenedAsAsked(folder.get(), path, OpenedKind::kFolder);
+  if (!folder || code != 0) {
+    Fail(error, code);
+    return held;
+  }
+  held.folder_ = std::move(folder);
+  Succeed(error);
+  return held;
+}
+
+namespace {
+
+// The folder that holds a file, as a folder is opened: a drive's root keeps
+// its backslash, since "C:" alone is the drive's current folder.
+Text FolderOf(const std::string& full_path) {
+  const Text folder = ParentFolder(TextView(full_path.c_str()));
+  if (folder.size() != 2 || folder.c_str()[1] != ':') return folder;
+  return Text::FromBytes(full_path.c_str(), 3);
+}
+
+// The existing file, else a new one: an existing file is never cut short,
+// and a new one is never made over anything that appeared meanwhile.
+port::FileHandle OpenOrCreateForAppending(const char* path, bool* created, std::uint32_t* code) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (port::FileHandle file = port::OpenFileForAppending(path, code)) return file;
+    if (*code != port::kErrorFileNotFound) return 0;
+    if (port::FileHandle file = port::CreateFileForAppending(path, code)) {
+      *created = true;
+      return file;
+    }
+    if (*code != port::kErrorFileExists) return 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
 AppendedFile AppendedFile::Open(TextView path, std::uint32_t* error) {
   AppendedFile appended;
   if (path.empty()) {
@@ -346,12 +404,27 @@ AppendedFile AppendedFile::Open(TextView path, std::uint32_t* error) {
     return appended;
   }
   std::uint32_t code = 0;
-  appended.file_.reset(port::OpenFileForAppending(path.c_str(), &appended.created_, &code));
-  if (!appended.file_) {
-    Fail(error, code);
-  } else {
-    Succeed(error);
+  // Held while the file is opened and checked, so that nobody can swap the
+  // folder for a link in between.
+  const HeldFolder folder = HeldFolder::Open(FolderOf(port::FullPathName(path.c_str())), &code);
+  if (!folder) {
+    // What is missing then is a folder on the file's path.
+    Fail(error, code == port::kErrorFileNotFound ? port::kErrorPathNotFound : code);
+    return appended;
   }
+  bool created = false;
+  UniqueFile file(OpenOrCreateForAppending(path.c_str(), &created, &code));
+  if (file) code = CheckOpenedAsAsked(file.get(), path, OpenedKind::kFile);
+  if (!file || code != 0) {
+    file.reset();
+    std::uint32_t ignored = 0;
+    if (created) (void)port::DeleteFileAt(path.c_str(), &ignored);
+    Fail(error, code);
+    return appended;
+  }
+  appended.file_ = std::move(file);
+  appended.created_ = created;
+  Succeed(error);
   return appended;
 }
 

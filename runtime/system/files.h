@@ -7,11 +7,18 @@
 #include <optional>
 #include <string>
 
+#include "runtime/system/files_port.h"
 #include "runtime/system/run_directory.h"
 #include "runtime/system/unique_resource.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
+
+// The `error` of a path refused because it leads somewhere other than where
+// it says: a link or junction, a folder on the way that leads elsewhere, a
+// file with a second name. Not a system code, so the system has no text for
+// it: whoever shows the failure says why in its own words.
+inline constexpr std::uint32_t kErrorLeadsElsewhere = port::kErrorLeadsElsewhere;
 
 // The folders GetSpecialFolder knows, by their numbers.
 enum SpecialFolder : std::int32_t {
@@ -49,14 +56,24 @@ using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
                             UniqueFileSearch* search);
 
 // A directory search for the path: wildcards and folders count.
-[[nodiscard]] bool FileExists(TextView path);
+[[nodiscard]] bool PathExists(TextView path);
 // Replaces an existing destination. `error` receives the system's code on
 // failure (0 on success); a path of 260 bytes or more fails with
 // ERROR_FILENAME_EXCED_RANGE before reaching the system, as it does for
 // every command here.
 [[nodiscard]] bool CopyFileTo(TextView source, TextView destination,
                               std::uint32_t* error = nullptr);
+// Never touches what is at the destination: fails with ERROR_FILE_EXISTS
+// (80) when anything is there, a link included, so a file staged in a
+// folder that others can write is always a new file of our own.
+[[nodiscard]] bool CopyFileToNew(TextView source, TextView destination,
+                                 std::uint32_t* error = nullptr);
 [[nodiscard]] bool RemoveFile(TextView path, std::uint32_t* error = nullptr);
+// Deletes and confirms the file is gone: true only when it is. A delete
+// can report success and leave the file (Wine does so for a file the file
+// system keeps immutable); one that survived was refused by the system,
+// which is what a second attempt would say: access denied.
+[[nodiscard]] bool RemoveFileForGood(TextView path, std::uint32_t* error);
 // Renames `source` to `destination` in one step, replacing a destination
 // that can be replaced (not read-only, not held open).
 [[nodiscard]] bool MoveFileOver(TextView source, TextView destination,
@@ -71,7 +88,7 @@ using UniqueFileSearch = UniqueResource<SearchHandleSlot, &EndFileSearch>;
 
 // The target stored in a shortcut, as stored (never resolved); empty when
 // the path is not a shortcut or cannot be read.
-[[nodiscard]] Text ResolveShortcut(TextView path);
+[[nodiscard]] Text ReadShortcutTarget(TextView path);
 
 // Names of the folder's immediate subfolders in listing order, hidden and
 // system ones included; {1, 0} when none or the folder is missing.
@@ -101,11 +118,35 @@ class HeldFile {
   UniqueFile file_;
 };
 
+// A folder held open while files are made, renamed and deleted in it by
+// path. While it is held it cannot be renamed, deleted or replaced by a
+// link, so every path below it stays the path that was checked.
+class HeldFolder {
+ public:
+  explicit operator bool() const { return static_cast<bool>(folder_); }
+
+  // Holds the folder itself, never what a link in its place leads to.
+  // Empty when refused, with `error` kErrorLeadsElsewhere: the folder is a
+  // link or junction, or the system names it by another path (a folder on
+  // the way leads elsewhere); ERROR_DIRECTORY (267) when it is a file;
+  // otherwise the system's code of the open (ERROR_FILE_NOT_FOUND for a
+  // missing folder, ERROR_PATH_NOT_FOUND when one above it is missing).
+  static HeldFolder Open(TextView path, std::uint32_t* error);
+
+ private:
+  UniqueFile folder_;
+};
+
 // A file that grows at its end only, created when missing; others may read
 // it meanwhile. A log is written through one.
 class AppendedFile {
  public:
   explicit operator bool() const { return static_cast<bool>(file_); }
+  // Refused, with `error` kErrorLeadsElsewhere and nothing created,
+  // written or cut short, when the file is a link or has a second name,
+  // when the system names it by another path, or when its folder is one
+  // HeldFolder refuses. A missing folder is ERROR_PATH_NOT_FOUND (3):
+  // folders are not created.
   static AppendedFile Open(TextView path, std::uint32_t* error);
   // Whether Open made the file.
   [[nodiscard]] bool created() const { return created_; }

@@ -14,11 +14,6 @@ namespace pelmora::port {
 constexpr char kRestorePrivilege[] = "SeRestorePrivilege";
 constexpr char kBackupPrivilege[] = "SeBackupPrivilege";
 
-// The system's values the portable rules use; the adapter checks each
-// against the SDK when it is compiled.
-constexpr std::int32_t kErrorFileNotFound = 2;
-constexpr std::int32_t kErrorPathNotFound = 3;
-
 // OpenProcessToken, LookupPrivilegeValueA and AdjustTokenPrivileges: the
 // named privilege enabled on this process's own token. 0, or the system's
 // code: ERROR_NOT_ALL_ASSIGNED when the account does not hold it.

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "runtime/system/library_port.h"
 #include "runtime/system/system_path.h"
 
 namespace pelmora {
@@ -28,8 +27,5 @@ const char* RunDirectoryBytes() { return g_run_directory.c_str(); }
 const char* ExecutableFileName() { return g_file_name.c_str(); }
 
 Text GetRunDirectory() { return Text::FromBytes(g_run_directory.data(), g_run_directory.size()); }
-
-// Library resolution looks beside the program after the configured folder.
-const char* port::ProgramFolder() { return g_run_directory.c_str(); }
 
 }  // namespace pelmora

@@ -18,9 +18,10 @@ namespace pelmora {
 using UniqueMutex = UniqueResource<port::MutexHandle, &port::CloseMutex>;
 
 // Held for as long as the owner lives, by one process of the machine at a
-// time, whichever user or service started it. Empty when another process
-// holds it (`busy`); also empty, but not busy, when the system cannot make
-// it, so a run is never refused for that alone.
+// time, whichever user or service started it; where the system has private
+// namespaces, only SYSTEM and administrators can make or hold it. Empty
+// when another process holds it (`busy`); also empty, but not busy, when
+// the system cannot make it, so a run is never refused for that alone.
 [[nodiscard]] UniqueMutex TakeMachineRunLock(bool* busy);
 
 }  // namespace pelmora

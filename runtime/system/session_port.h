@@ -28,4 +28,17 @@ using MutexHandle = std::uintptr_t;  // 0 = none
 [[nodiscard]] MutexHandle CreateNamedMutex(const char* name, bool* held_elsewhere);
 void CloseMutex(MutexHandle mutex);
 
+using NamespaceHandle = std::uintptr_t;  // 0 = none
+// The private namespace of this alias whose boundary is the Administrators
+// group (CreateBoundaryDescriptorW, AddSIDToBoundaryDescriptor), made with
+// CreatePrivateNamespaceW, or opened with OpenPrivateNamespaceW when
+// another process made it first; only SYSTEM and administrators may use
+// it. 0 where the system has no private namespaces, or refuses the caller.
+[[nodiscard]] NamespaceHandle OpenAdministratorsNamespace(const char* alias);
+// ClosePrivateNamespace.
+void CloseNamespace(NamespaceHandle space);
+// CreateMutexW of "alias\name" in such a namespace, open to SYSTEM and
+// administrators only; otherwise as CreateNamedMutex.
+[[nodiscard]] MutexHandle CreateAdministratorsMutex(const char* name, bool* held_elsewhere);
+
 }  // namespace pelmora::port

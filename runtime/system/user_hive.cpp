@@ -3,12 +3,12 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/system/exit_routines.h"
 #include "runtime/system/files.h"
 #include "runtime/system/hive_port.h"
 #include "runtime/system/registry_port.h"
 #include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
-#include "runtime/window/window_engine.h"
 
 namespace pelmora {
 namespace {
@@ -109,12 +109,12 @@ UserHive UserHive::Open(const UserProfile& profile, HiveFailure* failure) {
     hive.loaded_here_ = true;
     return hive;
   }
-  if (profile.folder.empty() || !FileExists(profile.folder)) {
+  if (profile.folder.empty() || !PathExists(profile.folder)) {
     *failure = {HiveProblem::kNoProfileFolder, port::kErrorPathNotFound};
     return hive;
   }
   Text file = JoinTexts({WithoutTrailingBackslash(profile.folder), "\\", kHiveFileName});
-  if (!FileExists(file)) {
+  if (!PathExists(file)) {
     *failure = {HiveProblem::kNoHiveFile, port::kErrorFileNotFound};
     return hive;
   }

@@ -7,8 +7,10 @@
 
 #include "runtime/window/dialog_port.h"
 #include "runtime/window/dialogs.h"
+#include "runtime/win32/desktop_shell_win32.h"
+#include "runtime/win32/owners_win32.h"
 #include "runtime/win32/shell_api_win32.h"
-#include "runtime/win32/window_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 
 namespace pelmora::port {
 
@@ -66,6 +68,8 @@ bool StartProcess(const char* application, const char* command_line, int show_wi
 void OpenWithShell(const char* address) {
   // The verb may be carried out by a shell extension, which is a COM object.
   (void)win32::EnsureOleInitialized();
+  if (win32::OpenThroughDesktopShell(address)) return;
+  // Without a desktop shell to ask, the browser starts from here.
   HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
   win32::ShellExecuteVerb(owner, "open", address, SW_SHOWNORMAL);
 }

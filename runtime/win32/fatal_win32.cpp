@@ -6,7 +6,7 @@
 #include "runtime/system/fatal_port.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"
-#include "runtime/win32/window_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 
 namespace pelmora::port {
 

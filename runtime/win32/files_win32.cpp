@@ -7,21 +7,30 @@
 #include <cstring>
 
 #include "runtime/system/files_port.h"
+#include "runtime/win32/library_win32.h"
 #include "runtime/win32/shell_api_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 
 namespace pelmora::port {
 
 static_assert(kPathBuffer == MAX_PATH);
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
 static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kErrorInvalidHandle == ERROR_INVALID_HANDLE);
 static_assert(kErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY);
+static_assert(kErrorFileExists == ERROR_FILE_EXISTS);
+static_assert(kErrorCallNotImplemented == ERROR_CALL_NOT_IMPLEMENTED);
 static_assert(kErrorInvalidName == ERROR_INVALID_NAME);
 static_assert(kErrorFilenameExcedRange == ERROR_FILENAME_EXCED_RANGE);
+static_assert(kErrorDirectory == ERROR_DIRECTORY);
+static_assert((kErrorLeadsElsewhere & APPLICATION_ERROR_MASK) != 0);
 static_assert(kAttributeReadOnly == FILE_ATTRIBUTE_READONLY);
 static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN);
 static_assert(kAttributeSystem == FILE_ATTRIBUTE_SYSTEM);
 static_assert(kAttributeFolder == FILE_ATTRIBUTE_DIRECTORY);
 static_assert(kAttributeArchive == FILE_ATTRIBUTE_ARCHIVE);
+static_assert(kAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT);
 static_assert(kCsidlPrograms == CSIDL_PROGRAMS);
 static_assert(kCsidlPersonal == CSIDL_PERSONAL);
 static_assert(kCsidlFavorites == CSIDL_FAVORITES);
@@ -81,6 +90,12 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
   return false;
 }
 
+bool CopyFileCreatingNew(const char* source, const char* destination, std::uint32_t* error) {
+  if (CopyFileA(source, destination, TRUE)) return true;
+  *error = GetLastError();
+  return false;
+}
+
 bool DeleteFileAt(const char* path, std::uint32_t* error) {
   if (DeleteFileA(path)) return true;
   *error = GetLastError();
@@ -102,13 +117,86 @@ std::string FullPathName(const char* path) {
   return std::string(full, length);
 }
 
-FileHandle OpenFileForAppending(const char* path, bool* created, std::uint32_t* error) {
-  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  const DWORD code = GetLastError();
-  if (file == INVALID_HANDLE_VALUE) *error = code;
-  *created = file != INVALID_HANDLE_VALUE && code != ERROR_ALREADY_EXISTS;
+namespace {
+
+FileHandle OpenWide(const char* path, DWORD access, DWORD sharing, DWORD disposition, DWORD flags,
+                    std::uint32_t* error) {
+  const win32::WideText wide = win32::WideFromSystem(path);
+  HANDLE file = CreateFileW(wide.c_str(), access, sharing, nullptr, disposition, flags, nullptr);
+  if (file == INVALID_HANDLE_VALUE) *error = GetLastError();
   return FromHandle(file);
+}
+
+// Reading the attributes is what checking the opened file needs.
+constexpr DWORD kAppendAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES;
+constexpr DWORD kAppendFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+
+}  // namespace
+
+FileHandle OpenFileForAppending(const char* path, std::uint32_t* error) {
+  return OpenWide(path, kAppendAccess, FILE_SHARE_READ, OPEN_EXISTING, kAppendFlags, error);
+}
+
+FileHandle CreateFileForAppending(const char* path, std::uint32_t* error) {
+  return OpenWide(path, kAppendAccess, FILE_SHARE_READ, CREATE_NEW, kAppendFlags, error);
+}
+
+FileHandle OpenFolderForHolding(const char* path, std::uint32_t* error) {
+  return OpenWide(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, error);
+}
+
+bool FileFactsOf(FileHandle file, FileFacts* facts, std::uint32_t* error) {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(AsHandle(file), &information)) {
+    *error = GetLastError();
+    return false;
+  }
+  facts->attributes = information.dwFileAttributes;
+  facts->links = information.nNumberOfLinks;
+  return true;
+}
+
+bool FinalPathOf(FileHandle file, std::string* path, std::uint32_t* error) {
+  // Vista added it.
+  static const auto call = win32::LookupProcedure<DWORD WINAPI(HANDLE, LPWSTR, DWORD, DWORD)>(
+      GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW");
+  if (call == nullptr) {
+    *error = ERROR_CALL_NOT_IMPLEMENTED;
+    return false;
+  }
+  DWORD size = MAX_PATH + 8;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    win32::WideText name(size);
+    const DWORD length = call(AsHandle(file), name.data(), size + 1,
+                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) {
+      *error = GetLastError();
+      return false;
+    }
+    if (length <= size) {
+      *path = win32::SystemFromWide(name.c_str(), static_cast<int>(length));
+      return true;
+    }
+    size = length;  // the length it needs, its NUL included
+  }
+  *error = ERROR_FILENAME_EXCED_RANGE;
+  return false;
+}
+
+std::string LongPathName(const char* path) {
+  const win32::WideText wide = win32::WideFromSystem(path);
+  const DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  win32::WideText expanded(size);
+  const DWORD length = GetLongPathNameW(wide.c_str(), expanded.data(), size);
+  if (length == 0 || length >= size) return path;
+  return win32::SystemFromWide(expanded.c_str(), static_cast<int>(length));
+}
+
+void ToUpperCase(std::string* text) {
+  if (!text->empty()) CharUpperBuffA(&(*text)[0], static_cast<DWORD>(text->size()));
 }
 
 FileHandle CreateFileForWriting(const char* path, std::uint32_t* error) {

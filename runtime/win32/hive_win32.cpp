@@ -16,8 +16,6 @@ constexpr bool SameName(const char* a, const char* b) {
 }
 static_assert(SameName(kRestorePrivilege, SE_RESTORE_NAME));
 static_assert(SameName(kBackupPrivilege, SE_BACKUP_NAME));
-static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
-static_assert(kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
 
 HKEY AsKey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 

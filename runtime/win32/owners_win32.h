@@ -33,8 +33,10 @@ using UniqueBrush = UniqueResource<HBRUSH, &DeleteGdiObject>;
 using UniqueIcon = UniqueResource<HICON, &DestroyIconHandle>;
 // The whole screen's device context, as GetDC(nullptr) lends it.
 using UniqueScreenDC = UniqueResource<HDC, &ReleaseScreenDC>;
-// A block the system allocated with LocalAlloc for us (FormatMessage).
+// A block the system allocated with LocalAlloc for us (FormatMessage, a
+// security descriptor made from its text form).
 using UniqueLocalText = UniqueResource<wchar_t*, &FreeLocalBlock>;
+using UniqueLocalBlock = UniqueResource<void*, &FreeLocalBlock>;
 using UniqueModule = UniqueResource<HMODULE, &UnloadModule>;
 // One reference to a COM interface.
 template <typename Interface>

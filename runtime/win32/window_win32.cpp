@@ -7,13 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "runtime/system/library_port.h"
 #include "runtime/window/display_scale.h"
 #include "runtime/win32/library_win32.h"
 #include "runtime/win32/owners_win32.h"
+#include "runtime/win32/wide_text_win32.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
-#include "runtime/win32/window_win32.h"
 #include "runtime/window/window_styles.h"
 
 namespace pelmora {
@@ -341,11 +342,20 @@ win32::UniqueFont FontFromBlock(const std::string& block, std::int32_t dpi) {
   return win32::UniqueFont(CreateFontIndirectA(&font));
 }
 
+// Loaded rather than imported, so that the program imports known system
+// libraries only: from the system folder, where the manifest's activation
+// context still picks the themed version 6. Kept loaded, as an import is.
 void InitializeProgressClass() {
   static bool done = false;
   if (done) return;
+  const auto comctl32 = static_cast<HMODULE>(port::LoadSystemLibrary("comctl32.dll"));
+  const auto initialize_ex = win32::LookupProcedure<BOOL WINAPI(const INITCOMMONCONTROLSEX*)>(
+      comctl32, "InitCommonControlsEx");
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-  if (!InitCommonControlsEx(&controls)) InitCommonControls();
+  if (initialize_ex == nullptr || !initialize_ex(&controls)) {
+    const auto initialize = win32::LookupProcedure<void WINAPI()>(comctl32, "InitCommonControls");
+    if (initialize != nullptr) initialize();
+  }
   done = true;
 }
 

@@ -2,10 +2,11 @@
 #include <utility>
 
 #include "runtime/window/form_description.h"
-#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/startup_port.h"
 #include "runtime/text/memory.h"
 #include "runtime/system/run_directory.h"
 #include "runtime/window/window_engine.h"
+#include "runtime/window/startup.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
 
@@ -15,6 +16,9 @@ void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count) 
   // Before any library loads: nothing may come from the program's folder
   // or the current folder, where a planted DLL would run elevated.
   port::HardenLibrarySearch();
+  // Before any file is touched: a link a user planted in a folder we write
+  // in must not turn our writes onto files the user cannot change.
+  port::EnforceRedirectionTrust();
   port::RecordProcessHeap();
   // OLE is started by the shell calls that need it, when they are first
   // made: nothing before the notice does.

@@ -5,6 +5,7 @@
 
 #include "runtime/window/display_scale.h"
 #include "runtime/system/dll_commands.h"
+#include "runtime/system/exit_routines.h"
 #include "runtime/system/fatal_report.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
@@ -43,7 +44,6 @@ struct IdleEntry {
 
 struct Engine {
   std::vector<Form> forms;
-  std::vector<ExitRoutine> exit_routines;
   std::vector<IdleEntry> idle;
   int suppression = 0;
   bool in_loop = false;
@@ -289,6 +289,7 @@ void LoadForms(FormDescription forms, const EventHandler* handlers, std::size_t 
 
 void ResetForTests() {
   State() = Engine();
+  ForgetExitRoutines();
   ForgetSystemMenuCommands();
   SetReportWindowLookup(nullptr);
 }
@@ -420,14 +421,6 @@ void FormWindowDestroyed(port::NativeWindow window) {
 
 }  // namespace engine
 
-void RegisterExitRoutine(ExitRoutine routine) {
-  std::vector<ExitRoutine>& routines = State().exit_routines;
-  for (ExitRoutine known : routines) {
-    if (known == routine) return;
-  }
-  routines.push_back(routine);
-}
-
 bool LoadStartWindow(std::int32_t window_id) {
   Form* form = FindForm(window_id);
   if (form == nullptr || form->record.units.empty() ||
@@ -530,10 +523,7 @@ void Shutdown(int exit_code) {
     return;
   }
   engine.shutting_down = true;
-  // Taken out first: a routine that ends the program again runs none twice.
-  std::vector<ExitRoutine> routines = std::move(engine.exit_routines);
-  engine.exit_routines.clear();
-  for (ExitRoutine routine : routines) routine();
+  RunExitRoutines();
   ReleaseDllCommands();
   if (engine.hidden_owner != 0) {
     port::DestroyNativeWindow(engine.hidden_owner);

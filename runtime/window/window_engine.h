@@ -20,17 +20,6 @@ struct HandlerResult {
 // A program routine bound to (unit, event number). Arguments arrive as
 // 32-bit values in declaration order.
 using EventHandler = HandlerResult (*)(const std::int32_t* arguments, int count);
-using ExitRoutine = void (*)();
-
-// Runs once, first thing: hardening of the library search, heap, the run
-// directory as current folder, the hidden owner window, the constant
-// block, the form descriptions from the resources and the handler binding.
-// A form's handler reference k names handlers[k].
-void InitializeRuntime(const EventHandler* handlers, std::size_t handler_count);
-
-// Appends the routine unless it is already registered.
-void RegisterExitRoutine(ExitRoutine routine);
-
 // Builds and shows the window; a window that cannot be built is the fatal
 // report "载入启动窗口失败". Returns true when the window is built.
 [[nodiscard]] bool LoadStartWindow(std::int32_t window_id);

@@ -21,9 +21,10 @@ namespace {
 
 constexpr std::uint32_t kFolder = port::kAttributeFolder;
 constexpr std::uint32_t kReadOnly = port::kAttributeReadOnly;
-constexpr std::uint32_t kErrorFileNotFound = 2;
-constexpr std::uint32_t kErrorPathNotFound = 3;
 using port::kErrorAccessDenied;
+using port::kErrorFileExists;
+using port::kErrorFileNotFound;
+using port::kErrorPathNotFound;
 using port::kErrorInvalidHandle;
 constexpr std::uint32_t kErrorSharingViolation = 32;
 using port::kErrorInvalidName;
@@ -35,6 +36,8 @@ struct Node {
   bool shortcut = false;
   std::string target;
   std::string short_name;  // upper-cased; empty when none
+  std::string link_target;  // a junction to this folder; empty when none
+  std::uint32_t links = 1;
   int writers = 0;
   int holders = 0;
   std::map<std::string, std::unique_ptr<Node>> children;  // by upper-cased name
@@ -56,6 +59,7 @@ struct OpenFile {
   Node* node;
   bool writing;
   std::string key;  // upper-cased full path, for the failure rules
+  std::string path;  // as opened, for the final path
   std::size_t written = 0;
 };
 
@@ -72,6 +76,7 @@ struct FileState {
   std::uintptr_t next_handle = 0x100;
   int write_calls = 0;
   const void* last_write_source = nullptr;
+  bool final_path_call_missing = false;
 };
 
 FileState& State() {
@@ -310,6 +315,18 @@ void FakeFileSystem::SetShortName(const std::string& path, const std::string& sh
   if (Node* node = Find(Parse(path))) node->short_name = UpperName(short_name);
 }
 
+void FakeFileSystem::MakeLink(const std::string& path, const std::string& target) {
+  if (Node* node = Find(Parse(path))) node->link_target = target;
+}
+
+void FakeFileSystem::SetLinkCount(const std::string& path, std::uint32_t links) {
+  if (Node* node = Find(Parse(path))) node->links = links;
+}
+
+void FakeFileSystem::SetFinalPathCallMissing(bool missing) {
+  State().final_path_call_missing = missing;
+}
+
 void FakeFileSystem::SetSpecialFolder(int number, const std::string& path) {
   State().special[number] = path;
   if (!path.empty()) AddFolder(path);
@@ -409,7 +426,10 @@ fake::Node* SourceFile(const fake::Path& from, std::uint32_t* error) {
 
 }  // namespace
 
-bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
+namespace {
+
+bool CopyFileOver(const char* source, const char* destination, bool replace,
+                  std::uint32_t* error) {
   fake::Path from = Parse(source);
   fake::Path to = Parse(destination);
   fake::Node* src = SourceFile(from, error);
@@ -432,6 +452,10 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
     return false;
   }
   fake::Node* dst = Find(to);
+  if (dst != nullptr && !replace) {
+    *error = fake::kErrorFileExists;
+    return false;
+  }
   if (dst != nullptr) {
     if (dst->is_folder() || (dst->attributes & fake::kReadOnly) != 0) {
       *error = fake::kErrorAccessDenied;
@@ -451,6 +475,16 @@ bool CopyFileReplacing(const char* source, const char* destination, std::uint32_
   copy->target = src->target;
   parent->children[fake::UpperName(to.parts.back())] = std::move(copy);
   return true;
+}
+
+}  // namespace
+
+bool CopyFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
+  return CopyFileOver(source, destination, true, error);
+}
+
+bool CopyFileCreatingNew(const char* source, const char* destination, std::uint32_t* error) {
+  return CopyFileOver(source, destination, false, error);
 }
 
 bool MoveFileReplacing(const char* source, const char* destination, std::uint32_t* error) {
@@ -520,8 +554,9 @@ bool DeleteFileAt(const char* path_text, std::uint32_t* error) {
 
 namespace {
 
-FileHandle OpenForWriting(const char* path_text, bool truncate, bool* created,
-                          std::uint32_t* error) {
+enum class Disposition { kCreateAlways, kOpenExisting, kCreateNew };
+
+FileHandle OpenForWriting(const char* path_text, Disposition disposition, std::uint32_t* error) {
   fake::Path path = Parse(path_text);
   if (!path.valid || path.parts.empty() || fake::HasWildcards(path_text)) {
     *error = fake::kErrorInvalidName;
@@ -537,6 +572,14 @@ FileHandle OpenForWriting(const char* path_text, bool truncate, bool* created,
     return 0;
   }
   fake::Node* node = Find(path);
+  if (node != nullptr && disposition == Disposition::kCreateNew) {
+    *error = fake::kErrorFileExists;
+    return 0;
+  }
+  if (node == nullptr && disposition == Disposition::kOpenExisting) {
+    *error = fake::kErrorFileNotFound;
+    return 0;
+  }
   if (node != nullptr) {
     if (node->is_folder() || (node->attributes & fake::kReadOnly) != 0) {
       *error = fake::kErrorAccessDenied;
@@ -546,12 +589,11 @@ FileHandle OpenForWriting(const char* path_text, bool truncate, bool* created,
       *error = fake::kErrorSharingViolation;
       return 0;
     }
-    if (truncate) {
+    if (disposition == Disposition::kCreateAlways) {
       node->content.clear();
       node->shortcut = false;
     }
   } else {
-    if (created != nullptr) *created = true;
     if (path.trailing) {
       *error = fake::kErrorInvalidName;
       return 0;
@@ -564,7 +606,7 @@ FileHandle OpenForWriting(const char* path_text, bool truncate, bool* created,
   }
   ++node->writers;
   std::uintptr_t handle = fake::NewHandle();
-  State().files[handle] = fake::OpenFile{node, true, path.key()};
+  State().files[handle] = fake::OpenFile{node, true, path.key(), path_text};
   return handle;
 }
 
@@ -577,12 +619,15 @@ std::string FullPathName(const char* path) {
 }
 
 FileHandle CreateFileForWriting(const char* path_text, std::uint32_t* error) {
-  return OpenForWriting(path_text, true, nullptr, error);
+  return OpenForWriting(path_text, Disposition::kCreateAlways, error);
 }
 
-FileHandle OpenFileForAppending(const char* path_text, bool* created, std::uint32_t* error) {
-  *created = false;
-  return OpenForWriting(path_text, false, created, error);
+FileHandle OpenFileForAppending(const char* path_text, std::uint32_t* error) {
+  return OpenForWriting(path_text, Disposition::kOpenExisting, error);
+}
+
+FileHandle CreateFileForAppending(const char* path_text, std::uint32_t* error) {
+  return OpenForWriting(path_text, Disposition::kCreateNew, error);
 }
 
 bool WriteToFile(FileHandle file, const void* bytes, std::uint32_t size, std::uint32_t* error) {
@@ -626,9 +671,81 @@ FileHandle OpenFileDenyingWrites(const char* path_text, std::uint32_t* error) {
   }
   ++node->holders;
   std::uintptr_t handle = fake::NewHandle();
-  State().files[handle] = fake::OpenFile{node, false, path.key()};
+  State().files[handle] = fake::OpenFile{node, false, path.key(), path_text};
   return handle;
 }
+
+// Backup semantics open files as well; the caller checks which it got.
+FileHandle OpenFolderForHolding(const char* path_text, std::uint32_t* error) {
+  fake::Path path = Parse(path_text);
+  fake::Node* node = Find(path);
+  if (node == nullptr) {
+    *error = fake::Parent(path) ? fake::kErrorFileNotFound : fake::kErrorPathNotFound;
+    return 0;
+  }
+  ++node->holders;
+  std::uintptr_t handle = fake::NewHandle();
+  State().files[handle] = fake::OpenFile{node, false, path.key(), path_text};
+  return handle;
+}
+
+bool FileFactsOf(FileHandle file, FileFacts* facts, std::uint32_t* error) {
+  auto it = State().files.find(file);
+  if (it == State().files.end()) {
+    *error = fake::kErrorInvalidHandle;
+    return false;
+  }
+  const fake::Node& node = *it->second.node;
+  facts->attributes = node.attributes | (node.link_target.empty() ? 0 : kAttributeReparsePoint);
+  facts->links = node.links;
+  return true;
+}
+
+// Opened itself, a junction keeps its own path, as on Windows; below it the
+// system has followed it to its target.
+bool FinalPathOf(FileHandle file, std::string* final_path, std::uint32_t* error) {
+  auto it = State().files.find(file);
+  if (State().final_path_call_missing || it == State().files.end()) {
+    *error = State().final_path_call_missing ? kErrorCallNotImplemented : fake::kErrorInvalidHandle;
+    return false;
+  }
+  const fake::Path path = Parse(it->second.path);
+  std::string named = path.drive;
+  const fake::Node* node = Find(path, 0);
+  for (const std::string& part : path.parts) {
+    const fake::Node* child = nullptr;
+    if (node != nullptr) {
+      if (!node->link_target.empty()) named = node->link_target;
+      auto found = node->children.find(fake::UpperName(part));
+      if (found != node->children.end()) child = found->second.get();
+    }
+    named += "\\" + (child != nullptr ? child->name : part);
+    node = child;
+  }
+  *final_path = "\\\\?\\" + (path.parts.empty() ? named + "\\" : named);
+  return true;
+}
+
+std::string LongPathName(const char* path_text) {
+  const fake::Path path = Parse(path_text);
+  fake::Node* node = Find(path, 0);
+  if (node == nullptr) return path_text;
+  std::string expanded = path.drive;
+  for (const std::string& part : path.parts) {
+    fake::Node* child = nullptr;
+    for (const auto& [upper, candidate] : node->children) {
+      if (upper == fake::UpperName(part) || candidate->short_name == fake::UpperName(part)) {
+        child = candidate.get();
+      }
+    }
+    if (child == nullptr) return path_text;
+    expanded += "\\" + child->name;
+    node = child;
+  }
+  return path.parts.empty() ? expanded + "\\" : expanded;
+}
+
+void ToUpperCase(std::string* text) { *text = fake::UpperName(*text); }
 
 bool FileSizeOf(FileHandle file, std::uint64_t* size, std::uint32_t* error) {
   auto it = State().files.find(file);

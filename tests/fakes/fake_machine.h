@@ -112,6 +112,15 @@ class FakeFileSystem {
   // Another process replaces the file's content the moment a write to it
   // has completed (its writer closed it), once.
   void ReplaceAfterWrite(const std::string& path, const std::string& content);
+  // The folder at `path` is a junction to the folder `target`: opened
+  // itself it shows the reparse-point attribute, as on Windows; whatever is
+  // opened below it is named by the system under `target`, which it has
+  // followed. What lies below stays where the test put it.
+  void MakeLink(const std::string& path, const std::string& target);
+  // The file's data has this many names (hard links).
+  void SetLinkCount(const std::string& path, std::uint32_t links);
+  // The system cannot name an open file's final path, as before Vista.
+  void SetFinalPathCallMissing(bool missing);
   // Special folder number (1..11) to its path, returned exactly as given
   // (the system's temporary folder comes with its trailing backslash);
   // the folder is created. Defaults: 3 = C:\users\pelmora\Desktop, the

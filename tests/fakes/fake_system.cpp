@@ -33,7 +33,9 @@ struct SystemState {
   port::LocalTime now{2026, 12, 8, 9, 5, 3};
   std::string account = "tester";
   bool another_run = false;
+  bool private_namespaces = true;
   int open_mutexes = 0;
+  std::string last_mutex_name;
 };
 
 SystemState& State() {
@@ -93,6 +95,8 @@ void SetLocalTime(int year, int month, int day, int hour, int minute, int second
 void SetAccountName(const std::string& name) { State().account = name; }
 void SetAnotherRunUnderWay(bool under_way) { State().another_run = under_way; }
 int open_mutexes() { return State().open_mutexes; }
+void SetPrivateNamespaces(bool available) { State().private_namespaces = available; }
+std::string last_mutex_name() { return State().last_mutex_name; }
 
 void ClearSystem() { State() = SystemState(); }
 
@@ -103,13 +107,24 @@ namespace pelmora::port {
 LocalTime LocalTimeNow() { return fake::State().now; }
 std::string AccountName() { return fake::State().account; }
 
-MutexHandle CreateNamedMutex(const char*, bool* held_elsewhere) {
+MutexHandle CreateNamedMutex(const char* name, bool* held_elsewhere) {
   *held_elsewhere = fake::State().another_run;
   ++fake::State().open_mutexes;
+  fake::State().last_mutex_name = name;
   return 0x7000;
 }
 
 void CloseMutex(MutexHandle) { --fake::State().open_mutexes; }
+
+NamespaceHandle OpenAdministratorsNamespace(const char*) {
+  return fake::State().private_namespaces ? 0x7100 : 0;
+}
+
+void CloseNamespace(NamespaceHandle) {}
+
+MutexHandle CreateAdministratorsMutex(const char* name, bool* held_elsewhere) {
+  return CreateNamedMutex(name, held_elsewhere);
+}
 
 ProcessSnapshot TakeProcessSnapshot() {
   auto& state = fake::State();

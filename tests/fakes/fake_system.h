@@ -36,8 +36,11 @@ void SetLocalTime(int year, int month, int day, int hour, int minute, int second
 void SetAccountName(const std::string& name);
 // Another process of the program holds the machine-wide run lock.
 void SetAnotherRunUnderWay(bool under_way);
-// Machine-wide locks open now.
+// Machine-wide locks open now, and the name of the last one made.
 int open_mutexes();
+std::string last_mutex_name();
+// Whether the system offers private namespaces (Windows does, Wine 8 not).
+void SetPrivateNamespaces(bool available);
 
 // Clears the processes and the session, and makes Windows 32-bit again.
 void ClearSystem();

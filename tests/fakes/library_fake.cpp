@@ -40,10 +40,6 @@ LibraryHandle LoadLibraryAt(const char* path) {
   Loader().attempts.push_back(std::string("file:") + path);
   return fake::Load(Loader().files, path);
 }
-LibraryHandle LoadLibraryBySearch(const char* name) {
-  Loader().attempts.push_back(std::string("search:") + name);
-  return fake::Load(Loader().searchable, name);
-}
 void* FindExport(LibraryHandle library, const char* name) {
   auto* lib = static_cast<fake::FakeLibrary*>(library);
   auto it = lib->exports->find(name);
@@ -57,7 +53,5 @@ void UnloadLibrary(LibraryHandle library) {
   Loader().unloaded.push_back(lib->key);
   delete lib;
 }
-const char* ConfiguredLibraryFolder() { return Loader().configured_folder.c_str(); }
-const char* SecondLibraryFolder() { return Loader().second_folder.c_str(); }
 
 }  // namespace pelmora::port

@@ -12,10 +12,7 @@ struct FakeLoader {
   // Paths (as passed to the port) that load, each with its exports.
   std::map<std::string, std::set<std::string>> system_libraries;  // by name
   std::map<std::string, std::set<std::string>> files;             // by path
-  std::map<std::string, std::set<std::string>> searchable;        // by bare name
-  std::string configured_folder;
-  std::string second_folder;
-  std::vector<std::string> attempts;  // "system:x", "file:x", "search:x"
+  std::vector<std::string> attempts;  // "system:x", "file:x"
   std::vector<std::string> unloaded;
   void Reset() { *this = FakeLoader(); }
 };

@@ -61,6 +61,22 @@ void FakeWindows::PostClick(port::NativeWindow button) {
   queue.push_back(message);
 }
 
+bool FakeWindows::HasSystemMenuItem(std::uint32_t command) const {
+  const port::NativeWindow form = FormWindow();
+  if (form == 0) return false;
+  for (const auto& item : windows.at(form).system_menu_additions) {
+    if (item.first == command) return true;
+  }
+  return false;
+}
+
+void FakeWindows::PostSystemCommand(std::uint32_t command) {
+  FakeMessage message;
+  message.kind = FakeMessage::Kind::kSystemCommand;
+  message.command = command;
+  queue.push_back(message);
+}
+
 void FakeWindows::PostOther(port::NativeWindow target) {
   FakeMessage message;
   message.target = target;
@@ -239,6 +255,11 @@ bool MessageWaiting(bool* is_quit) {
 PumpResult PumpOneMessage() {
   auto& w = fake::Windows();
   if (w.queue.empty()) return PumpResult::kNothing;
+  // A user can choose a menu item only once the menu has it.
+  if (w.queue.front().kind == fake::FakeMessage::Kind::kSystemCommand &&
+      !w.HasSystemMenuItem(w.queue.front().command)) {
+    return PumpResult::kNothing;
+  }
   const fake::FakeMessage message = w.queue.front();
   w.queue.pop_front();
   switch (message.kind) {
@@ -249,6 +270,9 @@ PumpResult PumpOneMessage() {
       break;
     case fake::FakeMessage::Kind::kClick:
       engine::UnitClicked(message.target);
+      break;
+    case fake::FakeMessage::Kind::kSystemCommand:
+      engine::SystemCommandChosen(w.FormWindow(), message.command);
       break;
     case fake::FakeMessage::Kind::kOther:
       break;

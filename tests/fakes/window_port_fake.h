@@ -36,10 +36,11 @@ struct FakeWindow {
 };
 
 struct FakeMessage {
-  enum class Kind { kInput, kClick, kQuit, kOther } kind = Kind::kOther;
+  enum class Kind { kInput, kClick, kSystemCommand, kQuit, kOther } kind = Kind::kOther;
   engine::InputMessage input;
   port::NativeWindow target = 0;
   int quit_code = 0;
+  std::uint32_t command = 0;  // kSystemCommand
 };
 
 class FakeWindows {
@@ -73,6 +74,9 @@ class FakeWindows {
   void PostInput(const engine::InputMessage& input);
   void PostClick(port::NativeWindow button);
   void PostOther(port::NativeWindow target);
+  // A system menu item chosen on the form window, whichever it is by then.
+  void PostSystemCommand(std::uint32_t command);
+  [[nodiscard]] bool HasSystemMenuItem(std::uint32_t command) const;
   void Destroy(port::NativeWindow window);
   void Clear();
 };

@@ -6,7 +6,6 @@
 #include "fakes/library_fake.h"
 #include "runtime/system/dll_commands.h"
 #include "runtime/system/library_port.h"
-#include "runtime/system/run_directory.h"
 
 namespace pelmora {
 namespace {
@@ -18,12 +17,10 @@ class DllResolution : public ::testing::Test {
   void SetUp() override {
     ReleaseDllCommands();
     fake::Loader().Reset();
-    RecordRunDirectory("C:\\App\\pelmora.exe");
   }
   void TearDown() override {
     ReleaseDllCommands();
     fake::Loader().Reset();
-    RecordRunDirectory("");
   }
 
   static fake::FakeLoader& loader() { return fake::Loader(); }
@@ -38,43 +35,55 @@ class DllResolution : public ::testing::Test {
   }
 };
 
-TEST_F(DllResolution, BareNameTriesTheFoldersInOrderThenTheSearch) {
-  loader().configured_folder = "D:\\cfg";
-  loader().second_folder = "E:\\more";
-  loader().searchable["mylib.dll"] = {"Work"};
-  EXPECT_TRUE(Resolves("mylib.dll", "Work"));
-  EXPECT_EQ(loader().attempts, (Attempts{"file:D:\\cfg\\mylib.dll", "file:C:\\App\\mylib.dll",
-                                         "file:E:\\more\\mylib.dll", "search:mylib.dll"}));
-}
+// The program runs elevated: a library planted beside it or in the current
+// folder would run with administrator rights, so a bare name, whatever it
+// is, only ever comes from the system folder.
+TEST_F(DllResolution, BareNamesLoadFromTheSystemFolderOnly) {
+  for (const char* name : {"advapi32", "ADVAPI32.DLL", "mylib.dll"}) {
+    SCOPED_TRACE(name);
+    loader().Reset();
+    loader().files[std::string("C:\\App\\") + name] = {"Work"};
+    loader().files[name] = {"Work"};
+    loader().system_libraries[name] = {"Work"};
+    EXPECT_TRUE(Resolves(name, "Work"));
+    EXPECT_EQ(loader().attempts, (Attempts{std::string("system:") + name}));
 
-TEST_F(DllResolution, UnsetFoldersAreSkippedAndTheFirstLoadWins) {
-  loader().files["C:\\App\\mylib.dll"] = {"Work"};
-  loader().searchable["mylib.dll"] = {"Work"};
-  EXPECT_TRUE(Resolves("mylib.dll", "Work"));
-  EXPECT_EQ(loader().attempts, (Attempts{"file:C:\\App\\mylib.dll"}));
+    // Even when the system copy cannot be loaded, the planted one is not used.
+    loader().system_libraries.clear();
+    loader().attempts.clear();
+    EXPECT_FALSE(Resolves(name, "Work"));
+    EXPECT_EQ(loader().attempts, (Attempts{std::string("system:") + name}));
+  }
 }
 
 TEST_F(DllResolution, ALoadedLibraryWithoutTheExportIsNotLeftLoaded) {
-  loader().files["C:\\App\\mylib.dll"] = {"Other"};
-  loader().searchable["mylib.dll"] = {"Work"};
+  loader().system_libraries["mylib.dll"] = {"Other"};
   EXPECT_FALSE(Resolves("mylib.dll", "Work"));
-  // The first successful load decides; the search is not tried afterwards.
-  EXPECT_EQ(loader().attempts, (Attempts{"file:C:\\App\\mylib.dll"}));
-  EXPECT_EQ(loader().unloaded, (Attempts{"C:\\App\\mylib.dll"}));
+  EXPECT_EQ(loader().unloaded, (Attempts{"mylib.dll"}));
 }
 
-TEST_F(DllResolution, ColonNamesLoadExactlyAsGiven) {
-  loader().files["D:\\lib\\x.dll"] = {"Work"};
-  loader().searchable["D:\\lib\\x.dll"] = {"Work"};
-  EXPECT_TRUE(Resolves("D:\\lib\\x.dll", "Work"));
-  EXPECT_EQ(loader().attempts, (Attempts{"file:D:\\lib\\x.dll"}));
+TEST_F(DllResolution, FullPathsLoadExactlyAsGivenAndRelativeFoldersNotAtAll) {
+  for (const char* path : {"D:\\lib\\x.dll", "\\\\server\\share\\x.dll"}) {
+    loader().attempts.clear();
+    loader().files[path] = {"Work"};
+    EXPECT_TRUE(Resolves(path, "Work")) << path;
+    EXPECT_EQ(loader().attempts, (Attempts{std::string("file:") + path}));
+  }
   loader().attempts.clear();
   EXPECT_FALSE(Resolves("Z:\\none.dll", "Work"));
   EXPECT_EQ(loader().attempts, (Attempts{"file:Z:\\none.dll"}));
+  // Where these lead depends on the folder the search starts in.
+  for (const char* relative : {"lib\\x.dll", "..\\x.dll", "D:x.dll", "lib/x.dll"}) {
+    loader().attempts.clear();
+    loader().files[relative] = {"Work"};
+    loader().system_libraries[relative] = {"Work"};
+    EXPECT_FALSE(Resolves(relative, "Work")) << relative;
+    EXPECT_TRUE(loader().attempts.empty()) << relative;
+  }
 }
 
 TEST_F(DllResolution, HashNamesAreOrdinalsOfTheirLowSixteenBits) {
-  loader().files["C:\\App\\mylib.dll"] = {"#42", "#1"};
+  loader().system_libraries["mylib.dll"] = {"#42", "#1"};
   EXPECT_TRUE(Resolves("mylib.dll", "#42"));
   EXPECT_TRUE(Resolves("mylib.dll", "#65537"));  // 0x10001 -> ordinal 1
   EXPECT_FALSE(Resolves("mylib.dll", "#43"));
@@ -102,38 +111,6 @@ TEST_F(DllResolution, NoLibraryTriesTheSixSystemLibrariesInOrder) {
                       "system:Advapi32.dll", "system:Mpr.dll", "system:Shell32.dll"}));
   EXPECT_EQ(loader().unloaded,
             (Attempts{"Kernel32.dll", "Gdi32.dll", "User32.dll", "Advapi32.dll"}));
-}
-
-// The program runs elevated: a system library planted beside it would run
-// with administrator rights, so system names only ever come from the system
-// folder, whatever the spelling.
-TEST_F(DllResolution, SystemLibraryNamesNeverLoadFromTheProgramFolder) {
-  for (const char* name : {"advapi32", "advapi32.dll", "ADVAPI32.DLL", "Kernel32.dll", "shell32"}) {
-    SCOPED_TRACE(name);
-    loader().Reset();
-    loader().configured_folder = "D:\\cfg";
-    loader().second_folder = "E:\\more";
-    for (const char* folder : {"C:\\App\\", "D:\\cfg\\", "E:\\more\\"}) {
-      loader().files[std::string(folder) + name] = {"RegOpenKeyA"};
-    }
-    loader().searchable[name] = {"RegOpenKeyA"};
-    loader().system_libraries[name] = {"RegOpenKeyA"};
-    EXPECT_TRUE(Resolves(name, "RegOpenKeyA"));
-    EXPECT_EQ(loader().attempts, (Attempts{std::string("system:") + name}));
-
-    // Even when the system copy cannot be loaded, the planted one is not used.
-    loader().system_libraries.clear();
-    loader().attempts.clear();
-    EXPECT_FALSE(Resolves(name, "RegOpenKeyA"));
-    EXPECT_EQ(loader().attempts, (Attempts{std::string("system:") + name}));
-  }
-}
-
-TEST_F(DllResolution, NamesMerelyResemblingSystemLibrariesSearchNormally) {
-  loader().files["C:\\App\\advapi32x.dll"] = {"F"};
-  loader().files["C:\\App\\myadvapi32.dll"] = {"F"};
-  EXPECT_TRUE(Resolves("advapi32x.dll", "F"));
-  EXPECT_TRUE(Resolves("myadvapi32.dll", "F"));
 }
 
 TEST_F(DllResolution, TheDeclaredTableIsTheThreeRegistryCalls) {

@@ -122,16 +122,16 @@ TEST_F(FindFileTest, OverLongPatternFailsWithoutSearching) {
   EXPECT_EQ(slot, 0u);
 }
 
-TEST_F(FilesTest, FileExistsIsADirectorySearch) {
+TEST_F(FilesTest, PathExistsIsADirectorySearch) {
   Files().AddFile("C:\\Suite\\MathPage.wll", "w");
-  EXPECT_TRUE(FileExists("C:\\Suite\\MathPage.wll"));
-  EXPECT_TRUE(FileExists("c:\\SUITE\\mathpage.WLL"));
-  EXPECT_TRUE(FileExists("C:\\Suite"));
-  EXPECT_FALSE(FileExists("C:\\Suite\\")) << "a trailing backslash finds nothing";
-  EXPECT_TRUE(FileExists("C:\\Suite\\*.wll"));
-  EXPECT_FALSE(FileExists("C:\\Suite\\*.dotm"));
-  EXPECT_FALSE(FileExists("C:\\Suite\\missing.wll"));
-  EXPECT_FALSE(FileExists(("C:\\Suite\\" + std::string(300, 'm')).c_str()));
+  EXPECT_TRUE(PathExists("C:\\Suite\\MathPage.wll"));
+  EXPECT_TRUE(PathExists("c:\\SUITE\\mathpage.WLL"));
+  EXPECT_TRUE(PathExists("C:\\Suite"));
+  EXPECT_FALSE(PathExists("C:\\Suite\\")) << "a trailing backslash finds nothing";
+  EXPECT_TRUE(PathExists("C:\\Suite\\*.wll"));
+  EXPECT_FALSE(PathExists("C:\\Suite\\*.dotm"));
+  EXPECT_FALSE(PathExists("C:\\Suite\\missing.wll"));
+  EXPECT_FALSE(PathExists(("C:\\Suite\\" + std::string(300, 'm')).c_str()));
 }
 
 TEST_F(FilesTest, CopyReplacesAndReportsTheReason) {
@@ -294,14 +294,14 @@ TEST_F(FilesTest, ShortcutsGiveTheirStoredTarget) {
   Files().AddShortcut("C:\\Desk\\wps.lnk", "C:\\WPS\\11.1.0.1\\office6\\wps.exe");
   Files().AddFile("C:\\Desk\\readme.txt", "text");
   Files().AddFile("C:\\Desk\\broken.lnk", "not a link");
-  EXPECT_EQ(ResolveShortcut("C:\\Desk\\wps.lnk"), "C:\\WPS\\11.1.0.1\\office6\\wps.exe");
-  EXPECT_TRUE(ResolveShortcut("C:\\Desk\\readme.txt").is_null());
-  EXPECT_TRUE(ResolveShortcut("C:\\Desk\\broken.lnk").is_null());
-  EXPECT_TRUE(ResolveShortcut("C:\\Desk\\missing.lnk").is_null());
-  EXPECT_TRUE(ResolveShortcut(("C:\\Desk\\" + std::string(260, 'w') + ".lnk").c_str()).is_null());
+  EXPECT_EQ(ReadShortcutTarget("C:\\Desk\\wps.lnk"), "C:\\WPS\\11.1.0.1\\office6\\wps.exe");
+  EXPECT_TRUE(ReadShortcutTarget("C:\\Desk\\readme.txt").is_null());
+  EXPECT_TRUE(ReadShortcutTarget("C:\\Desk\\broken.lnk").is_null());
+  EXPECT_TRUE(ReadShortcutTarget("C:\\Desk\\missing.lnk").is_null());
+  EXPECT_TRUE(ReadShortcutTarget(("C:\\Desk\\" + std::string(260, 'w') + ".lnk").c_str()).is_null());
   // A target too long for the 260-byte buffer is refused, never cut short.
   Files().AddShortcut("C:\\Desk\\long.lnk", "C:\\" + std::string(300, 't'));
-  EXPECT_TRUE(ResolveShortcut("C:\\Desk\\long.lnk").is_null());
+  EXPECT_TRUE(ReadShortcutTarget("C:\\Desk\\long.lnk").is_null());
 }
 
 class PathDirListTest : public FilesTest {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/exclusive_run.h"
 #include "app/panel_status.h"
 #include "removal_fixture.h"
 
@@ -40,14 +39,16 @@ class PanelStatusTest : public RemovalTest {
   static std::string Current() { return VersionFolder(kWpsVersion); }
   void SetWps64() { fake::Files().AddFile(Office6File("wps.exe"), fake::kProgram64); }
 
-  // One check, which must leave every file as it was, move no bar and show
-  // exactly one box: the report.
-  std::optional<PanelState> Check() {
+  // One check, which must leave every file as it was, move no bar, show
+  // exactly one box (the report) and be done only when it says embedded.
+  PanelState Check() {
     const std::string before = fake::Files().Listing();
-    std::optional<PanelState> state = CheckPanelStatus(ui);
+    const RunOutcome outcome = Start(RunKind::kCheck);
     EXPECT_EQ(fake::Files().Listing(), before) << "the check changed the machine";
     EXPECT_TRUE(ui.progress_history.empty());
     EXPECT_THAT(ui.Titles(), ElementsAre(kStatusTitle));
+    const PanelState state = LookAtPanel(Find()).panel;
+    EXPECT_EQ(outcome == RunOutcome::kDone, state == PanelState::kEmbedded);
     return state;
   }
 };
@@ -97,10 +98,9 @@ TEST_F(PanelStatusTest, EmbeddedWhenAllThreeAreThePairsBytes) {
   RegisterWps();
   EmbedPairIn(Current());
 
-  const std::optional<PanelState> state = Check();
+  const PanelState state = Check();
 
   EXPECT_EQ(state, PanelState::kEmbedded);
-  EXPECT_EQ(StatusExitCode(state), 0);
   EXPECT_EQ(ui.boxes[0].style, kOkInformation);
   EXPECT_EQ(ui.boxes[0].text, Expect(u8"已嵌入", kAllSame).Text());
 }
@@ -108,9 +108,8 @@ TEST_F(PanelStatusTest, EmbeddedWhenAllThreeAreThePairsBytes) {
 TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
   InstallMathType();
   RegisterWps();
-  std::optional<PanelState> state = Check();
+  PanelState state = Check();
   EXPECT_EQ(state, PanelState::kNotEmbedded);
-  EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
   EXPECT_EQ(ui.boxes[0].text, Expect(u8"未嵌入", kAllMissing).Text());
 
@@ -121,7 +120,6 @@ TEST_F(PanelStatusTest, NotEmbeddedWhenNoneIsThereAndEmbedAgainForAnyOtherMix) {
   ui.boxes.clear();
   state = Check();
   EXPECT_EQ(state, PanelState::kNeedsEmbedding);
-  EXPECT_EQ(StatusExitCode(state), 1);
   EXPECT_EQ(ui.boxes[0].style, kOkWarning);
   EXPECT_EQ(ui.boxes[0].text, Expect(u8"需要重新嵌入", {u8"不一致", u8"一致", u8"缺少"}).Text());
 }
@@ -163,16 +161,17 @@ TEST_F(PanelStatusTest, WpsRunningIsToldWithoutWaitingOrAsking) {
 TEST_F(PanelStatusTest, NothingWhileAnotherRunIsInProgressOrOnceTheWindowCloses) {
   InstallMathType();
   RegisterWps();
-  {
-    ExclusiveRun embedding;
-    EXPECT_FALSE(CheckPanelStatus(ui).has_value());
-    EXPECT_TRUE(ui.boxes.empty());
-  }
-  ui.close_at_pump = 1;
-  const std::optional<PanelState> state = CheckPanelStatus(ui);
-  EXPECT_FALSE(state.has_value());
-  EXPECT_EQ(StatusExitCode(state), 1);
-  EXPECT_TRUE(ui.boxes.empty());
+  ScriptedUi menu_ui;
+  std::vector<RunOutcome> during_embedding;
+  ui.on_pump = [&] { during_embedding.push_back(Start(RunKind::kCheck, menu_ui)); };
+  static_cast<void>(Run());
+  ASSERT_FALSE(during_embedding.empty());
+  for (RunOutcome outcome : during_embedding) EXPECT_EQ(outcome, RunOutcome::kBusy);
+  EXPECT_TRUE(menu_ui.boxes.empty());
+
+  menu_ui.close_at_pump = 1;
+  EXPECT_EQ(Start(RunKind::kCheck, menu_ui), RunOutcome::kStopped);
+  EXPECT_TRUE(menu_ui.boxes.empty());
 }
 
 // The place that named WPS's folder, for each place the removal looks at.

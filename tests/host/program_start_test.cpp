@@ -6,11 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/main_window_form.h"
+#include "app/program_start.h"
 #include "app/panel_status.h"
 #include "app/system_menu_commands.h"
 #include "fakes/dialog_fake.h"
-#include "fakes/lifecycle_fake.h"
+#include "fakes/startup_fake.h"
 #include "fakes/window_port_fake.h"
 #include "runtime/window/window_engine_internal.h"
 #include "runtime/window/window_port.h"
@@ -34,9 +35,9 @@ class ProgramStartTest : public WorkflowTest {
     engine::ResetForTests();
     fake::Windows().Clear();
     fake::Dialogs().Clear();
-    fake::Lifecycle().Clear();
-    fake::Lifecycle().form = WholeFile(PELMORA_FORM_BINARY).value_or("");
-    ASSERT_FALSE(fake::Lifecycle().form.empty()) << "missing " << PELMORA_FORM_BINARY;
+    fake::Startup().Clear();
+    fake::Startup().form = WholeFile(PELMORA_FORM_BINARY).value_or("");
+    ASSERT_FALSE(fake::Startup().form.empty()) << "missing " << PELMORA_FORM_BINARY;
 
     InstallWpsFolders();
     AddEntry("Kingsoft Office", "WPS Office (12.1.0.28505)", "Kingsoft Corp.",
@@ -50,7 +51,7 @@ class ProgramStartTest : public WorkflowTest {
     engine::ResetForTests();
     fake::Windows().Clear();
     fake::Dialogs().Clear();
-    fake::Lifecycle().Clear();
+    fake::Startup().Clear();
     WorkflowTest::TearDown();
   }
 
@@ -75,8 +76,10 @@ TEST_F(ProgramStartTest, RemoveSwitchRunsTheRemovalAloneAndEndsWithItsCode) {
   EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板", u8"移除完毕"));
   for (const fake::ShownBox& box : fake::Dialogs().boxes) EXPECT_EQ(box.owner, 0u);
   EXPECT_FALSE(PanelLeft());
-  // The start-up still hardens the library search before anything else.
-  EXPECT_TRUE(fake::Lifecycle().library_search_hardened);
+  // The start-up still hardens the library search and the following of
+  // links before anything else.
+  EXPECT_TRUE(fake::Startup().library_search_hardened);
+  EXPECT_TRUE(fake::Startup().redirection_trust_enforced);
 }
 
 TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenDeclinedAnd0WhenNothingIsLeft) {
@@ -108,10 +111,14 @@ TEST_F(ProgramStartTest, RemoveSwitchEndsWith1WhenCancelledWhileWpsIsOpen) {
 }
 
 TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenWindow) {
-  // Ends the message loop as soon as it starts.
+  // The item is chosen once the window is up; then the loop ends.
+  fake::Windows().PostSystemCommand(kRemovePanelCommand);
   port::PostQuit(0);
+  fake::Dialogs().results = {kIdOk, kIdYes, kIdOk};
   EXPECT_EQ(ProgramStart(""), 0);
-  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入前准备！"));
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入前准备！", u8"移除MathType面板", u8"移除完毕"));
+  EXPECT_FALSE(PanelLeft());
+  EXPECT_EQ(fake::Windows().windows[fake::Windows().Control(120)].position, 0);
   const port::NativeWindow form = fake::Windows().FormWindow();
   ASSERT_NE(form, 0u);
   using Addition = std::pair<std::uint32_t, std::string>;
@@ -120,16 +127,6 @@ TEST_F(ProgramStartTest, NormalStartAddsTheMenuItemWhichRunsTheRemovalInTheOpenW
                                    {kRemovePanelCommand, Gbk(u8"从WPS移除MathType面板…")},
                                    {0u, ""},
                                    {kCheckPanelCommand, Gbk(u8"检查嵌入状态…")}}));
-
-  fake::Dialogs().Clear();
-  fake::Dialogs().results = {kIdYes, kIdOk};
-  const port::NativeWindow bar = fake::Windows().Control(120);
-  const std::int32_t bar_before = fake::Windows().windows[bar].position;
-  EXPECT_TRUE(engine::SystemCommandChosen(form, kRemovePanelCommand));
-  EXPECT_THAT(Titles(), ElementsAre(u8"移除MathType面板", u8"移除完毕"));
-  EXPECT_FALSE(PanelLeft());
-  EXPECT_TRUE(IsWindowOpen(kMainWindowId));
-  EXPECT_EQ(fake::Windows().windows[bar].position, bar_before);
 }
 
 TEST_F(ProgramStartTest, CheckSwitchShowsTheReportAloneAndEndsWith0OnlyWhenEmbedded) {
@@ -150,20 +147,12 @@ TEST_F(ProgramStartTest, CheckSwitchShowsTheReportAloneAndEndsWith0OnlyWhenEmbed
 }
 
 TEST_F(ProgramStartTest, TheCheckItemShowsTheReportInTheOpenWindowAndLeavesTheBar) {
+  const std::string files_before = fake::Files().Listing();
+  fake::Windows().PostSystemCommand(kCheckPanelCommand);
   port::PostQuit(0);
   EXPECT_EQ(ProgramStart(""), 0);
-  const port::NativeWindow form = fake::Windows().FormWindow();
-  ASSERT_NE(form, 0u);
-  fake::Dialogs().Clear();
-  const port::NativeWindow bar = fake::Windows().Control(120);
-  const std::int32_t bar_before = fake::Windows().windows[bar].position;
-  const std::string files_before = fake::Files().Listing();
-
-  EXPECT_TRUE(engine::SystemCommandChosen(form, kCheckPanelCommand));
-
-  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入状态"));
-  EXPECT_TRUE(IsWindowOpen(kMainWindowId));
-  EXPECT_EQ(fake::Windows().windows[bar].position, bar_before);
+  EXPECT_THAT(Titles(), ElementsAre(u8"嵌入前准备！", u8"嵌入状态"));
+  EXPECT_EQ(fake::Windows().windows[fake::Windows().Control(120)].position, 0);
   EXPECT_EQ(fake::Files().Listing(), files_before);
 }
 

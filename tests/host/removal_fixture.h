@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/removal.h"
 #include "workflow_fixture.h"
 
 namespace pelmora::testing {
@@ -71,7 +70,7 @@ class RemovalTest : public WorkflowTest {
 
   bool Exists(const std::string& path) const { return fake::Files().Exists(Gbk(path)); }
 
-  RemovalOutcome Remove() { return RemovePanel(ui); }
+  RunOutcome Remove() { return Start(RunKind::kRemove); }
 };
 
 }  // namespace pelmora::testing

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_files.h"
+#include "app/panel_inspection.h"
 #include "fakes/code_page_fake.h"
 #include "removal_fixture.h"
 
@@ -34,7 +34,7 @@ TEST_F(RemovalTest, CurrentVersionFolderFirstThenEveryOtherOneWithOffice6) {
   InstallWpsFolders(kWpsRoot, kOlderVersion);
   fake::Files().AddFile(Gbk(PanelPaths(kOlderVersion)[2]), "old");
 
-  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  std::vector<Text> found = InspectPanel(WpsFoldersOf(Gbk(VersionFolder(kWpsVersion)).c_str()), nullptr).CopiesOnDisk();
   EXPECT_THAT(Utf8Paths(found),
               ElementsAreArray(Join(Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion)),
                                     {PanelPaths(kOlderVersion)[2]})));
@@ -58,7 +58,7 @@ TEST_F(RemovalTest, NothingButTheThreePlacedFilesIsChosen) {
   fake::Files().AddFile(Gbk(std::string(kWpsRoot) + "\\9.1\\office6"), "x");
   fake::Files().AddFolder(Gbk(office6 + "\\MathPage.wll"));
 
-  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  std::vector<Text> found = InspectPanel(WpsFoldersOf(Gbk(VersionFolder(kWpsVersion)).c_str()), nullptr).CopiesOnDisk();
   EXPECT_THAT(Utf8Paths(found), ElementsAre(office6 + "\\startup\\MathPage.wll"));
 }
 
@@ -70,7 +70,7 @@ TEST_F(RemovalTest, NamesMatchIgnoringCaseButNeverThroughAShortName) {
   fake::Files().AddFile(Gbk(office6 + "\\MathPage (user's).wll"), "user");
   fake::Files().SetShortName(Gbk(office6 + "\\MathPage (user's).wll"), "MathPage.wll");
 
-  std::vector<Text> found = FindPlacedPanelFiles(Gbk(VersionFolder(kWpsVersion)).c_str());
+  std::vector<Text> found = InspectPanel(WpsFoldersOf(Gbk(VersionFolder(kWpsVersion)).c_str()), nullptr).CopiesOnDisk();
   // Shown as the file system spells it.
   EXPECT_THAT(Utf8Paths(found), ElementsAre(startup + "\\mathpage.WLL"));
 }
@@ -91,7 +91,7 @@ TEST_F(RemovalTest, EverythingAnEmbeddingPlacedIsListedAndRemoved) {
 
     ui = ScriptedUi();
     ui.answers = {kYes, 0};
-    EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+    EXPECT_EQ(Remove(), RunOutcome::kDone);
     EXPECT_EQ(ui.boxes[0].text, Question(PanelPaths(kWpsVersion)));
     for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
     EXPECT_TRUE(Exists(VersionFolder(kWpsVersion) + "\\office6\\wps.exe"));
@@ -109,11 +109,11 @@ TEST_F(RemovalTest, YesRemovesEveryCopyAndNothingElse) {
   fake::Files().AddFile(Gbk(own_file), "user");
   ui.answers = {kYes, 0};
 
-  const RemovalOutcome outcome = Remove();
+  const RunOutcome outcome = Remove();
 
   const std::vector<std::string> all = Join(PanelPaths(kWpsVersion), PanelPaths(kOldestVersion));
-  EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
+  EXPECT_EQ(outcome, RunOutcome::kDone);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 0);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(all));
   EXPECT_EQ(ui.boxes[0].style, kYesNoQuestion);
@@ -134,9 +134,9 @@ TEST_F(RemovalTest, AnythingButYesKeepsEveryFile) {
   for (int answer : {kNo, 0}) {
     ui = ScriptedUi();
     ui.answers = {answer};
-    const RemovalOutcome outcome = Remove();
-    EXPECT_EQ(outcome, RemovalOutcome::kDeclined);
-    EXPECT_EQ(RemovalExitCode(outcome, true), 1);
+    const RunOutcome outcome = Remove();
+    EXPECT_EQ(outcome, RunOutcome::kNotDone);
+    EXPECT_EQ(ExitCodeOf(outcome, true), 1);
     EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
     for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
   }
@@ -145,9 +145,9 @@ TEST_F(RemovalTest, AnythingButYesKeepsEveryFile) {
 TEST_F(RemovalTest, NoPanelFileGivesItsOwnBoxAndNoQuestion) {
   RegisterWps();
   fake::Files().AddFile(Gbk(VersionFolder(kWpsVersion) + "\\office6\\startup\\MyMacros.dotm"));
-  const RemovalOutcome outcome = Remove();
-  EXPECT_EQ(outcome, RemovalOutcome::kNothingToRemove);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
+  const RunOutcome outcome = Remove();
+  EXPECT_EQ(outcome, RunOutcome::kDone);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 0);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
   EXPECT_EQ(ui.boxes[0].text, u8"WPS中没有找到已嵌入的MathType面板。");
   EXPECT_EQ(ui.boxes[0].style, 0);
@@ -155,9 +155,9 @@ TEST_F(RemovalTest, NoPanelFileGivesItsOwnBoxAndNoQuestion) {
 
 TEST_F(RemovalTest, NoWpsGivesTheEmbeddingsBoxAndRemovesNothing) {
   PlacePanel(kWpsVersion);  // left behind, but nothing leads to it
-  const RemovalOutcome outcome = Remove();
-  EXPECT_EQ(outcome, RemovalOutcome::kWpsNotFound);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
+  const RunOutcome outcome = Remove();
+  EXPECT_EQ(outcome, RunOutcome::kNoWps);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 1);
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
 }
@@ -166,7 +166,7 @@ TEST_F(RemovalTest, DesktopShortcutLeadsToTheSameFilesWithoutMathType) {
   AddWpsShortcut();
   PlacePanel(kWpsVersion);
   ui.answers = {kYes, 0};
-  EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+  EXPECT_EQ(Remove(), RunOutcome::kDone);
   EXPECT_EQ(ui.boxes[0].text, Question(PanelPaths(kWpsVersion)));
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
 }
@@ -181,10 +181,10 @@ TEST_F(RemovalTest, FilesThatStayAreNamedWithTheirReasonsAndTheOthersGo) {
   fake::Files().KeepAfterDelete(Gbk(paths[2]));
   ui.answers = {kYes, 0};
 
-  const RemovalOutcome outcome = Remove();
+  const RunOutcome outcome = Remove();
 
-  EXPECT_EQ(outcome, RemovalOutcome::kNotAllRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
+  EXPECT_EQ(outcome, RunOutcome::kFileFailed);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 1);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
   EXPECT_EQ(ui.boxes[1].text, std::string(u8"以下文件未能删除，其余文件已删除：\r\n\r\n") + paths[0] +
                                   u8"\r\n    原因：error 32\r\n" + paths[2] +
@@ -213,7 +213,7 @@ TEST_F(RemovalTest, PathsOnAWesternWindowsAreSplitListedAndNamedCorrectly) {
   fake::Files().FailWritesTo(root + "\\11.1.0.9\\office6\\MathPage.wll", 5);
   ui.answers = {kYes, 0};
 
-  EXPECT_EQ(Remove(), RemovalOutcome::kNotAllRemoved);
+  EXPECT_EQ(Remove(), RunOutcome::kFileFailed);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kFailedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(shown));
   EXPECT_THAT(ui.boxes[1].text, HasSubstr(u8"：\r\n\r\n" + shown[5] + u8"\r\n    原因：error 5\r\n\r\n"));
@@ -224,7 +224,7 @@ TEST_F(RemovalTest, WindowClosedDuringTheQuestionDeletesNothing) {
   PlacePanel(kWpsVersion);
   ui.answers = {kYes};
   ui.on_box = [this](const BoxSeen&) { ui.open = false; };
-  EXPECT_EQ(Remove(), RemovalOutcome::kStopped);
+  EXPECT_EQ(Remove(), RunOutcome::kStopped);
   EXPECT_EQ(ui.boxes.size(), 1u);
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_TRUE(Exists(path)) << path;
 }
@@ -235,17 +235,17 @@ TEST_F(RemovalTest, RemovalAskedForDuringAnEmbeddingIsIgnored) {
   InstallMathType();
   RegisterWps();
   PlacePanel(kWpsVersion);
-  std::vector<RemovalOutcome> outcomes;
+  std::vector<RunOutcome> outcomes;
   ScriptedUi menu_ui;
-  ui.on_pump = [&] { outcomes.push_back(RemovePanel(menu_ui)); };
+  ui.on_pump = [&] { outcomes.push_back(Start(RunKind::kRemove, menu_ui)); };
   Run();
   ASSERT_FALSE(outcomes.empty()) << "the embedding's scan pumps events";
-  for (RemovalOutcome outcome : outcomes) EXPECT_EQ(outcome, RemovalOutcome::kBusy);
+  for (RunOutcome outcome : outcomes) EXPECT_EQ(outcome, RunOutcome::kBusy);
   EXPECT_THAT(menu_ui.boxes, IsEmpty());
 
   // Once the embedding is over, the removal runs again.
   menu_ui.answers = {kNo};
-  EXPECT_EQ(RemovePanel(menu_ui), RemovalOutcome::kDeclined);
+  EXPECT_EQ(Start(RunKind::kRemove, menu_ui), RunOutcome::kNotDone);
 }
 
 TEST_F(RemovalTest, EmbeddingAskedForDuringARemovalIsIgnored) {
@@ -253,14 +253,14 @@ TEST_F(RemovalTest, EmbeddingAskedForDuringARemovalIsIgnored) {
   RegisterWps();
   PlacePanel(kWpsVersion);
   ScriptedUi button_ui;
-  ui.on_box = [&](const BoxSeen&) { RunEmbeddingWorkflow(button_ui); };
+  ui.on_box = [&](const BoxSeen&) { static_cast<void>(Start(RunKind::kEmbed, button_ui)); };
   ui.answers = {kYes, 0};
-  EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+  EXPECT_EQ(Remove(), RunOutcome::kDone);
   EXPECT_THAT(button_ui.boxes, IsEmpty());
   for (const std::string& path : PanelPaths(kWpsVersion)) EXPECT_FALSE(Exists(path)) << path;
 
   ui.on_box = nullptr;
-  RunEmbeddingWorkflow(button_ui);
+  static_cast<void>(Start(RunKind::kEmbed, button_ui));
   EXPECT_FALSE(button_ui.boxes.empty());
 }
 

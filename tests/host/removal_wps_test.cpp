@@ -41,10 +41,10 @@ TEST_F(RemovalWhileWpsRunsTest, RetryAfterWpsEndedGoesOnToTheQuestionAndTheRemov
     if (box.title == kWpsRunningTitle && ui.boxes.size() == 2) fake::Processes().End(CurrentWps());
   };
 
-  const RemovalOutcome outcome = Remove();
+  const RunOutcome outcome = Remove();
 
-  EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 0);
+  EXPECT_EQ(outcome, RunOutcome::kDone);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 0);
   ASSERT_THAT(ui.Titles(),
               ElementsAre(kWpsRunningTitle, kWpsRunningTitle, kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text,
@@ -68,10 +68,10 @@ TEST_P(RemovalCancelledTest, CancelOrNoAnswerRemovesNothingAndFails) {
     ui = ScriptedUi();
     ui.answers = {answer};
 
-    const RemovalOutcome outcome = Remove();
+    const RunOutcome outcome = Remove();
 
-    EXPECT_EQ(outcome, RemovalOutcome::kDeclined);
-    EXPECT_EQ(RemovalExitCode(outcome, true), 1);
+    EXPECT_EQ(outcome, RunOutcome::kNotDone);
+    EXPECT_EQ(ExitCodeOf(outcome, true), 1);
     EXPECT_THAT(ui.Titles(), ElementsAre(kWpsRunningTitle));
     for (const std::string& path : AllCopies()) EXPECT_TRUE(Exists(path)) << path;
   }
@@ -86,7 +86,7 @@ TEST_F(RemovalWhileWpsRunsTest, ClosingTheWindowDuringTheQuestionRemovesNothing)
   fake::Processes().Start(CurrentWps());
   ui.answers = {kRetry};
   ui.on_box = [&](const BoxSeen&) { ui.open = false; };
-  EXPECT_EQ(Remove(), RemovalOutcome::kStopped);
+  EXPECT_EQ(Remove(), RunOutcome::kStopped);
   EXPECT_THAT(ui.Titles(), ElementsAre(kWpsRunningTitle));
   for (const std::string& path : AllCopies()) EXPECT_TRUE(Exists(path)) << path;
 }
@@ -95,7 +95,7 @@ TEST_F(RemovalWhileWpsRunsTest, ClosingTheWindowDuringTheQuestionRemovesNothing)
 TEST_F(RemovalTest, NothingToRemoveNeverAsksToCloseWps) {
   RegisterWps();
   fake::Processes().Start(Gbk(VersionFolder(kWpsVersion) + "\\office6\\wps.exe"));
-  EXPECT_EQ(Remove(), RemovalOutcome::kNothingToRemove);
+  EXPECT_EQ(Remove(), RunOutcome::kDone);
   EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle));
   EXPECT_EQ(ui.boxes[0].text, u8"WPS中没有找到已嵌入的MathType面板。");
 }
@@ -104,7 +104,7 @@ TEST_F(RemovalWhileWpsRunsTest, ServicesAndAnotherWpsAreNotWaitedFor) {
   fake::Processes().Start(Gbk(VersionFolder(kWpsVersion) + "\\office6\\wpscloudsvr.exe"));
   fake::Processes().Start("C:\\Other WPS\\12.1.0.1\\office6\\wps.exe");
   ui.answers = {kYes, 0};
-  EXPECT_EQ(Remove(), RemovalOutcome::kRemoved);
+  EXPECT_EQ(Remove(), RunOutcome::kDone);
   EXPECT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
 }
 
@@ -181,11 +181,11 @@ TEST_P(RemovalFindsWpsTest, CurrentFolderFirstThenTheOlderOneAndNothingElsewhere
   PlacePanelIn(wps.root + "\\" + wps.older);
   ui.answers = {kYes, 0};
 
-  const RemovalOutcome outcome = Remove();
+  const RunOutcome outcome = Remove();
 
   const std::vector<std::string> copies =
       Join(PanelPathsIn(wps.root + "\\" + wps.current), PanelPathsIn(wps.root + "\\" + wps.older));
-  EXPECT_EQ(outcome, RemovalOutcome::kRemoved);
+  EXPECT_EQ(outcome, RunOutcome::kDone);
   ASSERT_THAT(ui.Titles(), ElementsAre(kQuestionTitle, kRemovedTitle));
   EXPECT_EQ(ui.boxes[0].text, Question(copies));
   for (const std::string& path : copies) EXPECT_FALSE(Exists(path)) << path;
@@ -200,7 +200,7 @@ TEST_P(RemovalFindsWpsTest, ThisWpsOpenIsAskedAbout) {
   PlacePanelIn(wps.root + "\\" + wps.current);
   fake::Processes().Start(Gbk(wps.root + "\\" + wps.current + "\\office6\\wps.exe"));
   ui.answers = {kCancel};
-  EXPECT_EQ(Remove(), RemovalOutcome::kDeclined);
+  EXPECT_EQ(Remove(), RunOutcome::kNotDone);
   EXPECT_THAT(ui.Titles(), ElementsAre(kWpsRunningTitle));
   for (const std::string& path : PanelPathsIn(wps.root + "\\" + wps.current)) {
     EXPECT_TRUE(Exists(path)) << path;
@@ -219,9 +219,9 @@ TEST_F(RemovalFindsWpsTest, On32BitWindowsThe64BitPlacesLeadNowhere) {
       PlacePanelIn(wps.root + "\\" + wps.current);
     }
   }
-  const RemovalOutcome outcome = Remove();
-  EXPECT_EQ(outcome, RemovalOutcome::kWpsNotFound);
-  EXPECT_EQ(RemovalExitCode(outcome, true), 1);
+  const RunOutcome outcome = Remove();
+  EXPECT_EQ(outcome, RunOutcome::kNoWps);
+  EXPECT_EQ(ExitCodeOf(outcome, true), 1);
   EXPECT_THAT(ui.Titles(), ElementsAre(u8"在桌面未寻找到WPS"));
   for (const std::string& path : PanelPathsIn(std::string(kRoot64) + "\\12.1.0.28505")) {
     EXPECT_TRUE(Exists(path)) << path;

@@ -11,7 +11,7 @@
 #include "runtime/system/hive_port.h"
 #include "runtime/system/user_desktop.h"
 #include "runtime/system/user_hive.h"
-#include "runtime/window/window_engine.h"
+#include "runtime/system/exit_routines.h"
 
 namespace pelmora {
 namespace {
@@ -113,7 +113,7 @@ TEST_F(UserAccountsTest, HivesLeftLoadedAreUnloadedOnceByTheProgramsEndOrTheNext
   HiveFailure failure;
   {
     UserHive hive = UserHive::Open(Li(), &failure);
-    Shutdown(0);
+    RunExitRoutines();
     EXPECT_TRUE(Registry().loaded_hives().empty());
   }
   EXPECT_EQ(Registry().hive_unloads(), 1);

@@ -12,6 +12,7 @@
 #include "fakes/gbk.h"
 #include "fakes/window_port_fake.h"
 #include "form_units.h"
+#include "runtime/system/exit_routines.h"
 #include "runtime/system/fatal_report.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "app/finder.h"
-#include "app/workflow.h"
+#include "app/run_context.h"
+#include "app/run_log.h"
+#include "app/runs.h"
 #include "app/workflow_ui.h"
 #include "fakes/fake_machine.h"
 #include "fakes/fake_system.h"
@@ -76,8 +80,9 @@ class ScriptedUi : public WorkflowUi {
 
 inline std::string Gbk(const std::string& utf8) { return fake::Utf8ToGbk(utf8); }
 
-// The system's numbers of the buttons a box answers with, written out
-// here so the tests check the program against the platform, not itself.
+// The runtime's numbers of the buttons a box answers with (BoxButton, not
+// the system's IDOK and IDCANCEL), written out here so the tests check the
+// program against the runtime's contract, not against itself.
 constexpr int kCancel = 1;
 constexpr int kRetry = 3;
 constexpr int kYes = 5;
@@ -174,17 +179,28 @@ class WorkflowTest : public ::testing::Test {
   }
   static std::string VbaPath() { return "C:\\Tools\\vba.exe"; }
 
-  void Run() { RunEmbeddingWorkflow(ui); }
+  // One run as the program starts it; the fixture is one program, so a
+  // run started inside another is refused.
+  RunOutcome Start(RunKind kind, WorkflowUi& on) {
+    if (!runs_) runs_.emplace(log);
+    return runs_->Start(kind, on);
+  }
+  RunOutcome Start(RunKind kind) { return Start(kind, ui); }
+  RunOutcome Run() { return Start(RunKind::kEmbed); }
 
   // What the finder sees of the machine, without a box.
   Findings Find() {
-    WorkflowRun run(ui);
+    RunContext run(ui, log);
     std::optional<Findings> found = FindInstallations(run);
     EXPECT_TRUE(found.has_value()) << "the window was closed";
     return found ? std::move(*found) : Findings();
   }
 
   ScriptedUi ui;
+  RunLog log;
+
+ private:
+  std::optional<Runs> runs_;
 };
 
 // Titles of the boxes, as the user sees them.

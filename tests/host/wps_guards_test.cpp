@@ -134,7 +134,7 @@ TEST_F(WpsGuardsTest, ThePairIsCheckedBeforeTheUserIsAskedToCloseWps) {
 }
 
 TEST_F(WpsGuardsTest, WaitUntilWpsClosedOnItsOwn) {
-  WorkflowRun run(ui);
+  RunContext run(ui, log);
   EXPECT_TRUE(WaitUntilWpsClosed(run, Gbk(Version()).c_str()));
   EXPECT_TRUE(ui.boxes.empty());
 

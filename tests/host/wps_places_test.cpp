@@ -272,7 +272,7 @@ TEST_F(FinderTest, NoWpsAnywhereSaysWhyWithoutABox) {
 TEST_F(FinderTest, AClosedWindowGivesNothing) {
   InstallPlace(0);
   ui.open = false;
-  WorkflowRun run(ui);
+  RunContext run(ui, log);
   EXPECT_FALSE(FindInstallations(run).has_value());
 }
 

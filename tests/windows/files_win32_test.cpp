@@ -32,7 +32,7 @@ TEST(SpecialFolderWin32, EndsInExactlyOneBackslashAndExists) {
     ASSERT_GE(folder.size(), 3u);
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_NE(folder[folder.size() - 2], '\\');
-    EXPECT_TRUE(FileExists(folder.substr(0, folder.size() - 1).c_str()));
+    EXPECT_TRUE(PathExists(folder.substr(0, folder.size() - 1).c_str()));
   }
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -91,13 +91,13 @@ TEST_F(FindFileWin32, ANewPatternStartsOverWhileASearchIsOpen) {
   EXPECT_EQ(slot, 0u);
 }
 
-TEST_F(FindFileWin32, FileExistsCountsFoldersAndWildcards) {
-  EXPECT_TRUE(FileExists((scratch_ / "a.lnk").c_str()));
-  EXPECT_TRUE(FileExists(scratch_.path().c_str()));
-  EXPECT_TRUE(FileExists((scratch_ / "x.lnk").c_str()));
-  EXPECT_TRUE(FileExists((scratch_ / "*.txt").c_str()));
-  EXPECT_FALSE(FileExists((scratch_ / "*.dotm").c_str()));
-  EXPECT_FALSE(FileExists((scratch_ / "missing.wll").c_str()));
+TEST_F(FindFileWin32, PathExistsCountsFoldersAndWildcards) {
+  EXPECT_TRUE(PathExists((scratch_ / "a.lnk").c_str()));
+  EXPECT_TRUE(PathExists(scratch_.path().c_str()));
+  EXPECT_TRUE(PathExists((scratch_ / "x.lnk").c_str()));
+  EXPECT_TRUE(PathExists((scratch_ / "*.txt").c_str()));
+  EXPECT_FALSE(PathExists((scratch_ / "*.dotm").c_str()));
+  EXPECT_FALSE(PathExists((scratch_ / "missing.wll").c_str()));
 }
 
 class FileWritesWin32 : public ::testing::Test {
@@ -127,7 +127,7 @@ TEST_F(FileWritesWin32, RemoveFileDeletesOnceAndNeverAFolder) {
   EXPECT_FALSE(RemoveFile((scratch_ / "vba.exe").c_str(), &error));
   EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
   EXPECT_FALSE(RemoveFile((scratch_ / "folder").c_str()));
-  EXPECT_TRUE(FileExists((scratch_ / "folder").c_str()));
+  EXPECT_TRUE(PathExists((scratch_ / "folder").c_str()));
 }
 
 TEST_F(FileWritesWin32, WriteReplacesALongerFileWithExactlyTheBytes) {
@@ -147,7 +147,7 @@ TEST_F(FileWritesWin32, EmptyPathAndMissingFolderCreateNothing) {
   EXPECT_FALSE(WriteBytesToFile("", {payload_}, &error));
   EXPECT_FALSE(WriteBytesToFile((scratch_ / "missing\\vba.exe").c_str(), {payload_}, &error));
   EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
-  EXPECT_FALSE(FileExists((scratch_ / "missing").c_str()));
+  EXPECT_FALSE(PathExists((scratch_ / "missing").c_str()));
 }
 
 TEST_F(FileWritesWin32, AHeldFileCannotBeReplacedOrDeleted) {
@@ -246,21 +246,21 @@ TEST(PathLimitsWin32, OverLongPathsFailCleanly) {
   ByteSet payload = ByteSet::FromBytes("MZ", 2);
   std::uint32_t error = 0;
   SearchHandleSlot slot = 0;
-  EXPECT_FALSE(FileExists(long_path.c_str()));
+  EXPECT_FALSE(PathExists(long_path.c_str()));
   EXPECT_TRUE(FindFile(long_path.c_str(), std::nullopt, &slot).is_null());
   EXPECT_EQ(slot, 0u);
   EXPECT_FALSE(WriteBytesToFile(long_path.c_str(), {payload}, &error));
   EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_FALSE(CopyFileTo(long_path.c_str(), (scratch / "x").c_str(), &error));
   EXPECT_FALSE(RemoveFile(long_path.c_str(), &error));
-  EXPECT_TRUE(ResolveShortcut((long_path + ".lnk").c_str()).is_null());
+  EXPECT_TRUE(ReadShortcutTarget((long_path + ".lnk").c_str()).is_null());
   EXPECT_EQ(PathDirList(long_path.c_str()).ElementCount(), 0);
-  EXPECT_FALSE(FileExists((scratch / "x").c_str())) << "nothing was created by a cut-short path";
+  EXPECT_FALSE(PathExists((scratch / "x").c_str())) << "nothing was created by a cut-short path";
   // A path that only just fits (259 bytes and its NUL) is written.
   std::string fits = scratch.path() + "\\";
   fits += std::string(259 - fits.size(), 'f');
   EXPECT_TRUE(WriteBytesToFile(fits.c_str(), {payload}, &error)) << error;
-  EXPECT_TRUE(FileExists(fits.c_str()));
+  EXPECT_TRUE(PathExists(fits.c_str()));
 }
 
 TEST(SystemErrorWin32, SystemMessagesAreTrimmedAndUnknownCodesNamed) {

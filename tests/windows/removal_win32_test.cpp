@@ -10,7 +10,7 @@
 
 #include "app/main_window_form.h"
 #include "app/messages.h"
-#include "app/panel_files.h"
+#include "app/panel_inspection.h"
 #include "app/system_menu_commands.h"
 #include "runtime/window/window_engine.h"
 #include "runtime/window/window_engine_internal.h"
@@ -79,7 +79,7 @@ TEST(SystemMenuWin32, ItemFollowsASeparatorWithItsCaptionAndItsCommandRunsTheHan
 
 std::vector<std::string> Found(const std::string& version_folder) {
   std::vector<std::string> found;
-  for (const Text& path : FindPlacedPanelFiles(version_folder.c_str())) found.push_back(path.c_str());
+  for (const Text& path : InspectPanel(WpsFoldersOf(version_folder.c_str()), nullptr).CopiesOnDisk()) found.push_back(path.c_str());
   return found;
 }
 

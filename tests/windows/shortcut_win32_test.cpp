@@ -65,7 +65,7 @@ TEST(ShortcutWin32, ResolvesAShortcutMadeHereToItsTarget) {
   scratch.Write("office6\\wps.exe", "MZ");
   std::string target = scratch / "office6\\wps.exe";
   ASSERT_TRUE(MakeShortcut(scratch / "WPS Office.lnk", target));
-  EXPECT_EQ(ResolveShortcut((scratch / "WPS Office.lnk").c_str()), target.c_str());
+  EXPECT_EQ(ReadShortcutTarget((scratch / "WPS Office.lnk").c_str()), target.c_str());
 }
 
 TEST(ShortcutWin32, AMovedTargetIsStillReturnedAsStored) {
@@ -74,7 +74,7 @@ TEST(ShortcutWin32, AMovedTargetIsStillReturnedAsStored) {
   std::string target = scratch / "app\\tool.exe";
   ASSERT_TRUE(MakeShortcut(scratch / "tool.lnk", target));
   DeleteFileA(target.c_str());
-  EXPECT_EQ(ResolveShortcut((scratch / "tool.lnk").c_str()), target.c_str());
+  EXPECT_EQ(ReadShortcutTarget((scratch / "tool.lnk").c_str()), target.c_str());
 }
 
 TEST(ShortcutWin32, ADesktopShortcutToAProgramGivesItsFullPath) {
@@ -85,7 +85,7 @@ TEST(ShortcutWin32, ADesktopShortcutToAProgramGivesItsFullPath) {
   std::string program = std::string(system) + "\\notepad.exe";
   std::string link = desktop + "pelmora test notepad.lnk";
   ASSERT_TRUE(MakeShortcut(link, program));
-  Text target = ResolveShortcut(link.c_str());
+  Text target = ReadShortcutTarget(link.c_str());
   DeleteFileA(link.c_str());
   EXPECT_EQ(target, program.c_str());
 }
@@ -94,10 +94,10 @@ TEST(ShortcutWin32, OrdinaryAndMissingFilesAreNotShortcuts) {
   ScratchFolder scratch;
   scratch.Write("readme.txt", "text");
   scratch.Write("fake.lnk", "not a shell link at all");
-  EXPECT_TRUE(ResolveShortcut((scratch / "readme.txt").c_str()).is_null());
-  EXPECT_TRUE(ResolveShortcut((scratch / "fake.lnk").c_str()).is_null());
-  EXPECT_TRUE(ResolveShortcut((scratch / "missing.lnk").c_str()).is_null());
-  EXPECT_TRUE(ResolveShortcut(scratch.path().c_str()).is_null());
+  EXPECT_TRUE(ReadShortcutTarget((scratch / "readme.txt").c_str()).is_null());
+  EXPECT_TRUE(ReadShortcutTarget((scratch / "fake.lnk").c_str()).is_null());
+  EXPECT_TRUE(ReadShortcutTarget((scratch / "missing.lnk").c_str()).is_null());
+  EXPECT_TRUE(ReadShortcutTarget(scratch.path().c_str()).is_null());
 }
 
 // The real shortcut files and what each one's target is, where known.
@@ -148,7 +148,7 @@ TEST_F(ShortcutCorpusWin32, EveryKnownTargetIsReturnedAsStored) {
   int compared = 0;
   for (const CorpusEntry& entry : corpus_) {
     SCOPED_TRACE(entry.file);
-    Text target = ResolveShortcut(Copy(entry).c_str());
+    Text target = ReadShortcutTarget(Copy(entry).c_str());
     if (entry.target_utf8.empty()) {
       EXPECT_LT(target.size(), 260u);
       continue;
@@ -190,7 +190,7 @@ TEST_F(ShortcutCorpusWin32, DamagedCopiesGiveNothingOrATargetButNeverCrash) {
       SCOPED_TRACE(entry.file + " variant " + std::to_string(i));
       std::string name = "damaged_" + std::to_string(i) + ".lnk";
       scratch_.Write(name, damaged[i]);
-      Text target = ResolveShortcut((scratch_ / name).c_str());
+      Text target = ReadShortcutTarget((scratch_ / name).c_str());
       EXPECT_LT(target.size(), 260u);
       if (i == 0) {
         EXPECT_TRUE(target.is_null()) << "an empty file has no target";

@@ -5,7 +5,7 @@
 
 #include "resources/resource_ids.h"
 #include "runtime/win32/library_win32.h"
-#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/startup_port.h"
 #include "runtime/window/window_port.h"
 
 namespace pelmora::port {
@@ -21,6 +21,31 @@ void HardenLibrarySearch() {
   const auto set_directories = win32::LookupProcedure<BOOL WINAPI(DWORD)>(
       GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (set_directories != nullptr) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+namespace {
+
+// The headers know the policy's number but not its structure, which only
+// recent Windows has; written here as the SDK defines it.
+constexpr int kProcessRedirectionTrustPolicy = 16;
+static_assert(kProcessRedirectionTrustPolicy == ProcessRedirectionTrustPolicy);
+struct RedirectionTrustPolicy {
+  DWORD flags;
+};
+constexpr DWORD kEnforceRedirectionTrust = 0x1;
+
+}  // namespace
+
+void EnforceRedirectionTrust() {
+  // A system without the policy refuses it, and Wine takes it and does
+  // nothing: either way every folder we write in is still checked itself.
+  const auto set_policy =
+      win32::LookupProcedure<BOOL WINAPI(PROCESS_MITIGATION_POLICY, PVOID, SIZE_T)>(
+          GetModuleHandleW(L"kernel32.dll"), "SetProcessMitigationPolicy");
+  if (set_policy == nullptr) return;
+  RedirectionTrustPolicy policy = {kEnforceRedirectionTrust};
+  (void)set_policy(static_cast<PROCESS_MITIGATION_POLICY>(kProcessRedirectionTrustPolicy), &policy,
+                   sizeof policy);
 }
 
 // Every allocation already goes to GetProcessHeap(); asking once here makes

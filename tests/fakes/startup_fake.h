@@ -6,15 +6,16 @@
 
 namespace pelmora::fake {
 
-class FakeLifecycle {
+class FakeStartup {
  public:
   std::string executable = "C:\\Tools\\pelmora.exe";
   // The stored form description; a start without one has no window.
   std::string form;
   std::string current_folder;
   bool library_search_hardened = false;
-  void Clear() { *this = FakeLifecycle(); }
+  bool redirection_trust_enforced = false;
+  void Clear() { *this = FakeStartup(); }
 };
-FakeLifecycle& Lifecycle();
+FakeStartup& Startup();
 
 }  // namespace pelmora::fake

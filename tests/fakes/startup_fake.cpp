@@ -1,24 +1,25 @@
-#include "fakes/lifecycle_fake.h"
+#include "fakes/startup_fake.h"
 
-#include "runtime/window/lifecycle_port.h"
+#include "runtime/window/startup_port.h"
 
 namespace pelmora {
 namespace fake {
 
-FakeLifecycle& Lifecycle() {
-  static FakeLifecycle lifecycle;
-  return lifecycle;
+FakeStartup& Startup() {
+  static FakeStartup startup;
+  return startup;
 }
 
 }  // namespace fake
 
 namespace port {
 
-void HardenLibrarySearch() { fake::Lifecycle().library_search_hardened = true; }
+void HardenLibrarySearch() { fake::Startup().library_search_hardened = true; }
+void EnforceRedirectionTrust() { fake::Startup().redirection_trust_enforced = true; }
 void RecordProcessHeap() {}
 void InitializeOleOnce() {}
-std::string ExecutablePath() { return fake::Lifecycle().executable; }
-void SetCurrentFolder(const char* folder) { fake::Lifecycle().current_folder = folder; }
+std::string ExecutablePath() { return fake::Startup().executable; }
+void SetCurrentFolder(const char* folder) { fake::Startup().current_folder = folder; }
 void RecordMainThread() {}
 
 void ProgramImage(const void** start, std::size_t* size) {
@@ -27,7 +28,7 @@ void ProgramImage(const void** start, std::size_t* size) {
 }
 
 bool FormDescriptionResource(const unsigned char** data, std::size_t* size) {
-  const std::string& form = fake::Lifecycle().form;
+  const std::string& form = fake::Startup().form;
   if (form.empty()) return false;
   *data = reinterpret_cast<const unsigned char*>(form.data());
   *size = form.size();

@@ -8,6 +8,10 @@ namespace pelmora::port {
 
 // Libraries load from the system folder only, before anything else loads.
 void HardenLibrarySearch();
+// Where the system offers it, the process follows no junction or link that
+// a non-administrator made (the redirection trust policy); elsewhere it
+// goes on without.
+void EnforceRedirectionTrust();
 void RecordProcessHeap();
 // The executable's full path (GBK).
 [[nodiscard]] std::string ExecutablePath();

@@ -1,0 +1,4 @@
+#!/usr/bin/env bash
+source "$PELMORA_SCENARIO_DIR/../../lib/check_files.sh"
+source "$PELMORA_SCENARIO_DIR/../../lib/unchanged.sh"
+check_unchanged
