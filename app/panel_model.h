@@ -1,7 +1,8 @@
 // The panel's geography, in one place: which MathType file each panel file
-// is copied from, where each copy goes in WPS, and which of WPS's folders
-// follow from a version folder. Discovery, placement, removal and the
-// status check all ask this module, so they never disagree on a path.
+// is copied from, where each copy goes in WPS, which of WPS's folders
+// follow from a version folder, and which of MathType's pairs a WPS needs.
+// Discovery, placement, removal and the status check all ask this module,
+// so they never disagree on a path or a pair.
 #pragma once
 
 #include "runtime/system/bitness.h"
