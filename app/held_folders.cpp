@@ -1,7 +1,6 @@
 #include "app/held_folders.h"
 
-#include <cstdint>
-
+#include "runtime/system/files_port.h"
 #include "runtime/text/text.h"
 
 namespace pelmora {
@@ -16,16 +15,19 @@ void HeldWpsFolders::HoldOne(TextView folder) {
   HeldFolder held = HeldFolder::Open(folder, &error);
   if (held) {
     held_.push_back(std::move(held));
-  } else if (error == kErrorLeadsElsewhere) {
-    refused_.push_back(Text::From(folder));
+  } else {
+    // A folder that is missing is a path that is missing, as a copy into
+    // it would have said.
+    if (error == port::kErrorFileNotFound) error = port::kErrorPathNotFound;
+    refused_.push_back({Text::From(folder), error});
   }
 }
 
-bool HeldWpsFolders::Refused(TextView folder) const {
-  for (const Text& refused : refused_) {
-    if (SameTextIgnoringCase(refused, folder)) return true;
+std::uint32_t HeldWpsFolders::RefusalOf(TextView folder) const {
+  for (const RefusedFolder& refused : refused_) {
+    if (SameTextIgnoringCase(refused.folder, folder)) return refused.error;
   }
-  return false;
+  return 0;
 }
 
 }  // namespace pelmora

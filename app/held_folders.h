@@ -1,10 +1,13 @@
 // WPS's folders that a run writes, renames or deletes in, held open from
 // before its first file operation to after its last. A standard user may be
 // able to change them (a per-user WPS lives in the user's own profile) and
-// the run is elevated: a folder that leads elsewhere is refused, and one
-// that is held cannot be swapped for a link while the run works in it.
+// the run is elevated: a folder that cannot be held (missing, held open
+// against us, or leading elsewhere) is refused, since a link could take its
+// place meanwhile, and one that is held cannot be swapped for a link while
+// the run works in it.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "app/panel_model.h"
@@ -13,23 +16,27 @@
 
 namespace pelmora {
 
+struct RefusedFolder {
+  Text folder;  // as asked for: no trailing backslash
+  // kErrorLeadsElsewhere, or the system's code of the open that failed.
+  std::uint32_t error = 0;
+};
+
 class HeldWpsFolders {
  public:
-  // office6, then office6\startup inside it. A folder that cannot be
-  // opened (a missing one) is neither held nor refused: the file
-  // operations in it fail with the system's own reason.
+  // office6, then office6\startup inside it.
   void Hold(const WpsFolders& wps);
 
-  // Whether `folder` (as held: no trailing backslash) leads elsewhere.
-  [[nodiscard]] bool Refused(TextView folder) const;
+  // Why nothing may be done in `folder`; 0 when it is held.
+  [[nodiscard]] std::uint32_t RefusalOf(TextView folder) const;
   // Every refused folder, in the order held.
-  [[nodiscard]] const std::vector<Text>& refused() const { return refused_; }
+  [[nodiscard]] const std::vector<RefusedFolder>& refused() const { return refused_; }
 
  private:
   void HoldOne(TextView folder);
 
   std::vector<HeldFolder> held_;
-  std::vector<Text> refused_;
+  std::vector<RefusedFolder> refused_;
 };
 
 }  // namespace pelmora

@@ -153,7 +153,8 @@ inline constexpr const char* kLogAlreadyEmbedded = "已嵌入，三个文件与M
 inline constexpr const char* kLogPlaced = "已放置：{}（{}字节）";
 inline constexpr const char* kLogNotPlaced = "未能放置：{}：{}";
 inline constexpr const char* kLogNotRestored = "未能恢复原样：{}：{}";
-inline constexpr const char* kLogFolderRefused = "文件夹指向其他位置，不在其中写入或删除：{}";
+// A folder of WPS that nothing is written to or deleted from, and why.
+inline constexpr const char* kLogFolderRefused = "不在其中写入或删除的文件夹：{}：{}";
 inline constexpr const char* kLogDeleted = "已删除：{}";
 inline constexpr const char* kLogNotDeleted = "未能删除：{}：{}";
 inline constexpr const char* kLogNothingToRemove = "WPS中没有已嵌入的MathType面板";

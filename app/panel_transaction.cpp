@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/held_folders.h"
 #include "runtime/system/files.h"
 
 namespace pelmora {
@@ -104,8 +103,8 @@ PlacementOutcome PlacePanelTogether(const MathTypePair& pair, const WpsFolders& 
   if (!folders.refused().empty()) {
     outcome.refused_folders = folders.refused();
     for (const Slot& slot : slots) {
-      if (folders.Refused(slot.folder)) {
-        outcome.not_placed.push_back({Text::From(slot.destination), kErrorLeadsElsewhere});
+      if (const std::uint32_t refusal = folders.RefusalOf(slot.folder)) {
+        outcome.not_placed.push_back({Text::From(slot.destination), refusal});
       }
     }
     return outcome;

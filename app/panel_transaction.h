@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/held_folders.h"
 #include "app/panel_model.h"
 #include "runtime/text/values.h"
 
@@ -15,8 +16,8 @@ namespace pelmora {
 
 struct PlacementFailure {
   Text path;
-  // The system's code (kErrorLeadsElsewhere for a destination in a folder
-  // that leads elsewhere); 0 with `mismatch` when the placed copy read back
+  // The system's code, or its folder's refusal (kErrorLeadsElsewhere for
+  // one that leads elsewhere); 0 with `mismatch` when the placed copy read back
   // other bytes than its source.
   std::uint32_t error = 0;
   bool mismatch = false;
@@ -27,13 +28,14 @@ struct PlacementOutcome {
   std::vector<PlacementFailure> not_placed;
   // Each destination that could not be put back as it was.
   std::vector<PlacementFailure> not_restored;
-  // WPS's folders that lead elsewhere: then nothing is written anywhere.
-  std::vector<Text> refused_folders;
+  // WPS's folders that lead elsewhere or cannot be held: then nothing is
+  // written anywhere.
+  std::vector<RefusedFolder> refused_folders;
   [[nodiscard]] bool placed() const { return not_placed.empty(); }
 };
 
 // Holds WPS's two folders for the whole placement, and does nothing at all
-// when either leads elsewhere. Writes each new copy beside its destination
+// when either is refused. Writes each new copy beside its destination
 // as a new file, puts all three in place, reads each back against its
 // source; when anything fails, puts every destination back as it was. Every destination is attempted before
 // anything is undone. Staged and set-aside copies, this run's and those a

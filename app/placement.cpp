@@ -25,8 +25,9 @@ BoxText FailureList(const std::vector<PlacementFailure>& failures) {
 
 void LogPlacement(RunContext& run, const MathTypePair& pair, const WpsFolders& wps,
                   const PlacementOutcome& outcome) {
-  for (const Text& folder : outcome.refused_folders) {
-    run.Log(messages::kLogFolderRefused, {BoxText().AppendSystem(folder)});
+  for (const RefusedFolder& refused : outcome.refused_folders) {
+    run.Log(messages::kLogFolderRefused,
+            {BoxText().AppendSystem(refused.folder), FailureReason(refused.error)});
   }
   for (const PlacementFailure& failure : outcome.not_placed) {
     run.Log(messages::kLogNotPlaced, {BoxText().AppendSystem(failure.path), ReasonOf(failure)});

@@ -18,14 +18,14 @@ namespace {
 
 constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 
-// Every file is attempted, but none in a folder that leads elsewhere; each
+// Every file is attempted, but none in a refused folder; each
 // one that stays is logged and named with its reason.
 RunOutcome DeleteCopies(RunContext& run, const std::vector<Text>& files,
                         const HeldWpsFolders& folders) {
   BoxText files_left;
   for (const Text& file : files) {
-    std::uint32_t error = kErrorLeadsElsewhere;
-    if (!folders.Refused(ParentFolder(file)) && RemoveFileForGood(file, &error)) {
+    std::uint32_t error = folders.RefusalOf(ParentFolder(file));
+    if (error == 0 && RemoveFileForGood(file, &error)) {
       run.Log(messages::kLogDeleted, {BoxText().AppendSystem(file)});
       continue;
     }
@@ -58,9 +58,6 @@ RunOutcome RemovePanel(RunContext& run, const Findings& found) {
   const PanelInspection panel = InspectPanel(wps, nullptr);
   for (const OtherVersionCopies& other : panel.other_versions) {
     folders.Hold(WpsFoldersOf(other.version_folder));
-  }
-  for (const Text& folder : folders.refused()) {
-    run.Log(messages::kLogFolderRefused, {BoxText().AppendSystem(folder)});
   }
   const std::vector<Text> files = panel.CopiesOnDisk();
   if (files.empty()) {
