@@ -31,7 +31,7 @@ class Runs {
  private:
   RunLog& log_;
   bool machine_busy_ = false;
-  UniqueMutex machine_lock_;
+  MachineRunLock machine_lock_;
   bool running_ = false;
 };
 

@@ -20,13 +20,6 @@ Text AccountName() {
 
 namespace {
 
-using UniqueNamespace = UniqueResource<port::NamespaceHandle, &port::CloseNamespace>;
-
-// Open as long as the process once the lock was taken: a namespace whose
-// last handle closes is gone, and the next run would make a new one with a
-// second lock inside.
-UniqueNamespace g_run_namespace;
-
 constexpr char kRunNamespace[] = "Pelmora";
 
 }  // namespace
@@ -36,16 +29,17 @@ constexpr char kRunNamespace[] = "Pelmora";
 // the system has no private namespaces, "Global\" so that a run started by
 // a service (SYSTEM, in session 0) and one started by a user see the same
 // lock.
-UniqueMutex TakeMachineRunLock(bool* busy) {
-  g_run_namespace = UniqueNamespace(port::OpenAdministratorsNamespace(kRunNamespace));
+MachineRunLock TakeMachineRunLock(bool* busy) {
+  MachineRunLock lock;
+  lock.space = UniqueNamespace(port::OpenAdministratorsNamespace(kRunNamespace));
   bool held_elsewhere = false;
   const std::string in_namespace = std::string(kRunNamespace) + "\\Run";
-  UniqueMutex mutex(g_run_namespace
-                        ? port::CreateAdministratorsMutex(in_namespace.c_str(), &held_elsewhere)
-                        : port::CreateNamedMutex("Global\\Pelmora.Run", &held_elsewhere));
+  lock.mutex = UniqueMutex(
+      lock.space ? port::CreateAdministratorsMutex(in_namespace.c_str(), &held_elsewhere)
+                 : port::CreateNamedMutex("Global\\Pelmora.Run", &held_elsewhere));
   *busy = held_elsewhere;
-  if (held_elsewhere) mutex.reset();
-  return mutex;
+  if (held_elsewhere) lock = MachineRunLock();
+  return lock;
 }
 
 }  // namespace pelmora

@@ -16,12 +16,23 @@ namespace pelmora {
 [[nodiscard]] Text AccountName();
 
 using UniqueMutex = UniqueResource<port::MutexHandle, &port::CloseMutex>;
+using UniqueNamespace = UniqueResource<port::NamespaceHandle, &port::CloseNamespace>;
+
+// The lock and the private namespace it lives in, which stays open with it:
+// a namespace whose last handle closes is gone, and the next run would make
+// a new one with a second lock inside. Members end in reverse order, the
+// mutex first.
+struct MachineRunLock {
+  UniqueNamespace space;
+  UniqueMutex mutex;
+  explicit operator bool() const { return static_cast<bool>(mutex); }
+};
 
 // Held for as long as the owner lives, by one process of the machine at a
 // time, whichever user or service started it; where the system has private
 // namespaces, only SYSTEM and administrators can make or hold it. Empty
 // when another process holds it (`busy`); also empty, but not busy, when
 // the system cannot make it, so a run is never refused for that alone.
-[[nodiscard]] UniqueMutex TakeMachineRunLock(bool* busy);
+[[nodiscard]] MachineRunLock TakeMachineRunLock(bool* busy);
 
 }  // namespace pelmora

@@ -15,7 +15,7 @@ TEST(RunLockTest, LivesInThePrivateNamespaceWhereThereIsOneElseInTheGlobalOne) {
     fake::SetPrivateNamespaces(namespaces);
     bool busy = true;
     {
-      const UniqueMutex lock = TakeMachineRunLock(&busy);
+      const MachineRunLock lock = TakeMachineRunLock(&busy);
       EXPECT_TRUE(lock);
       EXPECT_FALSE(busy);
       EXPECT_EQ(fake::last_mutex_name(), namespaces ? "Pelmora\\Run" : "Global\\Pelmora.Run");
@@ -23,7 +23,7 @@ TEST(RunLockTest, LivesInThePrivateNamespaceWhereThereIsOneElseInTheGlobalOne) {
     EXPECT_EQ(fake::open_mutexes(), 0);
 
     fake::SetAnotherRunUnderWay(true);
-    const UniqueMutex refused = TakeMachineRunLock(&busy);
+    const MachineRunLock refused = TakeMachineRunLock(&busy);
     EXPECT_FALSE(refused);
     EXPECT_TRUE(busy);
     EXPECT_EQ(fake::open_mutexes(), 0);

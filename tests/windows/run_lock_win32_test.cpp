@@ -10,14 +10,14 @@ namespace {
 TEST(RunLockWin32, ASecondTakerIsBusyUntilTheFirstLetsGo) {
   bool busy = true;
   {
-    const UniqueMutex first = TakeMachineRunLock(&busy);
+    const MachineRunLock first = TakeMachineRunLock(&busy);
     ASSERT_TRUE(first);
     EXPECT_FALSE(busy);
-    const UniqueMutex second = TakeMachineRunLock(&busy);
+    const MachineRunLock second = TakeMachineRunLock(&busy);
     EXPECT_FALSE(second);
     EXPECT_TRUE(busy);
   }
-  const UniqueMutex again = TakeMachineRunLock(&busy);
+  const MachineRunLock again = TakeMachineRunLock(&busy);
   EXPECT_TRUE(again);
   EXPECT_FALSE(busy);
 }
