@@ -55,6 +55,8 @@ CommandLine ReadCommandLine(TextView arguments) {
       usage = true;
     } else if (name && Is(*name, "quiet")) {
       line.quiet = true;
+    } else if (name && Is(*name, "allusers")) {
+      line.all_users = true;
     } else if (name && (Is(*name, "remove") || Is(*name, "check"))) {
       if (!chosen) chosen = Is(*name, "remove") ? RequestedRun::kRemovePanel : RequestedRun::kCheckPanel;
     } else if (name && Is(*name, "log")) {
@@ -69,6 +71,7 @@ CommandLine ReadCommandLine(TextView arguments) {
     }
   }
   line.run = usage ? RequestedRun::kUsage : chosen.value_or(RequestedRun::kEmbed);
+  line.all_users_alone = line.all_users && !line.quiet && line.run == RequestedRun::kEmbed;
   return line;
 }
 

@@ -25,10 +25,16 @@ struct CommandLine {
   // over both.
   RequestedRun run = RequestedRun::kEmbed;
   bool quiet = false;      // /quiet
+  // /allusers: every WPS on the machine, whoever installed it. Only with
+  // /quiet, /remove or /check; the window asks one person at one account's
+  // screen.
+  bool all_users = false;
   std::string log_file;    // /log FILE; empty when not given
   // The first argument that is not understood, as given; "/log" when it
   // lacks its file. Nothing is done for an invalid line.
   std::optional<std::string> invalid;
+  // /allusers without a run it belongs to: as invalid as an unknown switch.
+  bool all_users_alone = false;
 };
 
 // The switches as the usage box lists them, with what each does. The README
@@ -42,6 +48,7 @@ inline constexpr SwitchMeaning kSwitchMeanings[] = {
     {"/remove", "从WPS移除MathType面板"},
     {"/check", "检查嵌入状态"},
     {"/quiet", "无人值守：不显示任何窗口和提示；单独使用时直接嵌入"},
+    {"/allusers", "与 /quiet、/remove 或 /check 一起使用：本机所有帐户的WPS"},
     {"/log 文件", "把运行记录追加到文件（UTF-8）"},
     {"/? 或 /help", "显示本说明"},
 };

@@ -9,6 +9,7 @@
 #include "app/shared_boxes.h"
 #include "app/vba_installer.h"
 #include "app/wps_running.h"
+#include "runtime/system/system_path.h"
 
 namespace pelmora {
 namespace {
@@ -25,6 +26,25 @@ RunOutcome Ended(RunContext& run, RunOutcome outcome) {
   return run.Stopped() ? RunOutcome::kStopped : outcome;
 }
 
+// The embedding into one WPS, once MathType's folder is known; ends
+// before the VBA step.
+RunOutcome EmbedIntoWps(RunContext& run, TextView math_type_folder, const WpsFolders& wps) {
+  const PairForWps chosen = ChoosePairForWps(math_type_folder, wps);
+  LogPairChoice(run, chosen);
+  if (!TellPairGap(run, chosen)) return RunOutcome::kNoMathType;
+  // Unattended runs heal the panel after WPS updated itself, at every
+  // start-up: where it is in place, nothing is written.
+  if (!run.Attended() && InspectPanel(wps, &chosen.pair).State() == PanelState::kEmbedded) {
+    run.Log(messages::kLogAlreadyEmbedded);
+    return RunOutcome::kDone;
+  }
+  // A running WPS holds the add-in, and would only read new start-up files
+  // after a restart anyway.
+  if (!WaitUntilWpsClosed(run, wps.version)) return RunOutcome::kWpsRunning;
+  if (!PlaceComponents(run, chosen.pair, wps)) return RunOutcome::kFileFailed;
+  return RunOutcome::kDone;
+}
+
 }  // namespace
 
 RunOutcome EmbedPanel(RunContext& run, Findings found) {
@@ -35,26 +55,35 @@ RunOutcome EmbedPanel(RunContext& run, Findings found) {
     if (!told->math_type_missing_shown) run.Show(messages::kMathTypeMissing);
     return Ended(run, RunOutcome::kNoMathType);
   }
-  const PairForWps chosen = ChoosePairForWps(*told->math_type_folder, told->wps);
-  LogPairChoice(run, chosen);
-  if (!TellPairGap(run, chosen)) return Ended(run, RunOutcome::kNoMathType);
-  // Unattended runs heal the panel after WPS updated itself, at every
-  // start-up: where it is in place, nothing is written.
-  if (!run.Attended() &&
-      InspectPanel(told->wps, &chosen.pair).State() == PanelState::kEmbedded) {
-    run.Log(messages::kLogAlreadyEmbedded);
-    return RunOutcome::kDone;
-  }
-  // A running WPS holds the add-in, and would only read new start-up files
-  // after a restart anyway.
-  if (!WaitUntilWpsClosed(run, told->wps.version)) return Ended(run, RunOutcome::kWpsRunning);
-  if (!PlaceComponents(run, chosen.pair, told->wps)) return Ended(run, RunOutcome::kFileFailed);
+  const RunOutcome outcome = EmbedIntoWps(run, *told->math_type_folder, told->wps);
+  if (outcome != RunOutcome::kDone) return Ended(run, outcome);
   if (run.Attended()) {
     InstallVbaPrerequisite(run);
   } else {
     run.Log(messages::kLogVbaSkipped);
   }
   return RunOutcome::kDone;
+}
+
+RunOutcome EmbedIntoEveryWps(RunContext& run, const EveryWps& every) {
+  const std::optional<Text> math_type_folder = every.MathTypeFolder();
+  if (!math_type_folder) {
+    run.Log(messages::kLogNoMathType);
+    return RunOutcome::kNoMathType;
+  }
+  run.Log(messages::kLogMathTypeFolder, {BoxText().AppendSystem(WithoutTrailingBackslash(*math_type_folder))});
+  if (every.wps.empty()) {
+    run.Log(messages::kLogNoWps);
+    return RunOutcome::kNoWps;
+  }
+  RunOutcome outcome = RunOutcome::kDone;
+  for (const WpsLocation& wps : every.wps) {
+    run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
+    // One WPS that fails or runs does not keep the others from the panel.
+    outcome = WorseOutcome(outcome, EmbedIntoWps(run, *math_type_folder, wps.folders));
+  }
+  run.Log(messages::kLogVbaSkipped);
+  return outcome;
 }
 
 }  // namespace pelmora

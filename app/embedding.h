@@ -13,4 +13,9 @@ namespace pelmora {
 // that ends the run has shown its box (or the window was closed) first.
 [[nodiscard]] RunOutcome EmbedPanel(RunContext& run, Findings found);
 
+// Unattended, into every WPS found, each with the pair of its own bitness,
+// in order; one that runs is left alone, not waited for. The worst of
+// their outcomes.
+[[nodiscard]] RunOutcome EmbedIntoEveryWps(RunContext& run, const EveryWps& every);
+
 }  // namespace pelmora

@@ -1,6 +1,10 @@
 #include "app/finder.h"
 
+#include "runtime/system/system_error.h"
 #include "runtime/system/system_path.h"
+#include "runtime/system/user_hive.h"
+#include "runtime/system/user_profiles.h"
+#include "runtime/text/text.h"
 
 namespace pelmora {
 namespace {
@@ -24,24 +28,88 @@ void LogFinding(ScanContext& scan, const ListFinding& finding) {
   }
 }
 
-}  // namespace
+std::optional<std::vector<ListFinding>> ScanMachineList(ScanContext& scan) {
+  std::optional<std::vector<ListFinding>> machine_list = ScanUninstallList(scan, kMachineUninstallList);
+  if (machine_list) {
+    for (const ListFinding& finding : *machine_list) LogFinding(scan, finding);
+  }
+  return machine_list;
+}
 
-std::optional<Text> Findings::MathTypeFolder() const {
+std::optional<Text> MathTypeFolderOf(const std::vector<ListFinding>& machine_list) {
   const ListFinding* math_type = LastFinding(machine_list, ListFinding::Kind::kMathType7);
   if (math_type == nullptr) return std::nullopt;
   return Text::From(math_type->math_type_folder);
 }
 
+// A WPS that several places name (its user's list and its shortcut, or the
+// machine's list and InstallRoot) is one WPS, worked on once.
+void AddOnce(ScanContext& scan, WpsLocation found, std::vector<WpsLocation>* every) {
+  for (const WpsLocation& known : *every) {
+    if (SameTextIgnoringCase(known.folders.version, found.folders.version, IsPathLeadByte)) {
+      scan.Log(messages::kLogWpsCountedOnce, {BoxText().AppendSystem(found.folders.version)});
+      return;
+    }
+  }
+  every->push_back(std::move(found));
+}
+
+// The account is named by its profile folder, as its user knows it.
+BoxText AccountFolderText(const UserProfile& profile) {
+  return BoxText().AppendSystem(profile.folder.empty() ? profile.sid : profile.folder);
+}
+
+// False when the window was closed meanwhile.
+bool LookAtAccounts(ScanContext& scan, std::vector<WpsLocation>* every) {
+  for (const UserProfile& profile : ListUserProfiles()) {
+    HiveFailure failure;
+    // Goes at the end of this turn: a loaded hive is unloaded before the
+    // next account's is loaded.
+    const UserHive hive = UserHive::Open(profile, &failure);
+    if (!hive) {
+      scan.Log(messages::kLogAccountPassedOver,
+               {AccountFolderText(profile), DescribeSystemError(failure.error)});
+      continue;
+    }
+    scan.Log(hive.loaded_here() ? messages::kLogAccountLoaded : messages::kLogAccountInUse,
+             {AccountFolderText(profile)});
+    std::optional<WpsLocation> found;
+    if (!LocateAccountWps(scan, profile, hive, FinalPathPart(profile.folder), &found)) return false;
+    if (found) AddOnce(scan, std::move(*found), every);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<Text> Findings::MathTypeFolder() const { return MathTypeFolderOf(machine_list); }
+std::optional<Text> EveryWps::MathTypeFolder() const { return MathTypeFolderOf(machine_list); }
+
+std::optional<EveryWps> FindEveryWps(ScanContext& scan) {
+  std::optional<std::vector<ListFinding>> machine_list = ScanMachineList(scan);
+  if (!machine_list) return std::nullopt;
+  EveryWps every;
+  every.machine_list = std::move(*machine_list);
+  if (const ListFinding* wps = LastFinding(every.machine_list, ListFinding::Kind::kWps)) {
+    every.wps.push_back(WpsLocation{wps->wps, WpsPlace::kMachineList, Text()});
+  } else {
+    scan.Log(messages::kLogMachineNoWps);
+  }
+  std::vector<WpsLocation> machine_places;
+  if (!LocateMachineWps(scan, &machine_places)) return std::nullopt;
+  for (WpsLocation& found : machine_places) AddOnce(scan, std::move(found), &every.wps);
+  if (!LookAtAccounts(scan, &every.wps)) return std::nullopt;
+  return every;
+}
+
 std::optional<Findings> FindInstallations(ScanContext& scan) {
-  std::optional<std::vector<ListFinding>> machine_list =
-      ScanUninstallList(scan, kMachineUninstallList);
+  std::optional<std::vector<ListFinding>> machine_list = ScanMachineList(scan);
   if (!machine_list) return std::nullopt;
   Findings findings;
   findings.machine_list = std::move(*machine_list);
-  for (const ListFinding& finding : findings.machine_list) LogFinding(scan, finding);
 
   if (const ListFinding* wps = LastFinding(findings.machine_list, ListFinding::Kind::kWps)) {
-    findings.wps = WpsLocation{wps->wps, WpsPlace::kMachineList};
+    findings.wps = WpsLocation{wps->wps, WpsPlace::kMachineList, Text()};
     return findings;
   }
   scan.Log(messages::kLogMachineNoWps);

@@ -30,4 +30,19 @@ struct Findings {
 // Nothing when the window was closed meanwhile.
 [[nodiscard]] std::optional<Findings> FindInstallations(ScanContext& scan);
 
+// Every WPS on the machine, whoever installed it, for a run over all
+// accounts: the machine-wide list's last WPS, the machine's other places
+// (app/wps_places.h), then each account's own WPS through its hive, which
+// is unloaded again before the next account is looked at.
+struct EveryWps {
+  std::vector<ListFinding> machine_list;
+  // Each version folder once (letter case aside), in the order first found.
+  std::vector<WpsLocation> wps;
+
+  [[nodiscard]] std::optional<Text> MathTypeFolder() const;
+};
+
+// Nothing when the window was closed meanwhile.
+[[nodiscard]] std::optional<EveryWps> FindEveryWps(ScanContext& scan);
+
 }  // namespace pelmora

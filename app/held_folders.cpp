@@ -1,6 +1,7 @@
 #include "app/held_folders.h"
 
 #include "runtime/system/files_port.h"
+#include "runtime/system/system_path.h"
 #include "runtime/text/text.h"
 
 namespace pelmora {
@@ -11,10 +12,16 @@ void HeldWpsFolders::Hold(const WpsFolders& wps) {
 }
 
 void HeldWpsFolders::HoldOne(TextView folder) {
+  // A version folder can be both one WPS's and another's older one.
+  if (RefusalOf(folder) != 0) return;
+  for (const Text& name : held_names_) {
+    if (SameTextIgnoringCase(name, folder, IsPathLeadByte)) return;
+  }
   std::uint32_t error = 0;
   HeldFolder held = HeldFolder::Open(folder, &error);
   if (held) {
     held_.push_back(std::move(held));
+    held_names_.push_back(Text::From(folder));
   } else {
     // A folder that is missing is a path that is missing, as a copy into
     // it would have said.
@@ -25,7 +32,7 @@ void HeldWpsFolders::HoldOne(TextView folder) {
 
 std::uint32_t HeldWpsFolders::RefusalOf(TextView folder) const {
   for (const RefusedFolder& refused : refused_) {
-    if (SameTextIgnoringCase(refused.folder, folder)) return refused.error;
+    if (SameTextIgnoringCase(refused.folder, folder, IsPathLeadByte)) return refused.error;
   }
   return 0;
 }

@@ -24,7 +24,8 @@ struct RefusedFolder {
 
 class HeldWpsFolders {
  public:
-  // office6, then office6\startup inside it.
+  // office6, then office6\startup inside it; a folder already held or
+  // refused is left as it is.
   void Hold(const WpsFolders& wps);
 
   // Why nothing may be done in `folder`; 0 when it is held.
@@ -35,6 +36,8 @@ class HeldWpsFolders {
  private:
   void HoldOne(TextView folder);
 
+  // Each folder's name as asked for, in the order held.
+  std::vector<Text> held_names_;
   std::vector<HeldFolder> held_;
   std::vector<RefusedFolder> refused_;
 };

@@ -77,15 +77,20 @@ inline constexpr const char* kRemoveTitle = "移除MathType面板";
 inline constexpr Box kNothingToRemove = {kRemoveTitle, "WPS中没有找到已嵌入的MathType面板。"};
 inline constexpr Box kRemoveQuestion = {kRemoveTitle, "将从WPS中删除以下文件：\r\n{}\r\n\r\n是否继续？"};
 inline constexpr Box kRemoved = {"移除完毕", "已从WPS中移除MathType面板，重新打开WPS后生效。"};
+// After a removal from every WPS, one version folder per line.
+inline constexpr const char* kRemoveLeftRunning =
+    "以下WPS正在运行，其中的MathType面板文件未删除：\r\n{}\r\n请关闭这些WPS后再次移除。";
 inline constexpr Box kRemoveFailed = {
     "移除文件失败",
     "以下文件未能删除，其余文件已删除：\r\n\r\n{}\r\n请关闭WPS后再次移除，或手动删除这些文件。"};
 
 // The status report. Its slots: MathType's folder (or kStatusNotFound),
-// WPS's (kStatusWpsFolder, or kStatusNotFound), then the lines below.
+// then for each WPS kStatusWpsLine (with kStatusWpsFolder, or
+// kStatusNotFound) and the lines below it.
 inline constexpr const char* kCheckMenuItem = "检查嵌入状态…";
 inline constexpr Box kStatus = {"嵌入状态",
-                                "MathType 7：{}\r\nWPS：{}\r\n{}按Ctrl+C可复制本窗口的内容。"};
+                                "MathType 7：{}\r\n{}按Ctrl+C可复制本窗口的内容。"};
+inline constexpr const char* kStatusWpsLine = "WPS：{}\r\n";
 inline constexpr const char* kStatusNotFound = "未找到";
 // The version folder, the place that named it and the bitness of its pair.
 inline constexpr const char* kStatusWpsFolder = "{}（{}，{}）";
@@ -94,6 +99,10 @@ inline constexpr const char* kStatusPlaceUserList = "当前用户的安装列表
 inline constexpr const char* kStatusPlaceMachine64List = "64位安装列表";
 inline constexpr const char* kStatusPlaceInstallRoot = "InstallRoot";
 inline constexpr const char* kStatusPlaceShortcut = "桌面快捷方式";
+// A place of another account: the name of its profile folder, then the
+// place; its uninstall list is kStatusPlaceAccountList.
+inline constexpr const char* kStatusAccountPlace = "{}的{}";
+inline constexpr const char* kStatusPlaceAccountList = "安装列表";
 inline constexpr const char* kStatus32Bit = "32位";
 inline constexpr const char* kStatus64Bit = "64位";
 inline constexpr const char* kStatusRunningLine = "WPS正在运行：{}\r\n";
@@ -120,16 +129,18 @@ inline constexpr const char* kStatusNone = "无";
 // codes' table (app/exit_codes.h), one per line; kUsageLine makes each.
 inline constexpr Box kUsage = {
     "Pelmora 命令行",
-    "pelmora.exe [/remove | /check] [/quiet] [/log 文件]\r\n\r\n{}\r\n退出代码：\r\n{}"};
+    "pelmora.exe [/remove | /check] [/quiet] [/allusers] [/log 文件]\r\n\r\n{}\r\n退出代码：\r\n{}"};
 inline constexpr const char* kUsageLine = "{}\t{}";
 // The first line of the usage box for a line that is not understood.
 inline constexpr const char* kUnknownArgument = "无法识别的参数：{}\r\n\r\n";
+inline constexpr const char* kAllUsersAlone = "/allusers 只能与 /quiet、/remove 或 /check 一起使用\r\n\r\n";
 inline constexpr Box kLogUnwritable = {"无法写入记录文件", "无法打开记录文件：\r\n{}\r\n\r\n原因：{}"};
 // Its reason for a log file, or its folder, that leads elsewhere.
 inline constexpr const char* kLogLeadsElsewhere = "记录文件或其所在的文件夹指向其他位置，未写入";
 
 // The log's lines.
-inline constexpr const char* kLogStart = "Pelmora {} 开始运行；命令行：{}；{}位Windows；用户：{}";
+// The last slot is empty, or says the run looks at every account.
+inline constexpr const char* kLogStart = "Pelmora {} 开始运行；命令行：{}；{}位Windows；用户：{}{}";
 inline constexpr const char* kLogEnd = "运行结束，退出代码：{}";
 inline constexpr const char* kLogMachineMathType = "安装列表：MathType 7：{}";
 inline constexpr const char* kLogMachineOtherMathType = "安装列表：{}（其他发行商的MathType，不采用）";
@@ -138,8 +149,9 @@ inline constexpr const char* kLogMachineOtherWps = "安装列表：{}（其他�
 inline constexpr const char* kLogMachineNoWps = "安装列表：没有WPS";
 inline constexpr const char* kLogPlaceGave = "{}：{}";
 inline constexpr const char* kLogPlaceEmpty = "{}：没有WPS";
-inline constexpr const char* kLogNoShortcut = "桌面快捷方式：没有名称含“wps”的快捷方式";
-inline constexpr const char* kLogNoVersionFolder = "桌面快捷方式：无法从快捷方式找到WPS的版本文件夹";
+// The slot takes the desktop's place name.
+inline constexpr const char* kLogNoShortcut = "{}：没有名称含“wps”的快捷方式";
+inline constexpr const char* kLogNoVersionFolder = "{}：无法从快捷方式找到WPS的版本文件夹";
 inline constexpr const char* kLogMathTypeFolder = "MathType 7的文件夹：{}";
 inline constexpr const char* kLogNoMathType = "未找到MathType 7";
 inline constexpr const char* kLogWpsFolder = "WPS的版本文件夹：{}（{}）";
@@ -157,13 +169,21 @@ inline constexpr const char* kLogNotRestored = "未能恢复原样：{}：{}";
 inline constexpr const char* kLogFolderRefused = "不在其中写入或删除的文件夹：{}：{}";
 inline constexpr const char* kLogDeleted = "已删除：{}";
 inline constexpr const char* kLogNotDeleted = "未能删除：{}：{}";
+inline constexpr const char* kLogWpsLeftRunning = "WPS正在运行，不等待：此WPS不做改动";
 inline constexpr const char* kLogNothingToRemove = "WPS中没有已嵌入的MathType面板";
 inline constexpr const char* kLogVbaStarted = "VBA安装程序已启动：{}";
 inline constexpr const char* kLogVbaSkipped =
     "无人值守运行不写出也不启动VBA安装程序：WPS的VBA支持需另行部署";
 inline constexpr const char* kLogAnotherRun = "另一个Pelmora正在运行";
+// A run over every account: each account by its profile folder, and how
+// its hive was read or why it was passed over.
+inline constexpr const char* kLogAccountInUse = "帐户：{}（用户已登录，读取其已加载的注册表）";
+inline constexpr const char* kLogAccountLoaded = "帐户：{}（已加载其NTUSER.DAT，读完即卸载）";
+inline constexpr const char* kLogAccountPassedOver = "帐户：{}（跳过：{}）";
+inline constexpr const char* kLogWpsCountedOnce = "{}：已找到，只计一次";
+inline constexpr const char* kLogAllAccounts = "；查看本机所有帐户的WPS";
+inline constexpr const char* kLogAllAccountsAsSystem = "；以LocalSystem运行，如同给出 /allusers：查看本机所有帐户的WPS";
 inline constexpr const char* kLogUnattendedAccount =
-    "无人值守运行只查看本帐户的注册表和桌面：以SYSTEM运行时，只为某个用户安装的WPS不会被找到，"
-    "请为所有用户安装WPS";
+    "无人值守运行只查看本帐户的注册表和桌面：其他帐户安装的WPS请用 /allusers 查找";
 
 }  // namespace pelmora::messages

@@ -40,8 +40,7 @@ const char* CopyStateName(PanelCopy::State state) {
 }
 
 BoxText WpsFolderText(const WpsStatus& wps) {
-  return BoxText::Fill(messages::kStatusWpsFolder, {BoxText().AppendSystem(wps.version_folder),
-                                                    WpsPlaceName(wps.place),
+  return BoxText::Fill(messages::kStatusWpsFolder, {BoxText().AppendSystem(wps.version_folder), wps.place,
                                                     BitnessLabel(wps.pair_bitness)});
 }
 
@@ -52,23 +51,47 @@ BoxText OtherCopiesText(const std::vector<OtherVersionCopies>& others) {
   return PathsOnePerLine(folders, LineBreaks::kBeforeEach);
 }
 
-// The lines after WPS's: whether it runs, the panel, each destination and
-// the other version folders' copies; only the panel without WPS.
-BoxText DetailLines(const PanelStatus& status) {
-  BoxText lines;
-  if (status.wps) {
-    lines.Append(BoxText::Fill(messages::kStatusRunningLine,
-                               status.wps->running ? messages::kStatusYes : messages::kStatusNo));
+// WPS's lines: its folder, whether it runs, the panel, each destination
+// and the other version folders' copies; without WPS, only the panel.
+BoxText WpsLines(const WpsStatus* wps, PanelState panel) {
+  BoxText lines = BoxText::Fill(messages::kStatusWpsLine,
+                                wps ? WpsFolderText(*wps) : BoxText(messages::kStatusNotFound));
+  if (wps) {
+    lines.Append(BoxText::Fill(messages::kStatusRunningLine, wps->running ? messages::kStatusYes : messages::kStatusNo));
   }
-  lines.Append(BoxText::Fill(messages::kStatusPanelLine, StateName(status.panel)));
-  if (!status.wps) return lines;
-  for (const PanelCopy& copy : status.wps->panel.copies) {
-    lines.Append(BoxText::Fill(messages::kStatusFileLine,
-                               {BoxText().AppendSystem(copy.path), CopyStateName(copy.state)}));
+  lines.Append(BoxText::Fill(messages::kStatusPanelLine, StateName(panel)));
+  if (!wps) return lines;
+  for (const PanelCopy& copy : wps->panel.copies) {
+    lines.Append(BoxText::Fill(messages::kStatusFileLine, {BoxText().AppendSystem(copy.path), CopyStateName(copy.state)}));
   }
-  lines.Append(
-      BoxText::Fill(messages::kStatusOtherCopiesLine, OtherCopiesText(status.wps->panel.other_versions)));
+  lines.Append(BoxText::Fill(messages::kStatusOtherCopiesLine, OtherCopiesText(wps->panel.other_versions)));
   return lines;
+}
+
+// MathType's folder as the embedding finds it (ending in a backslash).
+WpsStatus LookAtWps(const std::optional<Text>& math_type_folder, const WpsLocation& location) {
+  const WpsFolders& folders = location.folders;
+  WpsStatus wps;
+  wps.version_folder = Text::From(folders.version);
+  wps.place = PlaceNameOf(location);
+  wps.running = WpsProgramRuns(wps.version_folder);
+  std::optional<PairForWps> chosen;
+  if (math_type_folder) chosen = ChoosePairForWps(*math_type_folder, folders);
+  wps.pair_bitness = chosen ? chosen->bitness : PairBitnessForWps(folders);
+  const bool comparable = chosen && chosen->gap == PairGap::kNone;
+  wps.panel = InspectPanel(folders, comparable ? &chosen->pair : nullptr);
+  return wps;
+}
+
+BoxText MathTypeText(const std::optional<Text>& math_type_folder) {
+  if (!math_type_folder) return messages::kStatusNotFound;
+  return BoxText().AppendSystem(WithoutTrailingBackslash(*math_type_folder));
+}
+
+RunOutcome ShowReport(RunContext& run, const BoxText& math_type, const BoxText& wps_lines, bool embedded) {
+  run.Log(messages::kStatus.text, {math_type, wps_lines});
+  run.Show(messages::kStatus, {math_type, wps_lines}, kBoxOk | (embedded ? kBoxIconInformation : kBoxIconWarning));
+  return embedded ? RunOutcome::kDone : RunOutcome::kNotDone;
 }
 
 }  // namespace
@@ -78,33 +101,32 @@ PanelStatus LookAtPanel(const Findings& found) {
   std::optional<Text> math_type_folder = found.MathTypeFolder();
   if (math_type_folder) status.math_type_folder = WithoutTrailingBackslash(*math_type_folder);
   if (!found.wps) return status;
-
-  const WpsFolders& folders = found.wps->folders;
-  WpsStatus wps;
-  wps.version_folder = Text::From(folders.version);
-  wps.place = found.wps->place;
-  wps.running = WpsProgramRuns(wps.version_folder);
-  std::optional<PairForWps> chosen;
-  if (math_type_folder) chosen = ChoosePairForWps(*math_type_folder, folders);
-  wps.pair_bitness = chosen ? chosen->bitness : PairBitnessForWps(folders);
-  const bool comparable = chosen && chosen->gap == PairGap::kNone;
-  wps.panel = InspectPanel(folders, comparable ? &chosen->pair : nullptr);
-  status.panel = wps.panel.State();
-  status.wps = std::move(wps);
+  status.wps = LookAtWps(math_type_folder, *found.wps);
+  status.panel = status.wps->panel.State();
   return status;
 }
 
 RunOutcome CheckPanel(RunContext& run, const Findings& found) {
   const PanelStatus status = LookAtPanel(found);
-  BoxText math_type = messages::kStatusNotFound;
-  if (status.math_type_folder) math_type = BoxText().AppendSystem(*status.math_type_folder);
-  const BoxText wps = status.wps ? WpsFolderText(*status.wps) : BoxText(messages::kStatusNotFound);
-  const BoxText details = DetailLines(status);
-  const bool embedded = status.panel == PanelState::kEmbedded;
-  run.Log(messages::kStatus.text, {math_type, wps, details});
-  run.Show(messages::kStatus, {math_type, wps, details},
-           kBoxOk | (embedded ? kBoxIconInformation : kBoxIconWarning));
-  return embedded ? RunOutcome::kDone : RunOutcome::kNotDone;
+  const BoxText math_type = MathTypeText(found.MathTypeFolder());
+  const WpsStatus* wps = status.wps ? &*status.wps : nullptr;
+  return ShowReport(run, math_type, WpsLines(wps, status.panel), status.panel == PanelState::kEmbedded);
+}
+
+RunOutcome CheckEveryWps(RunContext& run, const EveryWps& every) {
+  const std::optional<Text> math_type_folder = every.MathTypeFolder();
+  if (every.wps.empty()) {
+    return ShowReport(run, MathTypeText(math_type_folder), WpsLines(nullptr, PanelState::kCannotCheck), false);
+  }
+  BoxText wps_lines;
+  bool all_embedded = true;
+  for (const WpsLocation& location : every.wps) {
+    const WpsStatus wps = LookAtWps(math_type_folder, location);
+    const PanelState state = wps.panel.State();
+    all_embedded = all_embedded && state == PanelState::kEmbedded;
+    wps_lines.Append(WpsLines(&wps, state));
+  }
+  return ShowReport(run, MathTypeText(math_type_folder), wps_lines, all_embedded);
 }
 
 }  // namespace pelmora

@@ -12,13 +12,14 @@
 #include "app/run_outcome.h"
 #include "app/wps_places.h"
 #include "runtime/system/bitness.h"
+#include "runtime/text/box_text.h"
 #include "runtime/text/values.h"
 
 namespace pelmora {
 
 struct WpsStatus {
   Text version_folder;  // no final backslash
-  WpsPlace place = WpsPlace::kMachineList;
+  BoxText place;        // the name of the place that named it
   ProgramBitness pair_bitness = ProgramBitness::k32Bit;
   bool running = false;
   PanelInspection panel;
@@ -40,5 +41,9 @@ struct PanelStatus {
 // information icon when the panel is embedded, the warning icon
 // otherwise). Done only when the panel is embedded.
 [[nodiscard]] RunOutcome CheckPanel(RunContext& run, const Findings& found);
+
+// The same report for every WPS found, one after the other; done only
+// when each is embedded.
+[[nodiscard]] RunOutcome CheckEveryWps(RunContext& run, const EveryWps& every);
 
 }  // namespace pelmora

@@ -37,12 +37,27 @@ RunKind KindOf(RequestedRun run) {
   return RunKind::kEmbed;
 }
 
+bool OpensWindow(const CommandLine& line) { return line.run == RequestedRun::kEmbed && !line.quiet; }
+
+// LocalSystem's own registry and desktop hold no user's WPS, so its runs
+// look at every account; the window asks one person at one screen.
+RunScope ScopeOf(const CommandLine& line) {
+  if (OpensWindow(line)) return RunScope::kThisAccount;
+  return line.all_users || RunsAsLocalSystem() ? RunScope::kEveryAccount : RunScope::kThisAccount;
+}
+
+// The start line's last part.
+const char* ScopeNote(const CommandLine& line, RunScope scope) {
+  if (scope == RunScope::kThisAccount) return "";
+  return line.all_users ? messages::kLogAllAccounts : messages::kLogAllAccountsAsSystem;
+}
+
 // What the line asks for once the log is open: the window, or one run
 // without it.
-int RunAsAsked(const CommandLine& line, WorkflowUi& ui, RunLog& log) {
+int RunAsAsked(const CommandLine& line, RunScope scope, WorkflowUi& ui, RunLog& log) {
   Runs runs(log);
-  if (line.run == RequestedRun::kEmbed && !line.quiet) return RunMainWindow(runs);
-  return ExitCodeOf(runs.Start(KindOf(line.run), ui), ui.Attended());
+  if (OpensWindow(line)) return RunMainWindow(runs);
+  return ExitCodeOf(runs.Start(KindOf(line.run), ui, scope), ui.Attended());
 }
 
 }  // namespace
@@ -61,10 +76,11 @@ int ProgramStart(TextView arguments) {
   WorkflowUi& ui = *chosen_ui;
   RunLog log;
   RunContext context(ui, log);
-  if (line.invalid) {
+  if (line.invalid || line.all_users_alone) {
     // A mistyped switch must not open a window that nobody answers.
-    BoxText first = BoxText::Fill(messages::kUnknownArgument,
-                                  {BoxText().AppendSystem(line.invalid->c_str())});
+    BoxText first = line.invalid ? BoxText::Fill(messages::kUnknownArgument,
+                                                 {BoxText().AppendSystem(line.invalid->c_str())})
+                                 : BoxText(messages::kAllUsersAlone);
     context.Show({messages::kUsage.title, "{}{}"}, {first, UsageText()}, kBoxOk);
     return kExitInvalidCommandLine;
   }
@@ -83,11 +99,13 @@ int ProgramStart(TextView arguments) {
       return kExitLogUnwritable;
     }
   }
+  const RunScope scope = ScopeOf(line);
   context.Log(messages::kLogStart,
               {build_settings::kVersion, BoxText().AppendSystem(arguments),
-               WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName())});
+               WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName()),
+               ScopeNote(line, scope)});
   if (line.quiet) SendReportsInsteadOfShowing(&log);
-  const int code = RunAsAsked(line, ui, log);
+  const int code = RunAsAsked(line, scope, ui, log);
   context.Log(messages::kLogEnd, {std::to_string(code).c_str()});
   SendReportsInsteadOfShowing(nullptr);
   return code;

@@ -16,4 +16,9 @@ namespace pelmora {
 // Cancel while WPS was open).
 [[nodiscard]] RunOutcome RemovePanel(RunContext& run, const Findings& found);
 
+// The same in every WPS found, with one question for all their files. A
+// WPS that runs is not waited for: its files stay, and the closing box
+// names it.
+[[nodiscard]] RunOutcome RemoveFromEveryWps(RunContext& run, const EveryWps& every);
+
 }  // namespace pelmora

@@ -17,6 +17,11 @@ enum class RunOutcome {
   kStopped,     // the window was closed meanwhile
 };
 
+// Of two WPS's outcomes in one run, the one the run's code reports: a file
+// that failed first, then MathType lacking a file some WPS needs, then a
+// WPS left alone because it runs, then one not done.
+[[nodiscard]] RunOutcome WorseOutcome(RunOutcome first, RunOutcome second);
+
 // With a person at the screen the boxes said why, and the code only tells
 // done from not done; unattended, the code is all a deployment tool reads.
 [[nodiscard]] ExitCode ExitCodeOf(RunOutcome outcome, bool attended);

@@ -23,11 +23,32 @@ RunOutcome RunFound(RunKind kind, RunContext& run, Findings found) {
   return EmbedPanel(run, std::move(found));
 }
 
+RunOutcome RunOverEveryWps(RunKind kind, RunContext& run, const EveryWps& every) {
+  switch (kind) {
+    case RunKind::kRemove:
+      return RemoveFromEveryWps(run, every);
+    case RunKind::kCheck:
+      return CheckEveryWps(run, every);
+    case RunKind::kEmbed:
+      break;
+  }
+  return EmbedIntoEveryWps(run, every);
+}
+
+RunOutcome Find(RunKind kind, RunScope scope, RunContext& run) {
+  if (scope == RunScope::kEveryAccount) {
+    std::optional<EveryWps> every = FindEveryWps(run);
+    return every ? RunOverEveryWps(kind, run, *every) : RunOutcome::kStopped;
+  }
+  std::optional<Findings> found = FindInstallations(run);
+  return found ? RunFound(kind, run, std::move(*found)) : RunOutcome::kStopped;
+}
+
 }  // namespace
 
 Runs::Runs(RunLog& log) : log_(log), machine_lock_(TakeMachineRunLock(&machine_busy_)) {}
 
-RunOutcome Runs::Start(RunKind kind, WorkflowUi& ui) {
+RunOutcome Runs::Start(RunKind kind, WorkflowUi& ui, RunScope scope) {
   if (running_) return RunOutcome::kBusy;
   RunContext run(ui, log_);
   // Unattended runs wait for no one: they are told to come back later.
@@ -36,8 +57,7 @@ RunOutcome Runs::Start(RunKind kind, WorkflowUi& ui) {
     return RunOutcome::kBusy;
   }
   running_ = true;
-  std::optional<Findings> found = FindInstallations(run);
-  const RunOutcome outcome = found ? RunFound(kind, run, std::move(*found)) : RunOutcome::kStopped;
+  const RunOutcome outcome = Find(kind, scope, run);
   running_ = false;
   return outcome;
 }

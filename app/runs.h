@@ -13,6 +13,10 @@ namespace pelmora {
 
 enum class RunKind { kEmbed, kRemove, kCheck };
 
+// Whose WPS a run works on: the one this account finds, or every WPS on
+// the machine, whoever installed it (/allusers).
+enum class RunScope { kThisAccount, kEveryAccount };
+
 class Runs {
  public:
   // Takes the machine's lock for as long as this lives; every run logs to
@@ -26,7 +30,8 @@ class Runs {
   // or the system menu can be used during one, and the runs share WPS's
   // folders. Unattended runs are also kBusy while another process holds
   // the machine's lock.
-  [[nodiscard]] RunOutcome Start(RunKind kind, WorkflowUi& ui);
+  [[nodiscard]] RunOutcome Start(RunKind kind, WorkflowUi& ui,
+                                 RunScope scope = RunScope::kThisAccount);
 
  private:
   RunLog& log_;

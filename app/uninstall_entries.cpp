@@ -95,11 +95,11 @@ void NoteEntry(const UninstallList& list, const ListedEntry& entry,
 
 bool WalkUninstallList(ScanContext& scan, const UninstallList& list,
                        const std::function<void(const ListedEntry&)>& take) {
-  SubkeyNames names(list.view, list.root_number, kUninstallKey);
+  SubkeyNames names(list.view, list.root_number, JoinTexts({list.key_above, kUninstallKey}));
   Text name;
   while (names.Next(&name)) {
     if (PassesNameFilters(name)) {
-      Text key_path = JoinTexts({kUninstallPrefix, name});
+      Text key_path = JoinTexts({list.key_above, kUninstallPrefix, name});
       if (std::optional<Text> display_name = ListedDisplayName(list, key_path)) {
         scan.PumpEvents();
         if (scan.Stopped()) return false;

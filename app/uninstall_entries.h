@@ -17,6 +17,10 @@ namespace pelmora {
 struct UninstallList {
   std::int32_t root_number;  // as the registry commands number the roots
   RegistryView view;
+  // The key below the root that stands for HKEY_CURRENT_USER in another
+  // account's list ("S-1-5-21-...\"); empty for the lists of this account
+  // and the machine.
+  const char* key_above = "";
 };
 // The machine-wide list as this 32-bit program sees it (on 64-bit Windows
 // the 32-bit view), the current user's list, and the machine-wide list of
@@ -43,7 +47,7 @@ inline constexpr ProductMarks kWpsMarks = {"wps", "Kingsoft"};
 // An entry that is looked into at all: one with an uninstall command that
 // is not blank and a DisplayName value.
 struct ListedEntry {
-  Text key_path;  // below the root, the uninstall key included
+  Text key_path;  // below the root, the uninstall key (and the key above it) included
   Text display_name;
 };
 

@@ -15,6 +15,10 @@ namespace pelmora {
 // The account the program runs as, in the system's code page.
 [[nodiscard]] Text AccountName();
 
+// Deployment tools and start-up scripts run the program as LocalSystem,
+// whose own registry and desktop hold no user's WPS.
+[[nodiscard]] inline bool RunsAsLocalSystem() { return port::RunsAsLocalSystem(); }
+
 using UniqueMutex = UniqueResource<port::MutexHandle, &port::CloseMutex>;
 using UniqueNamespace = UniqueResource<port::NamespaceHandle, &port::CloseNamespace>;
 

@@ -21,6 +21,9 @@ LocalTime LocalTimeNow();
 
 // GetUserNameA, in the system's code page; empty when it fails.
 std::string AccountName();
+// Whether the process token's user is LocalSystem (S-1-5-18); false when
+// the token cannot be read.
+bool RunsAsLocalSystem();
 
 using MutexHandle = std::uintptr_t;  // 0 = none
 // CreateMutexA of this name; `held_elsewhere` when another process made it

@@ -27,6 +27,11 @@ Text ParentFolder(TextView path) {
   return Text::FromBytes(path.c_str(), static_cast<std::size_t>(last - path.c_str()));
 }
 
+Text FinalPathPart(TextView path) {
+  const char* last = FindLastPathBackslash(path);
+  return Text::From(TextView(last == nullptr ? path.c_str() : last + 1));
+}
+
 Text WithoutTrailingBackslash(TextView folder) {
   Text result = Text::From(folder);
   for (;;) {

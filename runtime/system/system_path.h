@@ -17,6 +17,10 @@ const char* FindLastPathBackslash(TextView path);
 // empty when there is none.
 [[nodiscard]] Text ParentFolder(TextView path);
 
+// What follows the last backslash, all of `path` when there is none: a
+// file's or a folder's own name.
+[[nodiscard]] Text FinalPathPart(TextView path);
+
 // The folder without its final backslashes, judged as FindLastPathBackslash
 // judges them: a path may end in a character whose second byte is 0x5C.
 [[nodiscard]] Text WithoutTrailingBackslash(TextView folder);

@@ -24,6 +24,18 @@ std::string AccountName() {
   return std::string(name, size - 1);
 }
 
+bool RunsAsLocalSystem() {
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+  win32::UniqueKernelHandle token(opened);
+  // TOKEN_USER is followed by the SID it points to.
+  alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size)) return false;
+  const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer);
+  return IsWellKnownSid(user->User.Sid, WinLocalSystemSid) != FALSE;
+}
+
 MutexHandle CreateNamedMutex(const char* name, bool* held_elsewhere) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
   *held_elsewhere = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;

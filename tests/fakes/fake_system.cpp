@@ -32,6 +32,7 @@ struct SystemState {
   bool windows_64 = false;
   port::LocalTime now{2026, 12, 8, 9, 5, 3};
   std::string account = "tester";
+  bool local_system = false;
   bool another_run = false;
   bool private_namespaces = true;
   int open_mutexes = 0;
@@ -93,6 +94,7 @@ void SetLocalTime(int year, int month, int day, int hour, int minute, int second
   State().now = {year, month, day, hour, minute, second};
 }
 void SetAccountName(const std::string& name) { State().account = name; }
+void SetLocalSystem(bool is_local_system) { State().local_system = is_local_system; }
 void SetAnotherRunUnderWay(bool under_way) { State().another_run = under_way; }
 int open_mutexes() { return State().open_mutexes; }
 void SetPrivateNamespaces(bool available) { State().private_namespaces = available; }
@@ -106,6 +108,7 @@ namespace pelmora::port {
 
 LocalTime LocalTimeNow() { return fake::State().now; }
 std::string AccountName() { return fake::State().account; }
+bool RunsAsLocalSystem() { return fake::State().local_system; }
 
 MutexHandle CreateNamedMutex(const char* name, bool* held_elsewhere) {
   *held_elsewhere = fake::State().another_run;

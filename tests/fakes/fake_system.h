@@ -34,6 +34,8 @@ void SetWindows64(bool is_64_bit);
 // The session: 2026-12-08 09:05:03, account "tester", no other run.
 void SetLocalTime(int year, int month, int day, int hour, int minute, int second);
 void SetAccountName(const std::string& name);
+// The program runs as LocalSystem (false by default).
+void SetLocalSystem(bool is_local_system);
 // Another process of the program holds the machine-wide run lock.
 void SetAnotherRunUnderWay(bool under_way);
 // Machine-wide locks open now, and the name of the last one made.
