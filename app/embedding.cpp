@@ -80,7 +80,9 @@ RunOutcome EmbedIntoEveryWps(RunContext& run, const EveryWps& every) {
   for (const WpsLocation& wps : every.wps) {
     run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
     // One WPS that fails or runs does not keep the others from the panel.
-    outcome = WorseOutcome(outcome, EmbedIntoWps(run, *math_type_folder, wps.folders));
+    const RunOutcome this_wps = EmbedIntoWps(run, *math_type_folder, wps.folders);
+    if (this_wps == RunOutcome::kWpsRunning) run.Log(messages::kLogWpsLeftRunning);
+    outcome = WorseOutcome(outcome, this_wps);
   }
   run.Log(messages::kLogVbaSkipped);
   return outcome;

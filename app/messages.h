@@ -98,6 +98,7 @@ inline constexpr const char* kStatusPlaceMachineList = "安装列表";
 inline constexpr const char* kStatusPlaceUserList = "当前用户的安装列表";
 inline constexpr const char* kStatusPlaceMachine64List = "64位安装列表";
 inline constexpr const char* kStatusPlaceInstallRoot = "InstallRoot";
+inline constexpr const char* kStatusPlaceInstallRoot64 = "64位InstallRoot";
 inline constexpr const char* kStatusPlaceShortcut = "桌面快捷方式";
 // A place of another account: the name of its profile folder, then the
 // place; its uninstall list is kStatusPlaceAccountList.

@@ -154,6 +154,8 @@ const char* WpsPlaceName(WpsPlace place) {
       return messages::kStatusPlaceMachine64List;
     case WpsPlace::kInstallRoot:
       return messages::kStatusPlaceInstallRoot;
+    case WpsPlace::kInstallRoot64:
+      return messages::kStatusPlaceInstallRoot64;
     case WpsPlace::kDesktopShortcut:
       break;
   }
@@ -193,7 +195,7 @@ bool LocateMachineWps(ScanContext& scan, std::vector<WpsLocation>* found) {
                       return FoldersOf(InstallRootIn(RegistryView::kOwn, kRootLocalMachine, kInstallRootValue));
                     }});
   if (WindowsIs64Bit()) {
-    places.push_back({WpsPlace::kInstallRoot, [](ScanContext&) {
+    places.push_back({WpsPlace::kInstallRoot64, [](ScanContext&) {
                         return FoldersOf(InstallRootIn(RegistryView::k64Bit, kRootLocalMachine, kInstallRootValue));
                       }});
   }

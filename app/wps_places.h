@@ -25,6 +25,9 @@ enum class WpsPlace {
   kUserList,       // the current user's uninstall list
   kMachine64List,  // the machine-wide list's 64-bit view (64-bit Windows)
   kInstallRoot,    // WPS's own InstallRoot value
+  // Its 64-bit view below HKEY_LOCAL_MACHINE, where a run over every
+  // account reads it as a place of its own.
+  kInstallRoot64,
   kDesktopShortcut,
 };
 

@@ -175,5 +175,39 @@ TEST_F(ProgramStartTest, QuietRunsAppendToTheirLogAndYieldToAnotherRun) {
   EXPECT_NE(log.rfind(u8" 运行结束，退出代码：1618\r\n"), std::string::npos);
 }
 
+// Deployment tools run the program as LocalSystem, whose own registry and
+// desktop hold no user's WPS: every account's is looked at instead, each
+// hive unloaded again, and one that cannot be read does not fail the run.
+TEST_F(ProgramStartTest, LocalSystemsQuietRunEmbedsEveryAccountsWps) {
+  fake::SetLocalSystem(true);
+  InstallMathType();
+  fake::Files().AddFolder("C:\\logs");
+  const std::string list = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
+  const std::string li_root = "C:\\Users\\li\\AppData\\Local\\Kingsoft\\WPS Office";
+  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1001", "ProfileImagePath",
+                             "C:\\Users\\li");
+  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1002", "ProfileImagePath",
+                             "C:\\Users\\wang");
+  InstallWpsFolders(li_root);
+  const std::string entry = std::string(kUninstall) + "\\Kingsoft Office";
+  for (const auto& [name, text] : {std::pair<const char*, std::string>{"DisplayName", "WPS Office"},
+                                   {"Publisher", "Kingsoft Corp."},
+                                   {"UninstallString", li_root + "\\12.1.0.28505\\utility\\uninst.exe"}}) {
+    fake::Registry().SetHiveString("C:\\Users\\li\\NTUSER.DAT", entry, name, text);
+  }
+  fake::Registry().SetHiveString("C:\\Users\\wang\\NTUSER.DAT", "Software", "x", "y");
+  fake::Registry().FailHiveLoad("C:\\Users\\wang\\NTUSER.DAT", 32);
+
+  EXPECT_EQ(ProgramStart("/quiet /log C:\\logs\\p.log"), 0);
+  EXPECT_EQ(Landed(li_root + "\\12.1.0.28505", "MathPage.wll"), "wll-bytes");
+  EXPECT_EQ(Landed(li_root + "\\12.1.0.28505", "startup\\MathType Commands 2016.dotm"), "dotm-bytes");
+  EXPECT_TRUE(fake::Registry().loaded_hives().empty());
+  EXPECT_EQ(fake::Registry().hive_loads(), fake::Registry().hive_unloads());
+  const std::string log = fake::Files().ReadFile("C:\\logs\\p.log").value_or("");
+  EXPECT_NE(log.find(u8"用户：tester；以LocalSystem运行，如同给出 /allusers"), std::string::npos) << log;
+  EXPECT_NE(log.find(u8"帐户：C:\\Users\\wang（跳过："), std::string::npos) << log;
+  EXPECT_NE(log.find(u8"（li的安装列表）"), std::string::npos) << log;
+}
+
 }  // namespace
 }  // namespace pelmora::testing

@@ -287,6 +287,12 @@ def add_wps_folders(m, wps_root, versions):
         m.file(wps_root + "\\" + version + "\\utility\\uninst.exe", b"MZ uninst")
 
 
+def add_wps_program_64(m, version_folder):
+    """A 64-bit wps.exe: the prefix's 64-bit notepad.exe stands in."""
+    with open(os.path.join(m.prefix, "drive_c", "windows", "system32", "notepad.exe"), "rb") as f:
+        m.file(version_folder + "\\office6\\wps.exe", f.read())
+
+
 def sid_and(option):
     sid, _, rest = option.partition(":")
     return sid, rest
@@ -308,12 +314,15 @@ def add_accounts(m, args, versions):
     def wps_root(a):
         return a.profile + "\\AppData\\Local\\Kingsoft\\WPS Office"
 
+    for sid in args.account_wps + args.account_wps_folders:
+        if m.account(sid).folder:
+            add_wps_folders(m, wps_root(m.account(sid)), versions)
     for sid in args.account_wps:
         a = m.account(sid)
-        if a.folder:
-            add_wps_folders(m, wps_root(a), versions)
         for name, text in wps_entry(wps_root(a), versions[-1]):
             a.row(UNINSTALL + "\\Kingsoft Office", name, "sz", text)
+    for sid in args.account_wps_program_64:
+        add_wps_program_64(m, wps_root(m.account(sid)) + "\\" + versions[-1])
     for option in args.account_install_root:
         sid, folder = sid_and(option)
         a = m.account(sid)
@@ -364,6 +373,14 @@ def main():
     ap.add_argument("--account-wps", action="append", default=[],
                     help="SID: WPS installed for that account alone: its version folders below "
                          "the account's AppData\\Local and the uninstall entry in its hive")
+    ap.add_argument("--account-wps-folders", action="append", default=[],
+                    help="SID: the account's WPS folders as --account-wps makes them, without "
+                         "the uninstall entry")
+    ap.add_argument("--account-wps-program-64", action="append", default=[],
+                    help="SID: a 64-bit wps.exe in the account's last version folder")
+    ap.add_argument("--account-embedded", action="append", default=[],
+                    help="SID[:32|64]: the placed files, as --embedded makes them (or MathType's "
+                         "pair of that bitness), in the account's last version folder")
     ap.add_argument("--account-install-root", action="append", default=[],
                     help="SID[:FOLDER]: InstallRoot in the account's hive; FOLDER defaults to "
                          "the account's last version folder")
@@ -409,8 +426,7 @@ def main():
     if args.wps_folders:
         add_wps_folders(m, wps_root, versions)
     if args.wps_program_64:
-        with open(os.path.join(m.prefix, "drive_c", "windows", "system32", "notepad.exe"), "rb") as f:
-            m.file(wps_root + "\\" + versions[-1] + "\\office6\\wps.exe", f.read())
+        add_wps_program_64(m, wps_root + "\\" + versions[-1])
     wps_values = [(name, reg_string(text)) for name, text in wps_entry(wps_root, versions[-1])]
     for wanted, place in ((args.wps_entry, "machine"), (args.wps_user_entry, "user"),
                           (args.wps_entry_64, "machine64")):
@@ -420,20 +436,27 @@ def main():
         place, _, folder = install_root.partition("=")
         folder = folder or "%s\\%s" % (wps_root, versions[-1])
         m.value(place, WPS_COMMON, "InstallRoot", reg_string(folder))
-    placed_template, placed_add_in = b"PK\x03\x04 placed template", b"MZ placed add-in"
-    if args.embedded_pair:
-        bits = args.embedded_pair
-        with open(unix_path(m.prefix, "%s\\Office Support\\%s\\MathType Commands 2016.dotm"
-                            % (args.mathtype_folder, bits)), "rb") as f:
-            placed_template = f.read()
-        with open(unix_path(m.prefix, "%s\\MathPage\\%s\\MathPage.wll"
-                            % (args.mathtype_folder, bits)), "rb") as f:
-            placed_add_in = f.read()
-    for version in args.embedded:
-        office6 = wps_root + "\\" + version + "\\office6"
-        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", placed_template)
-        m.file(office6 + "\\startup\\MathPage.wll", placed_add_in)
-        m.file(office6 + "\\MathPage.wll", placed_add_in)
+    add_accounts(m, args, versions)
+    def pair_files(bits):
+        """MathType's pair of that bitness, byte for byte; made-up copies without one."""
+        if not bits:
+            return b"PK\x03\x04 placed template", b"MZ placed add-in"
+        files = []
+        for path in ("Office Support\\%s\\MathType Commands 2016.dotm", "MathPage\\%s\\MathPage.wll"):
+            with open(unix_path(m.prefix, args.mathtype_folder + "\\" + path % bits), "rb") as f:
+                files.append(f.read())
+        return files
+
+    office6s = [(wps_root + "\\" + version + "\\office6", args.embedded_pair) for version in args.embedded]
+    for option in args.account_embedded:
+        sid, bits = sid_and(option)
+        office6s.append((m.account(sid).profile + "\\AppData\\Local\\Kingsoft\\WPS Office\\"
+                         + versions[-1] + "\\office6", bits))
+    for office6, bits in office6s:
+        template, add_in = pair_files(bits)
+        m.file(office6 + "\\startup\\MathType Commands 2016.dotm", template)
+        m.file(office6 + "\\startup\\MathPage.wll", add_in)
+        m.file(office6 + "\\MathPage.wll", add_in)
     for path in args.wps_file:
         m.file(wps_root + "\\" + path, b"a file of the user's")
     for shortcut in args.shortcut:
@@ -441,7 +464,6 @@ def main():
         if target == "wps":
             target = wps_root + "\\ksolaunch.exe"
         m.shortcuts.append((m.desktop + "\\" + name, target))
-    add_accounts(m, args, versions)
     for i in range(args.desktop_files):
         m.file(m.desktop + "\\file %05d.txt" % i, b"x")
     m.write(args.out)

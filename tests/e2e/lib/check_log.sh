@@ -14,6 +14,6 @@ else
   stamped='^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} '
   tail -c +4 "$log_file" | tr -d '\r' | grep -Evc "$stamped" | sed 's/^/log lines without time stamp: /'
   user=$(basename "$(dirname "$PELMORA_DESKTOP")")
-  tail -c +4 "$log_file" | tr -d '\r' | sed -E "s/$stamped//; s/(用户：)$user\$/\1USER/;
+  tail -c +4 "$log_file" | tr -d '\r' | sed -E "s/$stamped//; s/(用户：)$user(；|$)/\1USER\2/; s/^$user的/USER的/;
     s/\\\\users\\\\$user\\\\/\\\\users\\\\USER\\\\/g; s/[0-9]+位Windows/N位Windows/; s/^/log /"
 fi
