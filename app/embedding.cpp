@@ -71,14 +71,16 @@ RunOutcome EmbedIntoEveryWps(RunContext& run, const EveryWps& every) {
     run.Log(messages::kLogNoMathType);
     return RunOutcome::kNoMathType;
   }
-  run.Log(messages::kLogMathTypeFolder, {BoxText().AppendSystem(WithoutTrailingBackslash(*math_type_folder))});
+  run.Log(messages::kLogMathTypeFolder,
+          {BoxText().AppendSystem(WithoutTrailingBackslash(*math_type_folder))});
   if (every.wps.empty()) {
     run.Log(messages::kLogNoWps);
     return RunOutcome::kNoWps;
   }
   RunOutcome outcome = RunOutcome::kDone;
   for (const WpsLocation& wps : every.wps) {
-    run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
+    run.Log(messages::kLogWpsFolder,
+            {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
     // One WPS that fails or runs does not keep the others from the panel.
     const RunOutcome this_wps = EmbedIntoWps(run, *math_type_folder, wps.folders);
     if (this_wps == RunOutcome::kWpsRunning) run.Log(messages::kLogWpsLeftRunning);

@@ -29,7 +29,8 @@ void LogFinding(ScanContext& scan, const ListFinding& finding) {
 }
 
 std::optional<std::vector<ListFinding>> ScanMachineList(ScanContext& scan) {
-  std::optional<std::vector<ListFinding>> machine_list = ScanUninstallList(scan, kMachineUninstallList);
+  std::optional<std::vector<ListFinding>> machine_list =
+      ScanUninstallList(scan, kMachineUninstallList);
   if (machine_list) {
     for (const ListFinding& finding : *machine_list) LogFinding(scan, finding);
   }

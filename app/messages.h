@@ -88,8 +88,7 @@ inline constexpr Box kRemoveFailed = {
 // then for each WPS kStatusWpsLine (with kStatusWpsFolder, or
 // kStatusNotFound) and the lines below it.
 inline constexpr const char* kCheckMenuItem = "检查嵌入状态…";
-inline constexpr Box kStatus = {"嵌入状态",
-                                "MathType 7：{}\r\n{}按Ctrl+C可复制本窗口的内容。"};
+inline constexpr Box kStatus = {"嵌入状态", "MathType 7：{}\r\n{}按Ctrl+C可复制本窗口的内容。"};
 inline constexpr const char* kStatusWpsLine = "WPS：{}\r\n";
 inline constexpr const char* kStatusNotFound = "未找到";
 // The version folder, the place that named it and the bitness of its pair.
@@ -134,7 +133,8 @@ inline constexpr Box kUsage = {
 inline constexpr const char* kUsageLine = "{}\t{}";
 // The first line of the usage box for a line that is not understood.
 inline constexpr const char* kUnknownArgument = "无法识别的参数：{}\r\n\r\n";
-inline constexpr const char* kAllUsersAlone = "/allusers 只能与 /quiet、/remove 或 /check 一起使用\r\n\r\n";
+inline constexpr const char* kAllUsersAlone =
+    "/allusers 只能与 /quiet、/remove 或 /check 一起使用\r\n\r\n";
 inline constexpr Box kLogUnwritable = {"无法写入记录文件", "无法打开记录文件：\r\n{}\r\n\r\n原因：{}"};
 // Its reason for a log file, or its folder, that leads elsewhere.
 inline constexpr const char* kLogLeadsElsewhere = "记录文件或其所在的文件夹指向其他位置，未写入";
@@ -183,7 +183,8 @@ inline constexpr const char* kLogAccountLoaded = "帐户：{}（已加载其NTUS
 inline constexpr const char* kLogAccountPassedOver = "帐户：{}（跳过：{}）";
 inline constexpr const char* kLogWpsCountedOnce = "{}：已找到，只计一次";
 inline constexpr const char* kLogAllAccounts = "；查看本机所有帐户的WPS";
-inline constexpr const char* kLogAllAccountsAsSystem = "；以LocalSystem运行，如同给出 /allusers：查看本机所有帐户的WPS";
+inline constexpr const char* kLogAllAccountsAsSystem =
+    "；以LocalSystem运行，如同给出 /allusers：查看本机所有帐户的WPS";
 inline constexpr const char* kLogUnattendedAccount =
     "无人值守运行只查看本帐户的注册表和桌面：其他帐户安装的WPS请用 /allusers 查找";
 

@@ -40,8 +40,8 @@ const char* CopyStateName(PanelCopy::State state) {
 }
 
 BoxText WpsFolderText(const WpsStatus& wps) {
-  return BoxText::Fill(messages::kStatusWpsFolder, {BoxText().AppendSystem(wps.version_folder), wps.place,
-                                                    BitnessLabel(wps.pair_bitness)});
+  return BoxText::Fill(messages::kStatusWpsFolder, {BoxText().AppendSystem(wps.version_folder),
+                                                    wps.place, BitnessLabel(wps.pair_bitness)});
 }
 
 BoxText OtherCopiesText(const std::vector<OtherVersionCopies>& others) {
@@ -57,14 +57,17 @@ BoxText WpsLines(const WpsStatus* wps, PanelState panel) {
   BoxText lines = BoxText::Fill(messages::kStatusWpsLine,
                                 wps ? WpsFolderText(*wps) : BoxText(messages::kStatusNotFound));
   if (wps) {
-    lines.Append(BoxText::Fill(messages::kStatusRunningLine, wps->running ? messages::kStatusYes : messages::kStatusNo));
+    lines.Append(BoxText::Fill(messages::kStatusRunningLine,
+                               wps->running ? messages::kStatusYes : messages::kStatusNo));
   }
   lines.Append(BoxText::Fill(messages::kStatusPanelLine, StateName(panel)));
   if (!wps) return lines;
   for (const PanelCopy& copy : wps->panel.copies) {
-    lines.Append(BoxText::Fill(messages::kStatusFileLine, {BoxText().AppendSystem(copy.path), CopyStateName(copy.state)}));
+    lines.Append(BoxText::Fill(messages::kStatusFileLine,
+                               {BoxText().AppendSystem(copy.path), CopyStateName(copy.state)}));
   }
-  lines.Append(BoxText::Fill(messages::kStatusOtherCopiesLine, OtherCopiesText(wps->panel.other_versions)));
+  lines.Append(
+      BoxText::Fill(messages::kStatusOtherCopiesLine, OtherCopiesText(wps->panel.other_versions)));
   return lines;
 }
 
@@ -88,9 +91,11 @@ BoxText MathTypeText(const std::optional<Text>& math_type_folder) {
   return BoxText().AppendSystem(WithoutTrailingBackslash(*math_type_folder));
 }
 
-RunOutcome ShowReport(RunContext& run, const BoxText& math_type, const BoxText& wps_lines, bool embedded) {
+RunOutcome ShowReport(RunContext& run, const BoxText& math_type, const BoxText& wps_lines,
+                      bool embedded) {
   run.Log(messages::kStatus.text, {math_type, wps_lines});
-  run.Show(messages::kStatus, {math_type, wps_lines}, kBoxOk | (embedded ? kBoxIconInformation : kBoxIconWarning));
+  run.Show(messages::kStatus, {math_type, wps_lines},
+           kBoxOk | (embedded ? kBoxIconInformation : kBoxIconWarning));
   return embedded ? RunOutcome::kDone : RunOutcome::kNotDone;
 }
 
@@ -110,13 +115,15 @@ RunOutcome CheckPanel(RunContext& run, const Findings& found) {
   const PanelStatus status = LookAtPanel(found);
   const BoxText math_type = MathTypeText(found.MathTypeFolder());
   const WpsStatus* wps = status.wps ? &*status.wps : nullptr;
-  return ShowReport(run, math_type, WpsLines(wps, status.panel), status.panel == PanelState::kEmbedded);
+  return ShowReport(run, math_type, WpsLines(wps, status.panel),
+                    status.panel == PanelState::kEmbedded);
 }
 
 RunOutcome CheckEveryWps(RunContext& run, const EveryWps& every) {
   const std::optional<Text> math_type_folder = every.MathTypeFolder();
   if (every.wps.empty()) {
-    return ShowReport(run, MathTypeText(math_type_folder), WpsLines(nullptr, PanelState::kCannotCheck), false);
+    return ShowReport(run, MathTypeText(math_type_folder),
+                      WpsLines(nullptr, PanelState::kCannotCheck), false);
   }
   BoxText wps_lines;
   bool all_embedded = true;

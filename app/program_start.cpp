@@ -37,7 +37,9 @@ RunKind KindOf(RequestedRun run) {
   return RunKind::kEmbed;
 }
 
-bool OpensWindow(const CommandLine& line) { return line.run == RequestedRun::kEmbed && !line.quiet; }
+bool OpensWindow(const CommandLine& line) {
+  return line.run == RequestedRun::kEmbed && !line.quiet;
+}
 
 // LocalSystem's own registry and desktop hold no user's WPS, so its runs
 // look at every account; the window asks one person at one screen.
@@ -100,10 +102,9 @@ int ProgramStart(TextView arguments) {
     }
   }
   const RunScope scope = ScopeOf(line);
-  context.Log(messages::kLogStart,
-              {build_settings::kVersion, BoxText().AppendSystem(arguments),
-               WindowsIs64Bit() ? "64" : "32", BoxText().AppendSystem(AccountName()),
-               ScopeNote(line, scope)});
+  context.Log(messages::kLogStart, {build_settings::kVersion, BoxText().AppendSystem(arguments),
+                                    WindowsIs64Bit() ? "64" : "32",
+                                    BoxText().AppendSystem(AccountName()), ScopeNote(line, scope)});
   if (line.quiet) SendReportsInsteadOfShowing(&log);
   const int code = RunAsAsked(line, scope, ui, log);
   context.Log(messages::kLogEnd, {std::to_string(code).c_str()});

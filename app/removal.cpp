@@ -21,7 +21,8 @@ constexpr std::int32_t kYesNoQuestionStyle = kBoxYesNo | kBoxIconQuestion;
 
 // Every file is attempted, but none in a refused folder; each one that
 // stays is logged, and named with its reason in what this returns.
-BoxText DeleteCopies(RunContext& run, const std::vector<Text>& files, const HeldWpsFolders& folders) {
+BoxText DeleteCopies(RunContext& run, const std::vector<Text>& files,
+                     const HeldWpsFolders& folders) {
   BoxText files_left;
   for (const Text& file : files) {
     std::uint32_t error = folders.RefusalOf(ParentFolder(file));
@@ -50,8 +51,9 @@ std::vector<Text> HoldAndListCopies(const WpsFolders& wps, HeldWpsFolders* folde
 // Unattended, the command line itself was the answer.
 bool RemovalAgreed(RunContext& run, const std::vector<Text>& files) {
   if (!run.Attended()) return true;
-  const std::int32_t answer = run.Show(messages::kRemoveQuestion,
-                                       {PathsOnePerLine(files, LineBreaks::kBetween)}, kYesNoQuestionStyle);
+  const std::int32_t answer =
+      run.Show(messages::kRemoveQuestion, {PathsOnePerLine(files, LineBreaks::kBetween)},
+               kYesNoQuestionStyle);
   return !run.Stopped() && answer == kButtonYes;
 }
 
@@ -59,7 +61,8 @@ bool RemovalAgreed(RunContext& run, const std::vector<Text>& files) {
 void AddNew(const std::vector<Text>& copies, std::vector<Text>* files) {
   for (const Text& copy : copies) {
     bool known = false;
-    for (const Text& file : *files) known = known || SameTextIgnoringCase(file, copy, IsPathLeadByte);
+    for (const Text& file : *files)
+      known = known || SameTextIgnoringCase(file, copy, IsPathLeadByte);
     if (!known) files->push_back(Text::From(copy));
   }
 }
@@ -76,7 +79,8 @@ RunOutcome TellRemovalEnd(RunContext& run, bool any_deleted, const BoxText& file
   }
   if (!running.empty()) {
     if (!text.empty()) text.AppendGbk("\r\n\r\n");
-    text.Append(BoxText::Fill(messages::kRemoveLeftRunning, {PathsOnePerLine(running, LineBreaks::kBetween)}));
+    text.Append(BoxText::Fill(messages::kRemoveLeftRunning,
+                              {PathsOnePerLine(running, LineBreaks::kBetween)}));
   }
   const char* title = !files_left.empty() ? messages::kRemoveFailed.title
                       : running.empty()   ? messages::kRemoved.title
@@ -106,7 +110,8 @@ RunOutcome RemovePanel(RunContext& run, const Findings& found) {
     if (run.Stopped()) return RunOutcome::kStopped;
     return run.Attended() ? RunOutcome::kNotDone : RunOutcome::kWpsRunning;
   }
-  if (!RemovalAgreed(run, files)) return run.Stopped() ? RunOutcome::kStopped : RunOutcome::kNotDone;
+  if (!RemovalAgreed(run, files))
+    return run.Stopped() ? RunOutcome::kStopped : RunOutcome::kNotDone;
   const BoxText files_left = DeleteCopies(run, files, folders);
   if (files_left.empty()) {
     run.Show(messages::kRemoved);
@@ -126,7 +131,8 @@ RunOutcome RemoveFromEveryWps(RunContext& run, const EveryWps& every) {
   std::vector<Text> files;
   std::vector<Text> running;
   for (const WpsLocation& wps : every.wps) {
-    run.Log(messages::kLogWpsFolder, {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
+    run.Log(messages::kLogWpsFolder,
+            {BoxText().AppendSystem(wps.folders.version), PlaceNameOf(wps)});
     const std::vector<Text> copies = HoldAndListCopies(wps.folders, &folders);
     if (copies.empty()) {
       run.Log(messages::kLogNothingToRemove);

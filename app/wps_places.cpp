@@ -31,7 +31,8 @@ std::optional<WpsFolders> WpsFromUninstallList(ScanContext& scan, const Uninstal
   return wps->wps;
 }
 
-std::optional<Text> InstallRootIn(RegistryView view, std::int32_t root_number, TextView value_path) {
+std::optional<Text> InstallRootIn(RegistryView view, std::int32_t root_number,
+                                  TextView value_path) {
   Text folder = WithoutTrailingBackslash(ReadRegistryTextIn(view, root_number, value_path));
   // A value left behind by an uninstalled WPS names a folder that is gone.
   if (folder.empty() || !PathExists(folder)) return std::nullopt;
@@ -46,7 +47,8 @@ std::optional<WpsFolders> FoldersOf(const std::optional<Text>& version_folder) {
 // HKEY_CURRENT_USER first, then HKEY_LOCAL_MACHINE, then (64-bit Windows
 // only) its 64-bit view.
 std::optional<WpsFolders> WpsFromInstallRoot() {
-  std::optional<Text> folder = InstallRootIn(RegistryView::kOwn, kRootCurrentUser, kInstallRootValue);
+  std::optional<Text> folder =
+      InstallRootIn(RegistryView::kOwn, kRootCurrentUser, kInstallRootValue);
   if (!folder) folder = InstallRootIn(RegistryView::kOwn, kRootLocalMachine, kInstallRootValue);
   if (!folder && WindowsIs64Bit()) {
     folder = InstallRootIn(RegistryView::k64Bit, kRootLocalMachine, kInstallRootValue);
@@ -114,7 +116,8 @@ WpsSearch SearchDesktop(ScanContext& scan, TextView desktop_folder, TextView acc
     return {std::nullopt, WpsAbsence::kNoVersionFolder};
   }
   scan.Log(messages::kLogPlaceGave, {place, BoxText().AppendSystem(*version_folder)});
-  return {WpsLocation{WpsFoldersOf(*version_folder), WpsPlace::kDesktopShortcut, Text::From(account)}};
+  return {
+      WpsLocation{WpsFoldersOf(*version_folder), WpsPlace::kDesktopShortcut, Text::From(account)}};
 }
 
 // A place that may name WPS's version folder, and how it is read.
@@ -165,18 +168,21 @@ const char* WpsPlaceName(WpsPlace place) {
 BoxText AccountPlaceName(WpsPlace place, TextView account) {
   if (account.empty()) return WpsPlaceName(place);
   // Another account's list is that user's own, not the current user's.
-  const char* own = place == WpsPlace::kUserList ? messages::kStatusPlaceAccountList : WpsPlaceName(place);
+  const char* own =
+      place == WpsPlace::kUserList ? messages::kStatusPlaceAccountList : WpsPlaceName(place);
   return BoxText::Fill(messages::kStatusAccountPlace, {BoxText().AppendSystem(account), own});
 }
 
 std::optional<WpsSearch> LocateWpsAfterMachineList(ScanContext& scan) {
   // Personal editions install per user; on 32-bit Windows the 64-bit view
   // is the machine-wide list again.
-  std::vector<RegistryPlace> places = {
-      {WpsPlace::kUserList, [](ScanContext& s) { return WpsFromUninstallList(s, kUserUninstallList); }}};
+  std::vector<RegistryPlace> places = {{WpsPlace::kUserList, [](ScanContext& s) {
+                                          return WpsFromUninstallList(s, kUserUninstallList);
+                                        }}};
   if (WindowsIs64Bit()) {
-    places.push_back({WpsPlace::kMachine64List,
-                      [](ScanContext& s) { return WpsFromUninstallList(s, kMachine64UninstallList); }});
+    places.push_back({WpsPlace::kMachine64List, [](ScanContext& s) {
+                        return WpsFromUninstallList(s, kMachine64UninstallList);
+                      }});
   }
   places.push_back({WpsPlace::kInstallRoot, [](ScanContext&) { return WpsFromInstallRoot(); }});
   std::vector<WpsLocation> found;
@@ -188,15 +194,18 @@ std::optional<WpsSearch> LocateWpsAfterMachineList(ScanContext& scan) {
 bool LocateMachineWps(ScanContext& scan, std::vector<WpsLocation>* found) {
   std::vector<RegistryPlace> places;
   if (WindowsIs64Bit()) {
-    places.push_back({WpsPlace::kMachine64List,
-                      [](ScanContext& s) { return WpsFromUninstallList(s, kMachine64UninstallList); }});
+    places.push_back({WpsPlace::kMachine64List, [](ScanContext& s) {
+                        return WpsFromUninstallList(s, kMachine64UninstallList);
+                      }});
   }
   places.push_back({WpsPlace::kInstallRoot, [](ScanContext&) {
-                      return FoldersOf(InstallRootIn(RegistryView::kOwn, kRootLocalMachine, kInstallRootValue));
+                      return FoldersOf(
+                          InstallRootIn(RegistryView::kOwn, kRootLocalMachine, kInstallRootValue));
                     }});
   if (WindowsIs64Bit()) {
     places.push_back({WpsPlace::kInstallRoot64, [](ScanContext&) {
-                        return FoldersOf(InstallRootIn(RegistryView::k64Bit, kRootLocalMachine, kInstallRootValue));
+                        return FoldersOf(InstallRootIn(RegistryView::k64Bit, kRootLocalMachine,
+                                                       kInstallRootValue));
                       }});
   }
   return LookInPlaces(scan, places, "", false, found);
@@ -211,7 +220,9 @@ bool LocateAccountWps(ScanContext& scan, const UserProfile& profile, const UserH
   const std::vector<RegistryPlace> places = {
       {WpsPlace::kUserList, [&](ScanContext& s) { return WpsFromUninstallList(s, list); }},
       {WpsPlace::kInstallRoot,
-       [&](ScanContext&) { return FoldersOf(InstallRootIn(RegistryView::kOwn, UserHive::kRoot, install_root)); }},
+       [&](ScanContext&) {
+         return FoldersOf(InstallRootIn(RegistryView::kOwn, UserHive::kRoot, install_root));
+       }},
   };
   std::vector<WpsLocation> named;
   if (!LookInPlaces(scan, places, account, true, &named)) return false;

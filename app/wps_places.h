@@ -34,8 +34,9 @@ enum class WpsPlace {
 struct WpsLocation {
   WpsFolders folders;
   WpsPlace place;
-  // The name of the profile folder of the account whose place it is; empty
-  // for the machine's own places and for the running account's own.
+  // The name of the profile folder of the account whose place it is, in a
+  // run over every account; empty for the machine's own places and in a
+  // run that looks at this account alone.
   Text account;
 };
 

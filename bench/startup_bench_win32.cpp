@@ -13,6 +13,10 @@
 // untimed before it) and a run that finds the panel already in place,
 // beside the one-box program's start-up.
 //   startup_bench.exe --quiet PROGRAM MINIMAL_PROGRAM ROUNDS
+// With --allusers first, PROGRAM's unattended embedding into every
+// account's WPS (the panel removed from all, untimed, before each), beside
+// the one-box program's start-up.
+//   startup_bench.exe --allusers PROGRAM MINIMAL_PROGRAM ROUNDS
 #include <windows.h>
 #include <psapi.h>
 
@@ -152,11 +156,31 @@ int QuietRuns(const std::wstring& program, const std::wstring& minimal, int roun
   return 0;
 }
 
+int AllUsersRuns(const std::wstring& program, const std::wstring& minimal, int rounds) {
+  std::vector<double> embed, box;
+  for (int round = 0; round <= rounds; ++round) {
+    if (TimeToExit(program, L"/quiet /remove /allusers") < 0) return 3;
+    const double e = TimeToExit(program, L"/quiet /allusers");
+    const Sample m = TimeToBox(minimal);
+    if (e < 0 || m.ms < 0) return 3;
+    std::fprintf(stderr, "round %d: every account %.1f ms, one box %.1f ms\n", round, e, m.ms);
+    if (round == 0) continue;
+    embed.push_back(e);
+    box.push_back(m.ms);
+  }
+  using pelmora::bench::Median;
+  std::printf("rounds=%d allusers_ms=%.1f minimal_ms=%.1f\n", rounds, Median(embed), Median(box));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 5 && std::wstring(argv[1]) == L"--quiet") {
     return QuietRuns(argv[2], argv[3], _wtoi(argv[4]));
+  }
+  if (argc == 5 && std::wstring(argv[1]) == L"--allusers") {
+    return AllUsersRuns(argv[2], argv[3], _wtoi(argv[4]));
   }
   if (argc < 4) {
     std::fputs("usage: startup_bench PROGRAM MINIMAL_PROGRAM ROUNDS [MINIMAL_WITH_MANIFEST]\n",

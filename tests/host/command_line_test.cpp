@@ -62,7 +62,7 @@ TEST(CommandLine, AllUsersNeedsAQuietRunARemovalOrACheck) {
     const char* arguments;
     bool alone;
   } cases[] = {
-      {"/quiet /allusers", false}, {"-ALLUSERS /remove", false}, {"/check /allusers", false},
+      {"/quiet /allusers", false}, {"-ALLUSERS /remove", false},   {"/check /allusers", false},
       {"/allusers", true},         {"/allusers /log p.log", true}, {"/allusers /?", false},
   };
   for (const auto& c : cases) {

@@ -184,15 +184,16 @@ TEST_F(ProgramStartTest, LocalSystemsQuietRunEmbedsEveryAccountsWps) {
   fake::Files().AddFolder("C:\\logs");
   const std::string list = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
   const std::string li_root = "C:\\Users\\li\\AppData\\Local\\Kingsoft\\WPS Office";
-  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1001", "ProfileImagePath",
-                             "C:\\Users\\li");
-  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1002", "ProfileImagePath",
-                             "C:\\Users\\wang");
+  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1001",
+                             "ProfileImagePath", "C:\\Users\\li");
+  fake::Registry().SetString(fake::kHkeyLocalMachine, list + "S-1-5-21-7-7-7-1002",
+                             "ProfileImagePath", "C:\\Users\\wang");
   InstallWpsFolders(li_root);
   const std::string entry = std::string(kUninstall) + "\\Kingsoft Office";
-  for (const auto& [name, text] : {std::pair<const char*, std::string>{"DisplayName", "WPS Office"},
-                                   {"Publisher", "Kingsoft Corp."},
-                                   {"UninstallString", li_root + "\\12.1.0.28505\\utility\\uninst.exe"}}) {
+  for (const auto& [name, text] :
+       {std::pair<const char*, std::string>{"DisplayName", "WPS Office"},
+        {"Publisher", "Kingsoft Corp."},
+        {"UninstallString", li_root + "\\12.1.0.28505\\utility\\uninst.exe"}}) {
     fake::Registry().SetHiveString("C:\\Users\\li\\NTUSER.DAT", entry, name, text);
   }
   fake::Registry().SetHiveString("C:\\Users\\wang\\NTUSER.DAT", "Software", "x", "y");
@@ -200,11 +201,13 @@ TEST_F(ProgramStartTest, LocalSystemsQuietRunEmbedsEveryAccountsWps) {
 
   EXPECT_EQ(ProgramStart("/quiet /log C:\\logs\\p.log"), 0);
   EXPECT_EQ(Landed(li_root + "\\12.1.0.28505", "MathPage.wll"), "wll-bytes");
-  EXPECT_EQ(Landed(li_root + "\\12.1.0.28505", "startup\\MathType Commands 2016.dotm"), "dotm-bytes");
+  EXPECT_EQ(Landed(li_root + "\\12.1.0.28505", "startup\\MathType Commands 2016.dotm"),
+            "dotm-bytes");
   EXPECT_TRUE(fake::Registry().loaded_hives().empty());
   EXPECT_EQ(fake::Registry().hive_loads(), fake::Registry().hive_unloads());
   const std::string log = fake::Files().ReadFile("C:\\logs\\p.log").value_or("");
-  EXPECT_NE(log.find(u8"用户：tester；以LocalSystem运行，如同给出 /allusers"), std::string::npos) << log;
+  EXPECT_NE(log.find(u8"用户：tester；以LocalSystem运行，如同给出 /allusers"), std::string::npos)
+      << log;
   EXPECT_NE(log.find(u8"帐户：C:\\Users\\wang（跳过："), std::string::npos) << log;
   EXPECT_NE(log.find(u8"（li的安装列表）"), std::string::npos) << log;
 }

@@ -1,9 +1,9 @@
 // A run over every WPS of the machine ends with one code: a file that
 // failed outweighs MathType lacking a file, which outweighs a WPS left
 // alone because it runs, whichever WPS came first.
-#include <gtest/gtest.h>
-
 #include "app/run_outcome.h"
+
+#include <gtest/gtest.h>
 
 namespace pelmora {
 namespace {
