@@ -3,19 +3,26 @@
 # Starts an X server on a free display and exports DISPLAY; the pid goes to
 # PELMORA_XVFB_PID for pelmora_stop_xvfb.
 pelmora_start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    PELMORA_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
-      sleep 0.1
-    done
-    kill "$PELMORA_XVFB_PID" 2>/dev/null
+  # The server picks a free display itself (-displayfd) and names it once it
+  # listens: two callers probing for a free number at the same moment could
+  # otherwise both take one, and the second would use the first's server.
+  local ready
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  PELMORA_XVFB_PID=$!
+  local i n
+  for i in $(seq 1 100); do
+    n=$(tr -dc 0-9 <"$ready")
+    if [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+      rm -f "$ready"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$PELMORA_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$ready"
+  kill "$PELMORA_XVFB_PID" 2>/dev/null
   echo "no free X display" >&2
   return 1
 }
