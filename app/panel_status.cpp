@@ -71,7 +71,8 @@ BoxText WpsLines(const WpsStatus* wps, PanelState panel) {
   return lines;
 }
 
-// MathType's folder as the embedding finds it (ending in a backslash).
+// One WPS against MathType's pair for its bitness; `math_type_folder` ends
+// in a backslash, as the finder gives it.
 WpsStatus LookAtWps(const std::optional<Text>& math_type_folder, const WpsLocation& location) {
   const WpsFolders& folders = location.folders;
   WpsStatus wps;

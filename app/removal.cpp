@@ -1,5 +1,6 @@
 #include "app/removal.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -60,9 +61,9 @@ bool RemovalAgreed(RunContext& run, const std::vector<Text>& files) {
 // A version folder can be one WPS's own and another's older one.
 void AddNew(const std::vector<Text>& copies, std::vector<Text>* files) {
   for (const Text& copy : copies) {
-    bool known = false;
-    for (const Text& file : *files)
-      known = known || SameTextIgnoringCase(file, copy, IsPathLeadByte);
+    const bool known = std::any_of(files->begin(), files->end(), [&](const Text& file) {
+      return SameTextIgnoringCase(file, copy, IsPathLeadByte);
+    });
     if (!known) files->push_back(Text::From(copy));
   }
 }
@@ -110,8 +111,9 @@ RunOutcome RemovePanel(RunContext& run, const Findings& found) {
     if (run.Stopped()) return RunOutcome::kStopped;
     return run.Attended() ? RunOutcome::kNotDone : RunOutcome::kWpsRunning;
   }
-  if (!RemovalAgreed(run, files))
+  if (!RemovalAgreed(run, files)) {
     return run.Stopped() ? RunOutcome::kStopped : RunOutcome::kNotDone;
+  }
   const BoxText files_left = DeleteCopies(run, files, folders);
   if (files_left.empty()) {
     run.Show(messages::kRemoved);

@@ -56,23 +56,5 @@ TEST(CommandLine, EachLineAsksForItsRun) {
   }
 }
 
-// /allusers belongs to a run without the window; alone it is refused.
-TEST(CommandLine, AllUsersNeedsAQuietRunARemovalOrACheck) {
-  const struct {
-    const char* arguments;
-    bool alone;
-  } cases[] = {
-      {"/quiet /allusers", false}, {"-ALLUSERS /remove", false},   {"/check /allusers", false},
-      {"/allusers", true},         {"/allusers /log p.log", true}, {"/allusers /?", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments);
-    const CommandLine line = ReadCommandLine(c.arguments);
-    EXPECT_TRUE(line.all_users);
-    EXPECT_EQ(line.all_users_alone, c.alone);
-    EXPECT_FALSE(line.invalid);
-  }
-}
-
 }  // namespace
 }  // namespace pelmora

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
 source "$PELMORA_SCENARIO_DIR/../../lib/check_log.sh"
-source "$PELMORA_SCENARIO_DIR/../../lib/accounts_machine.sh"
 source "$PELMORA_SCENARIO_DIR/../../lib/check_accounts.sh"
 check_every_wps

@@ -1,4 +1,3 @@
 #!/usr/bin/env bash
-source "$PELMORA_SCENARIO_DIR/../../lib/accounts_machine.sh"
 source "$PELMORA_SCENARIO_DIR/../../lib/check_accounts.sh"
 check_every_wps
