@@ -24,3 +24,16 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/resources/release/guide.txt
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/resources/release/LICENSE.txt
      CONTENT "${licence}" @ONLY NEWLINE_STYLE CRLF)
+
+# The deployment scripts for Intune, Configuration Manager and Group Policy,
+# in Windows line endings: cmd reads a batch file with LF endings wrongly
+# around labels, and Notepad shows one line. Copied byte for byte otherwise,
+# since cmd reads the .cmd files in the OEM code page.
+foreach(script install.cmd uninstall.cmd detect.ps1)
+  set(source ${CMAKE_CURRENT_LIST_DIR}/deploy/${script})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+  file(READ ${source} text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${CMAKE_BINARY_DIR}/resources/release/deploy/${script} "${text}")
+endforeach()

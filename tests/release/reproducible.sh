@@ -48,7 +48,7 @@ check "the file properties show version $version" \
            strings -a -el '$exe' | grep -A1 -x ProductVersion | grep -qx '$version'"
 
 # The zip's entries, their order, dates and contents.
-python3 - "$one/dist/$zip" "$exe" "$epoch" "$version" >"$work/zip.txt" 2>&1 <<'PY'
+python3 - "$one/dist/$zip" "$exe" "$epoch" "$version" "$src" >"$work/zip.txt" 2>&1 <<'PY'
 import sys, time, zipfile
 path, exe, epoch, version = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 z = zipfile.ZipFile(path)
@@ -57,7 +57,8 @@ infos = z.infolist()
 # the stored name is code page 936.
 names = [i.filename.encode("cp437").decode("gbk") if i.flag_bits & 0x800 == 0 else i.filename
          for i in infos]
-assert names == ["pelmora.exe", "使用说明.txt", "LICENSE.txt"], names
+deploy = ["deploy/install.cmd", "deploy/uninstall.cmd", "deploy/detect.ps1"]
+assert names == ["pelmora.exe", "使用说明.txt", "LICENSE.txt"] + deploy, names
 assert z.testzip() is None
 t = time.gmtime(epoch)
 for i in infos:
@@ -77,9 +78,18 @@ for needed in ("WPS Office 2019", "MathType 7", "管理员", "从WPS移除MathTy
 assert "@PELMORA_" not in text
 licence = z.read(infos[2]).decode("utf-8")
 assert licence.startswith("MIT License") and "Pelmora developers" in licence
+# cmd reads a batch file in the OEM code page, Windows PowerShell 5.1 a
+# script without a BOM in the ANSI one, and cmd loses its way around labels
+# in a batch file with bare LF endings.
+for info, name in zip(infos[3:], deploy):
+    script = z.read(info)
+    assert script.endswith(b"\r\n") and b"\n" not in script.replace(b"\r\n", b""), name + " is not CRLF"
+    assert all(b < 0x80 for b in script), name + " is not ASCII"
+    source = open(sys.argv[5] + "/resources/release/" + name, "rb").read()
+    assert script == source.replace(b"\n", b"\r\n"), name + " differs from its source"
 print("zip checked")
 PY
-check "the zip holds pelmora.exe, 使用说明.txt and LICENSE.txt as promised" grep -qx "zip checked" "$work/zip.txt"
+check "the zip holds pelmora.exe, 使用说明.txt, LICENSE.txt and deploy\\ as promised" grep -qx "zip checked" "$work/zip.txt"
 cat "$work/zip.txt"
 check "unzip lists the guide by its Chinese name" bash -c "unzip -l '$one/dist/$zip' | grep -q '使用说明.txt'"
 
