@@ -2,10 +2,11 @@
 rem Takes the MathType panel out of every WPS on this machine again,
 rem unattended, and deletes the copy of the program that install.cmd left.
 rem
-rem Exit code: the removal's own (0 removed or nothing to remove, 3 no WPS,
-rem 1603 a file could not be deleted, 1618 try again later), 1603 when no
-rem program is found to run, 1622 when the log folder could not be made or
-rem secured. Every failure of this script says so on standard error.
+rem Exit code: the removal's own (0 removed or nothing to remove, also when
+rem no WPS is left on the machine; 1603 a file could not be deleted; 1618
+rem try again later), 1603 when no program is found to run, 1622 when the
+rem log folder could not be made or secured. Every failure of this script
+rem says so on standard error.
 rem
 rem Each step is checked on a line of its own, by its result on disk where
 rem it has one: Wine's cmd, which the tests run this under, runs what
@@ -34,6 +35,9 @@ if errorlevel 1 goto log_dir_open
 
 "%RUN%" /remove /quiet /allusers /log "%LOG%"
 set "CODE=%ERRORLEVEL%"
+rem Without any WPS (removed before the panel was) nothing of the panel is
+rem left to take out: a retry could never do better, so the copy goes too.
+if "%CODE%"=="3" set "CODE=0"
 rem After a failed removal the copy stays: the panel may still be in WPS,
 rem detect.ps1 needs the copy to say so, and the retry (the tool's or an
 rem administrator's) needs a program to run.
