@@ -55,9 +55,16 @@ void AddOnce(ScanContext& scan, WpsLocation found, std::vector<WpsLocation>* eve
   every->push_back(std::move(found));
 }
 
-// The account is named by its profile folder, as its user knows it.
+// The log names the account by its whole profile folder.
 BoxText AccountFolderText(const UserProfile& profile) {
   return BoxText().AppendSystem(profile.folder.empty() ? profile.sid : profile.folder);
+}
+
+// What the account's places are named after: its profile folder's own
+// name, as its user knows it ("alice"), else its SID.
+Text AccountNameOf(const UserProfile& profile) {
+  Text name = FinalPathPart(WithoutTrailingBackslash(profile.folder));
+  return name.empty() ? Text::From(profile.sid) : name;
 }
 
 // False when the window was closed meanwhile.
@@ -75,7 +82,7 @@ bool LookAtAccounts(ScanContext& scan, std::vector<WpsLocation>* every) {
     scan.Log(hive.loaded_here() ? messages::kLogAccountLoaded : messages::kLogAccountInUse,
              {AccountFolderText(profile)});
     std::optional<WpsLocation> found;
-    if (!LocateAccountWps(scan, profile, hive, FinalPathPart(profile.folder), &found)) return false;
+    if (!LocateAccountWps(scan, profile, hive, AccountNameOf(profile), &found)) return false;
     if (found) AddOnce(scan, std::move(*found), every);
   }
   return true;
