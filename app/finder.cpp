@@ -88,6 +88,16 @@ bool LookAtAccounts(ScanContext& scan, std::vector<WpsLocation>* every) {
   return true;
 }
 
+// The machine-wide list's last WPS entry; logs that it named none.
+std::optional<WpsLocation> MachineListWps(ScanContext& scan, const std::vector<ListFinding>& list) {
+  const ListFinding* wps = LastFinding(list, ListFinding::Kind::kWps);
+  if (wps == nullptr) {
+    scan.Log(messages::kLogMachineNoWps);
+    return std::nullopt;
+  }
+  return WpsLocation{wps->wps, WpsPlace::kMachineList, Text()};
+}
+
 }  // namespace
 
 std::optional<Text> Findings::MathTypeFolder() const { return MathTypeFolderOf(machine_list); }
@@ -98,10 +108,8 @@ std::optional<EveryWps> FindEveryWps(ScanContext& scan) {
   if (!machine_list) return std::nullopt;
   EveryWps every;
   every.machine_list = std::move(*machine_list);
-  if (const ListFinding* wps = LastFinding(every.machine_list, ListFinding::Kind::kWps)) {
-    every.wps.push_back(WpsLocation{wps->wps, WpsPlace::kMachineList, Text()});
-  } else {
-    scan.Log(messages::kLogMachineNoWps);
+  if (std::optional<WpsLocation> wps = MachineListWps(scan, every.machine_list)) {
+    every.wps.push_back(std::move(*wps));
   }
   std::vector<WpsLocation> machine_places;
   if (!LocateMachineWps(scan, &machine_places)) return std::nullopt;
@@ -115,12 +123,8 @@ std::optional<Findings> FindInstallations(ScanContext& scan) {
   if (!machine_list) return std::nullopt;
   Findings findings;
   findings.machine_list = std::move(*machine_list);
-
-  if (const ListFinding* wps = LastFinding(findings.machine_list, ListFinding::Kind::kWps)) {
-    findings.wps = WpsLocation{wps->wps, WpsPlace::kMachineList, Text()};
-    return findings;
-  }
-  scan.Log(messages::kLogMachineNoWps);
+  findings.wps = MachineListWps(scan, findings.machine_list);
+  if (findings.wps) return findings;
   std::optional<WpsSearch> search = LocateWpsAfterMachineList(scan);
   if (!search) return std::nullopt;
   findings.wps = std::move(search->found);

@@ -104,10 +104,8 @@ RunOutcome ShowReport(RunContext& run, const BoxText& math_type, const BoxText& 
 
 PanelStatus LookAtPanel(const Findings& found) {
   PanelStatus status;
-  std::optional<Text> math_type_folder = found.MathTypeFolder();
-  if (math_type_folder) status.math_type_folder = WithoutTrailingBackslash(*math_type_folder);
   if (!found.wps) return status;
-  status.wps = LookAtWps(math_type_folder, *found.wps);
+  status.wps = LookAtWps(found.MathTypeFolder(), *found.wps);
   status.panel = status.wps->panel.State();
   return status;
 }

@@ -26,7 +26,6 @@ struct WpsStatus {
 };
 
 struct PanelStatus {
-  std::optional<Text> math_type_folder;  // no final backslash
   std::optional<WpsStatus> wps;
   PanelState panel = PanelState::kCannotCheck;
 };

@@ -4,33 +4,20 @@ namespace pelmora {
 
 namespace {
 
-// Higher is worse.
-int Severity(RunOutcome outcome) {
-  switch (outcome) {
-    case RunOutcome::kStopped:
-      return 7;
-    case RunOutcome::kFileFailed:
-      return 6;
-    case RunOutcome::kNoMathType:
-      return 5;
-    case RunOutcome::kWpsRunning:
-      return 4;
-    case RunOutcome::kBusy:
-      return 3;
-    case RunOutcome::kNoWps:
-      return 2;
-    case RunOutcome::kNotDone:
-      return 1;
-    case RunOutcome::kDone:
-      break;
-  }
-  return 0;
-}
+// Worst first: a run over several WPS reports the first of these that
+// any WPS ended with.
+constexpr RunOutcome kWorstFirst[] = {
+    RunOutcome::kStopped, RunOutcome::kFileFailed, RunOutcome::kNoMathType, RunOutcome::kWpsRunning,
+    RunOutcome::kBusy,    RunOutcome::kNoWps,      RunOutcome::kNotDone,    RunOutcome::kDone,
+};
 
 }  // namespace
 
 RunOutcome WorseOutcome(RunOutcome first, RunOutcome second) {
-  return Severity(second) > Severity(first) ? second : first;
+  for (RunOutcome outcome : kWorstFirst) {
+    if (outcome == first || outcome == second) return outcome;
+  }
+  return first;
 }
 
 ExitCode ExitCodeOf(RunOutcome outcome, bool attended) {
